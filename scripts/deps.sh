@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the suite need, when they are missing.
+# Sourced by run.sh and test.sh.
+set -euo pipefail
+
+NIBSY_PACKAGES=(
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-comic-neue fonts-liberation
+    pulseaudio pulseaudio-utils xvfb xauth xdotool poppler-utils
+)
+
+nibsy_install_deps() {
+    local missing=()
+    for p in "${NIBSY_PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

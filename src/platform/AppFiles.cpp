@@ -1,0 +1,80 @@
+#include "platform/AppFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+
+namespace nibsy {
+
+namespace {
+struct State {
+    QString dir;
+    bool scanned = false;
+    QHash<QString, QString> byFoldedName; // folded name -> real name
+};
+State& state() {
+    static State s;
+    return s;
+}
+
+void scan() {
+    State& s = state();
+    if (s.scanned) {
+        return;
+    }
+    s.byFoldedName.clear();
+    const QStringList names = QDir(AppFiles::appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& n : names) {
+        // Of two names that differ only by case, the first in sorted order wins, on every run alike.
+        s.byFoldedName.insert(n.toCaseFolded(), n);
+    }
+    s.scanned = true;
+}
+} // namespace
+
+QString AppFiles::appDir() {
+    State& s = state();
+    if (s.dir.isEmpty()) {
+        s.dir = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    }
+    return s.dir;
+}
+
+void AppFiles::setAppDir(const QString& dir) {
+    State& s = state();
+    s.dir = QDir(dir).absolutePath() + QLatin1Char('/');
+    s.scanned = false;
+}
+
+QString AppFiles::resolve(const QString& name) {
+    scan();
+    const QString folded = name.toCaseFolded();
+    auto it = state().byFoldedName.constFind(folded);
+    if (it == state().byFoldedName.constEnd()) {
+        // A file written since the last look (a recording) is found too.
+        if (QFileInfo::exists(appDir() + name)) {
+            rescan();
+            return appDir() + name;
+        }
+        return appDir() + name;
+    }
+    return appDir() + it.value();
+}
+
+QStringList AppFiles::list(const QString& suffix) {
+    rescan();
+    scan();
+    QStringList out;
+    const QString folded = suffix.toCaseFolded();
+    for (auto it = state().byFoldedName.cbegin(); it != state().byFoldedName.cend(); ++it) {
+        if (it.key().endsWith(folded)) {
+            out << it.value();
+        }
+    }
+    out.sort(Qt::CaseInsensitive);
+    return out;
+}
+
+void AppFiles::rescan() { state().scanned = false; }
+
+} // namespace nibsy

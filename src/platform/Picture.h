@@ -1,0 +1,46 @@
+#pragma once
+// A picture loaded from a data file: a metafile drawn as vectors, or a bitmap.
+
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+class QPainter;
+
+namespace nibsy {
+
+class WmfDocument;
+
+class Picture {
+public:
+    Picture() = default;
+    static Picture fromImage(const QImage& image);
+    static Picture fromMetafile(std::shared_ptr<const WmfDocument> doc);
+    // Reads a picture from bytes; the type is taken from the content (metafile or any image Qt reads).
+    static Picture fromData(const QByteArray& bytes);
+
+    bool isNull() const { return !m_wmf && m_image.isNull(); }
+    bool isMetafile() const { return m_wmf != nullptr; }
+    // Natural size in pixels.
+    QSize size() const;
+    // Draws the picture stretched into target.
+    void draw(QPainter& painter, const QRectF& target) const;
+    // The picture drawn on a transparent image of that size.
+    QImage toImage(const QSize& size) const;
+
+private:
+    std::shared_ptr<const WmfDocument> m_wmf;
+    QImage m_image;
+};
+
+// Loads pictures by file name from the application directory (any case). A file that is missing or
+// unreadable is fatal: the message names the file and the suite ends (Fatal); a null picture is returned.
+class Pictures {
+public:
+    virtual ~Pictures() = default;
+    virtual Picture load(const QString& fileName);
+};
+
+} // namespace nibsy

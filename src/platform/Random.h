@@ -1,0 +1,45 @@
+#pragma once
+// The uniform random number generator of the suite: values in [0, 1).
+
+#include <QList>
+#include <random>
+
+namespace nibsy {
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Seeds from the time of day; each window does this when it loads.
+    virtual void seedFromTimer() = 0;
+    virtual void seed(quint32 value) = 0;
+    virtual double next() = 0;
+    // A whole number from 1 to n: Int(Rnd * n) + 1.
+    int upTo(int n);
+};
+
+class SystemRandom : public RandomSource {
+public:
+    void seedFromTimer() override;
+    void seed(quint32 value) override { m_engine.seed(value); }
+    double next() override;
+
+private:
+    std::mt19937 m_engine{12345};
+};
+
+// For tests: seedFromTimer() keeps the fixed seed, and scripted values come out first, in order.
+class FakeRandom : public SystemRandom {
+public:
+    void seedFromTimer() override { seed(m_fixedSeed); }
+    void setFixedSeed(quint32 s) { m_fixedSeed = s; seed(s); }
+    void script(const QList<double>& values) { m_script.append(values); }
+    double next() override;
+    int drawn() const { return m_drawn; }
+
+private:
+    QList<double> m_script;
+    quint32 m_fixedSeed = 1;
+    int m_drawn = 0;
+};
+
+} // namespace nibsy

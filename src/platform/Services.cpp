@@ -1,0 +1,30 @@
+#include "platform/Services.h"
+
+#include "platform/Clock.h"
+#include "platform/Picture.h"
+#include "platform/Random.h"
+
+namespace nibsy {
+
+Services& services() {
+    static Services instance;
+    return instance;
+}
+
+namespace {
+template <typename T> T& need(const std::unique_ptr<T>& p) {
+    Q_ASSERT_X(p, "services", "a platform service was used before it was installed");
+    return *p;
+}
+} // namespace
+
+SoundPlayer& sound() { return need(services().sound); }
+Clock& clock() { return need(services().clock); }
+RandomSource& rnd() { return need(services().random); }
+Dialogs& dialogs() { return need(services().dialogs); }
+HelpViewer& help() { return need(services().help); }
+Printer& printer() { return need(services().printer); }
+Pictures& pictures() { return need(services().pictures); }
+Fatal& fatal() { return need(services().fatal); }
+
+} // namespace nibsy

@@ -1,0 +1,97 @@
+#pragma once
+// The services a window takes from its platform. Each has a real implementation over Qt and a fake for
+// tests; windows reach them only through services(), so a test swaps in fakes before it opens a window.
+
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QWidget;
+
+namespace nibsy {
+
+class Clock;
+class RandomSource;
+class Pictures;
+
+// Wave sounds. play() stops whatever plays, then plays the file: mode 0 returns when the sound has
+// ended (through Clock::wait, so the window stays painted), mode 1 at once. A file that is missing or
+// cannot be decoded plays a short alert instead, and nothing is reported.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const QString& path, int mode) = 0;
+    virtual void stop() = 0;
+};
+
+// Message boxes, owned by the given window. An empty title shows the suite's name.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void critical(QWidget* parent, const QString& text, const QString& title = {}) = 0;
+    virtual void information(QWidget* parent, const QString& text, const QString& title = {}) = 0;
+    // OK and Cancel buttons (with the information icon); true for OK.
+    virtual bool okCancel(QWidget* parent, const QString& text, const QString& title = {}) = 0;
+};
+
+// The help file "nibsy.hlp" in the application directory.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void showContents(QWidget* owner) = 0;
+    virtual void showContext(QWidget* owner, int context) = 0;
+};
+
+// One printed document. Its painter starts in twips (1440 to the inch) from the page's top left corner;
+// setScale() gives the page a coordinate system of the caller's own.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    virtual QPainter& painter() = 0;
+    // Maps (left, top) to the page's top left corner and (right, bottom) to its bottom right corner.
+    virtual void setScale(double left, double top, double right, double bottom) = 0;
+    virtual void newPage() = 0;
+    // Finishes the document; false when it could not be written.
+    virtual bool end() = 0;
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // A new document, or nullptr when the user cancelled or no printer nor file could be had.
+    virtual std::unique_ptr<PrintJob> begin(QWidget* parent, const QString& documentName) = 0;
+};
+
+// How the suite ends when it cannot go on (a picture file missing): the real one shows the message and
+// ends the program in order; the fake records it.
+class Fatal {
+public:
+    virtual ~Fatal() = default;
+    virtual void fail(const QString& message) = 0;
+};
+
+struct Services {
+    std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<RandomSource> random;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<HelpViewer> help;
+    std::unique_ptr<Printer> printer;
+    std::unique_ptr<Pictures> pictures;
+    std::unique_ptr<Fatal> fatal;
+};
+
+// The services in use; installRealServices() fills them for the running suite.
+Services& services();
+void installRealServices();
+
+SoundPlayer& sound();
+Clock& clock();
+RandomSource& rnd();
+Dialogs& dialogs();
+HelpViewer& help();
+Printer& printer();
+Pictures& pictures();
+Fatal& fatal();
+
+} // namespace nibsy

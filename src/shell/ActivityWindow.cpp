@@ -1,0 +1,70 @@
+#include "shell/ActivityWindow.h"
+
+#include "platform/Services.h"
+#include "platform/Random.h"
+#include "platform/Twips.h"
+#include "platform/Waits.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace nibsy {
+
+void centreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    window->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+}
+
+ActivityWindow::ActivityWindow(QWidget* opener, int helpContext, const QString& caption, int widthTwips,
+                               int heightTwips)
+    : QWidget(nullptr), m_opener(opener), m_helpContext(helpContext) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(caption);
+    setFixedSize(twipsSize(widthTwips, heightTwips));
+}
+
+ActivityWindow::~ActivityWindow() = default;
+
+void ActivityWindow::Form_Load() {
+    rnd().seedFromTimer();
+    centreOnScreen(this);
+}
+
+void ActivityWindow::place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(twipsRect(left, top, width, height));
+}
+
+void ActivityWindow::cmdHelp_Click() { help().showContext(this, m_helpContext); }
+
+void ActivityWindow::cmdExit_Click() { unload(); }
+
+void ActivityWindow::unload() { close(); }
+
+void ActivityWindow::closeEvent(QCloseEvent* event) {
+    if (Waits::busy()) {
+        // A handler of this window is waiting: it must finish before the window goes.
+        event->ignore();
+        Waits::runWhenIdle(this, [this] { close(); });
+        return;
+    }
+    if (!m_unloading) {
+        m_unloading = true;
+        Form_Unload();
+        sound().stop();
+    }
+    event->accept();
+    if (m_opener) {
+        m_opener->show();
+        m_opener->raise();
+        m_opener->activateWindow();
+    }
+}
+
+} // namespace nibsy

@@ -1,0 +1,203 @@
+#include "shell/Settings.h"
+
+#include "platform/AppFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <algorithm>
+#include <vector>
+
+namespace nibsy {
+
+Settings& settings() {
+    static Settings s;
+    return s;
+}
+
+namespace {
+
+// The file's fields in order, one entry per line, each value a reference into a Settings.
+struct Value {
+    qint16* number = nullptr;
+    QString* text = nullptr;
+};
+using Line = std::vector<Value>;
+
+std::vector<Line> layout(Settings& s) {
+    std::vector<Line> lines = {
+        {{&s.CountItems}, {&s.BiggestNumber}},
+        {{&s.MatchItemType}, {&s.MatchItemCount}},
+        {{&s.BarnPeek}, {&s.BarnFindBy}, {&s.BarnAnimalCount}},
+        {{&s.MemPlayers}, {&s.MemItemType}},
+        {{&s.MathProblemType}, {&s.MathNumberSize}, {&s.MathFactor}},
+        {{&s.ScaleCount[1]}, {&s.ScaleCount[2]}, {&s.ScaleCount[3]}, {&s.ScaleCount[4]}},
+        {{&s.SnowPlayers}},
+    };
+    for (int i = 1; i <= 4; ++i) {
+        lines.push_back({{nullptr, &s.SnowPlayerName[i]}, {&s.SnowPlayerType[i]}, {&s.SnowPlayerSize[i]}});
+    }
+    lines.push_back({{&s.PuzzleSize}});
+    lines.push_back({{&s.BugPlayers}});
+    for (int i = 1; i <= 4; ++i) {
+        lines.push_back({{nullptr, &s.BugPlayerName[i]}});
+    }
+    lines.push_back({{&s.TicPlayers}, {&s.TicFirst}, {&s.TicLevel}});
+    lines.push_back({{&s.LetterCase}});
+    lines.push_back({{&s.PattType}, {&s.PattLength}});
+    lines.push_back({{&s.ShapeMode}});
+    lines.push_back({{&s.CardGame}, {&s.CardDeck}});
+    lines.push_back({{&s.TimeQuizInc}, {&s.TimeSpinInc}});
+    return lines;
+}
+
+// Takes values one after another, whatever line they stand on: a value ends at a comma or a line end;
+// leading blanks are skipped; a value that starts with a double quote runs to the closing quote.
+class Reader {
+public:
+    explicit Reader(QString text) : m_text(std::move(text)) {}
+
+    std::optional<QString> next(bool* quoted) {
+        // Skip the separator left by the previous value and any blank lines.
+        while (m_pos < m_text.size() && (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' ||
+                                         (m_atLineStart && isLineEnd(m_text[m_pos])))) {
+            ++m_pos;
+        }
+        if (m_pos >= m_text.size()) {
+            return std::nullopt;
+        }
+        QString value;
+        *quoted = m_text[m_pos] == u'"';
+        if (*quoted) {
+            const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
+            if (close < 0) {
+                return std::nullopt;
+            }
+            value = m_text.mid(m_pos + 1, close - m_pos - 1);
+            m_pos = close + 1;
+            while (m_pos < m_text.size() && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos])) {
+                ++m_pos; // anything between the closing quote and the separator is dropped
+            }
+        } else {
+            const qsizetype start = m_pos;
+            while (m_pos < m_text.size() && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos])) {
+                ++m_pos;
+            }
+            value = m_text.mid(start, m_pos - start).trimmed();
+        }
+        // Consume one separator: a comma, or a line end (CR LF, LF or CR).
+        m_atLineStart = false;
+        if (m_pos < m_text.size()) {
+            if (m_text[m_pos] == u',') {
+                ++m_pos;
+            } else {
+                if (m_text[m_pos] == u'\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == u'\n') {
+                    ++m_pos;
+                }
+                ++m_pos;
+                m_atLineStart = true;
+            }
+        }
+        return value;
+    }
+
+private:
+    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+    QString m_text;
+    qsizetype m_pos = 0;
+    bool m_atLineStart = true;
+};
+
+QString decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        text = QString::fromLatin1(bytes); // a file written by an older program
+    }
+    return text;
+}
+
+} // namespace
+
+QByteArray formatSettings(const Settings& in) {
+    Settings s = in;
+    QByteArray out;
+    for (const Line& line : layout(s)) {
+        QStringList parts;
+        for (const Value& v : line) {
+            if (v.number) {
+                parts << QString::number(*v.number);
+            } else {
+                // The format has no escape for a double quote: a quote in a name becomes an apostrophe.
+                QString t = *v.text;
+                t.replace(u'"', u'\'');
+                t.remove(u'\r');
+                t.remove(u'\n');
+                parts << u'"' + t + u'"';
+            }
+        }
+        out += parts.join(u',').toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<Settings> parseSettings(const QByteArray& bytes) {
+    Settings s;
+    Reader reader(decode(bytes));
+    for (const Line& line : layout(s)) {
+        for (const Value& v : line) {
+            bool quoted = false;
+            const std::optional<QString> value = reader.next(&quoted);
+            if (!value) {
+                return std::nullopt;
+            }
+            if (v.text) {
+                *v.text = *value;
+                continue;
+            }
+            bool ok = false;
+            const int n = value->toInt(&ok);
+            if (!ok || quoted || n < -32768 || n > 32767) {
+                return std::nullopt;
+            }
+            *v.number = qint16(n);
+        }
+    }
+    return s;
+}
+
+bool LoadSettings() {
+    QFile file(AppFiles::resolve(QString::fromLatin1(kSettingsFile)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    // Far more than any settings file holds; a huge file is not one.
+    const QByteArray bytes = file.read(1 << 20);
+    const std::optional<Settings> loaded = parseSettings(bytes);
+    if (!loaded) {
+        return false;
+    }
+    settings() = *loaded;
+    return true;
+}
+
+bool SaveSettings() {
+    QSaveFile file(AppFiles::resolve(QString::fromLatin1(kSettingsFile)));
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray bytes = formatSettings(settings());
+    // commit() alone does not notice a write cut short by a full disk; flush() does.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+int clampSetting(int value, int lo, int hi) { return std::clamp(value, lo, hi); }
+
+int settingOr(int value, int lo, int hi, int fallback) { return value < lo || value > hi ? fallback : value; }
+
+} // namespace nibsy

@@ -1,0 +1,124 @@
+#include "platform/Clock.h"
+#include "platform/Waits.h"
+#include "platform/WindowTimer.h"
+#include "support/FakePlatform.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
+
+using namespace nibsy;
+
+namespace {
+
+// A window that counts what reaches it.
+class Probe : public QWidget {
+public:
+    int paints = 0;
+    QString keys;
+    bool keyDuringWait = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+    void keyPressEvent(QKeyEvent* e) override {
+        keys += e->text();
+        keyDuringWait |= Waits::busy();
+    }
+};
+
+} // namespace
+
+TEST(Waits, RealWaitKeepsPaintingHoldsInputAndMergesTicks) {
+    test::FakePlatform fake;
+    services().clock = std::make_unique<SystemClock>();
+    Probe probe;
+    probe.resize(100, 100);
+    probe.setFocusPolicy(Qt::StrongFocus);
+    probe.show();
+    probe.activateWindow();
+    probe.setFocus();
+    QCoreApplication::processEvents();
+
+    int ticks = 0;
+    bool tickDuringWait = false;
+    WindowTimer timer(&probe, 20);
+    timer.onTick([&] {
+        ++ticks;
+        tickDuringWait |= Waits::busy();
+    });
+    timer.setEnabled(true);
+
+    const int paintsBefore = probe.paints;
+    QTimer::singleShot(60, [&] {
+        probe.update();
+        for (const char* k : {"a", "b"}) {
+            const auto key = Qt::Key(Qt::Key_A + (k[0] - 'a'));
+            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                probe.windowHandle(), QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(k));
+        }
+    });
+    clock().wait(300);
+    EXPECT_GT(probe.paints, paintsBefore);
+    EXPECT_TRUE(probe.keys.isEmpty());
+    EXPECT_EQ(ticks, 0);
+
+    timer.setInterval(100000); // no new ticks from here on
+    timer.setEnabled(true);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(probe.keys, "ab"); // delivered afterwards, in order
+    EXPECT_FALSE(probe.keyDuringWait);
+    EXPECT_EQ(ticks, 1); // the ticks that fell due were merged
+    EXPECT_FALSE(tickDuringWait);
+}
+
+TEST(Waits, TicksNeverRunInsideAHandlerThatWaits) {
+    test::FakePlatform fake;
+    QObject owner;
+    WindowTimer timer(&owner, 100);
+    int depth = 0;
+    int maxDepth = 0;
+    int ticks = 0;
+    timer.onTick([&] {
+        ++ticks;
+        maxDepth = std::max(maxDepth, ++depth);
+        if (ticks == 1) {
+            clock().wait(1000); // ten ticks fall due meanwhile
+            clock().wait(500);  // and more during a second wait of the same handler
+        }
+        --depth;
+    });
+    timer.setEnabled(true);
+    fake.clock.advance(100);
+    EXPECT_EQ(ticks, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(maxDepth, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 2);
+
+    // Time moving on by itself delivers one tick per interval; a disabled timer none.
+    fake.clock.advance(300);
+    EXPECT_EQ(ticks, 5);
+    timer.setEnabled(false);
+    fake.clock.advance(1000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 5);
+}
+
+TEST(Waits, HeldWorkIsDroppedWhenItsOwnerIsGone) {
+    test::FakePlatform fake;
+    int runs = 0;
+    {
+        WaitScope wait;
+        auto owner = std::make_unique<QObject>();
+        Waits::runWhenIdle(owner.get(), [&] { ++runs; });
+        QObject keeper;
+        Waits::runWhenIdle(&keeper, [&] { runs += 10; });
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 0);
+}

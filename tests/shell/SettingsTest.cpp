@@ -1,0 +1,139 @@
+#include "shell/Settings.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+using namespace nibsy;
+
+namespace {
+
+const QByteArray kDefaults = "2,20\r\n2,9\r\n1,1,8\r\n1,0\r\n0,1,0\r\n8,8,6,10\r\n1\r\n"
+                             "\"Player 1\",2,1\r\n\"Player 2\",3,1\r\n\"Player 3\",3,1\r\n\"Player 4\",3,1\r\n"
+                             "0\r\n1\r\n\"Player 1\"\r\n\"Player 2\"\r\n\"Player 3\"\r\n\"Player 4\"\r\n"
+                             "1,1,4\r\n0\r\n1,6\r\n1\r\n1,0\r\n5,3\r\n";
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(SettingsFile, DefaultsAreTheFreshFileByteForByte) {
+    EXPECT_EQ(formatSettings(Settings{}), kDefaults);
+    const auto parsed = parseSettings(kDefaults);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(*parsed, Settings{});
+}
+
+TEST(SettingsFile, ValuesRoundTripIncludingCommasAndNegatives) {
+    Settings s;
+    s.SnowPlayerName[2] = "Anna, Ben";
+    s.BugPlayerName[4] = "  spaced  ";
+    s.ScaleCount[3] = -3;
+    s.TimeSpinInc = 32767;
+    s.LetterCase = -32768;
+    const QByteArray text = formatSettings(s);
+    EXPECT_TRUE(text.contains("\"Anna, Ben\",3,1\r\n"));
+    const auto back = parseSettings(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, s);
+    EXPECT_EQ(formatSettings(*back), text);
+}
+
+TEST(SettingsFile, QuoteInNameIsReplacedSoTheFileStaysReadable) {
+    Settings s;
+    s.SnowPlayerName[1] = "Big \"Bo\"";
+    s.BugPlayerName[1] = "line\r\nbreak";
+    const auto back = parseSettings(formatSettings(s));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->SnowPlayerName[1], "Big 'Bo'");
+    EXPECT_EQ(back->BugPlayerName[1], "linebreak");
+    EXPECT_EQ(back->SnowPlayerType[1], 2); // the values after the name are still in their places
+}
+
+TEST(SettingsFile, ReaderTakesValuesInSequenceWhateverTheLines) {
+    // Values spread over other lines, blanks before values, LF line ends and extra lines after the last.
+    QByteArray text = kDefaults;
+    text.replace("2,20\r\n2,9\r\n", "2\n 20, 2\n9\n");
+    text += "99,99\r\ngarbage\r\n";
+    const auto parsed = parseSettings(text);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(*parsed, Settings{});
+}
+
+TEST(SettingsFile, ShortOrCorruptFilesCountAsIncomplete) {
+    // The last line missing, a value missing, an open quote.
+    EXPECT_FALSE(parseSettings(kDefaults.left(kDefaults.lastIndexOf("5,3"))));
+    EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("5,3\r\n", "5\r\n")));
+    EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("\"Player 4\",3,1", "\"Player 4,3,1")));
+    EXPECT_FALSE(parseSettings({}));
+    // Not whole numbers, or too big for 16 bits.
+    for (const char* bad : {"2.5,20", "two,20", "2,32768", "2,-32769", "2,", ",20", "2,\"20\""}) {
+        EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("2,20", bad))) << bad;
+    }
+}
+
+TEST(SettingsFile, SaveReplacesTheFileWholeAndLoadReadsItBack) {
+    test::FakePlatform fake;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    EXPECT_FALSE(LoadSettings()); // no file yet
+
+    writeFile(path, kDefaults + "extra line\r\n");
+    settings().LetterCase = 1;
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(settings().LetterCase, 0);
+
+    settings().BiggestNumber = 7;
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(readFile(path), QByteArray(kDefaults).replace("2,20", "2,7")); // exactly 23 lines
+    // Nothing but the file itself is left in the folder (the temporary file was renamed over it).
+    EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"nibsy51.ini"});
+}
+
+TEST(SettingsFile, FileNameMatchesWithoutRegardToCase) {
+    test::FakePlatform fake;
+    writeFile(fake.appDir() + "NIBSY51.INI", kDefaults);
+    ASSERT_TRUE(LoadSettings());
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"NIBSY51.INI"});
+}
+
+TEST(SettingsFile, FullDiskDuringSaveKeepsTheOldFile) {
+    test::FakePlatform fake;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    writeFile(path, kDefaults);
+    settings() = Settings{};
+    settings().SnowPlayerName[1] = QString(300, QChar(u'x'));
+    // A file size limit makes every write past 64 bytes fail, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = SaveSettings();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readFile(path), kDefaults);
+    EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"nibsy51.ini"});
+}
+
+TEST(SettingsFile, RangeHelpers) {
+    EXPECT_EQ(clampSetting(5, 0, 1), 1);
+    EXPECT_EQ(clampSetting(-4, 1, 20), 1);
+    EXPECT_EQ(clampSetting(7, 1, 20), 7);
+    EXPECT_EQ(settingOr(7, 0, 2, 2), 2);
+    EXPECT_EQ(settingOr(1, 0, 2, 2), 1);
+}
