@@ -47,18 +47,16 @@ void AppFiles::setAppDir(const QString& dir) {
 }
 
 QString AppFiles::resolve(const QString& name) {
-    scan();
     const QString folded = name.toCaseFolded();
-    auto it = state().byFoldedName.constFind(folded);
-    if (it == state().byFoldedName.constEnd()) {
-        // A file written since the last look (a recording) is found too.
-        if (QFileInfo::exists(appDir() + name)) {
-            rescan();
-            return appDir() + name;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        scan();
+        auto it = state().byFoldedName.constFind(folded);
+        if (it != state().byFoldedName.constEnd()) {
+            return appDir() + it.value();
         }
-        return appDir() + name;
+        rescan(); // a file written since the last look (a recording) is found too
     }
-    return appDir() + it.value();
+    return appDir() + name;
 }
 
 QStringList AppFiles::list(const QString& suffix) {

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Starts the real suite under a private X server and uses it as a person would: the menu shows, Exit
+# writes the settings back byte for byte; a short settings file shows the message and no menu, and the
+# file is left as it was.
+# Usage: menu_smoke.sh <folder with the built nibsy and its data>
+set -euo pipefail
+built=$1
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cp -r "$built"/. "$work/app"
+unset QT_QPA_PLATFORM
+export ASAN_OPTIONS=detect_leaks=0
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# Waits until a visible window of that exact title exists; prints its id.
+window() {
+    for _ in $(seq 300); do
+        if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+# Waits for the suite to end; prints its exit status.
+ended() {
+    for _ in $(seq 300); do
+        if ! kill -0 "$app_pid" 2>/dev/null; then
+            local rc=0
+            wait "$app_pid" || rc=$?
+            app_pid=""
+            echo "$rc"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# 1. A good settings file: the menu shows; clicking Exit saves and ends.
+ini="$work/app/nibsy51.ini"
+printf '2,7\r\n2,9\r\n1,1,8\r\n1,0\r\n0,1,0\r\n8,8,6,10\r\n1\r\n"Anna, Ben",2,1\r\n"Player 2",3,1\r\n"Player 3",3,1\r\n"Player 4",3,1\r\n0\r\n1\r\n"Player 1"\r\n"Player 2"\r\n"Player 3"\r\n"Player 4"\r\n1,1,4\r\n1\r\n1,6\r\n1\r\n1,0\r\n5,3\r\n' >"$ini"
+cp "$ini" "$work/expected.ini"
+"$work/app/nibsy" &
+app_pid=$!
+menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+[ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
+rm "$ini"
+# The Exit picture button: left 2040, top 3240 twips, 630 by 615.
+xdotool mousemove --window "$menu" 157 236 click 1
+rc=$(ended) || fail "Exit did not end the suite"
+[ "$rc" -eq 0 ] || fail "the suite ended with status $rc"
+cmp -s "$ini" "$work/expected.ini" || fail "the settings file was not written back byte for byte"
+
+# 2. A short settings file: the message, no menu, the file untouched.
+head -c -5 "$work/expected.ini" >"$ini"
+cp "$ini" "$work/short.ini"
+"$work/app/nibsy" &
+app_pid=$!
+box=$(window "Nibsy Learning") || fail "no message box for a short settings file"
+if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
+    fail "the menu showed although the settings file is short"
+fi
+xdotool windowfocus "$box" 2>/dev/null || true
+xdotool key Return
+rc=$(ended) || fail "the suite did not end after the message"
+[ "$rc" -ne 0 ] || fail "the suite ended with status 0 after a failed start"
+cmp -s "$ini" "$work/short.ini" || fail "the short settings file was changed"
+echo "menu smoke test passed"

@@ -1,0 +1,65 @@
+#include "platform/AppFiles.h"
+#include "platform/Numbers.h"
+#include "platform/Random.h"
+#include "support/FakePlatform.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+
+TEST(Numbers, NearRoundsHalvesToEven) {
+    EXPECT_EQ(near(0.5), 0);
+    EXPECT_EQ(near(1.5), 2);
+    EXPECT_EQ(near(2.5), 2);
+    EXPECT_EQ(near(-2.5), -2);
+    EXPECT_EQ(near(2.5000001), 3);
+    EXPECT_EQ(near(7.49), 7);
+}
+
+TEST(Numbers, FormatsAndPlainConversion) {
+    EXPECT_EQ(formatNumber(0, "#0"), "0");
+    EXPECT_EQ(formatNumber(0, "#"), "");
+    EXPECT_EQ(formatNumber(0, "##"), "");
+    EXPECT_EQ(formatNumber(0, "##0"), "0");
+    EXPECT_EQ(formatNumber(7, "##"), "7");
+    EXPECT_EQ(formatNumber(100, "##0"), "100");
+    EXPECT_EQ(plainNumber(7), " 7");
+    EXPECT_EQ(plainNumber(0), " 0");
+    EXPECT_EQ(plainNumber(-3), "-3");
+}
+
+TEST(Numbers, RandomValuesStayBelowOneAndScriptsComeFirst) {
+    test::FakePlatform fake;
+    fake.random.script({0.64, 0.65});
+    EXPECT_EQ(rnd().next(), 0.64);
+    EXPECT_EQ(rnd().next(), 0.65);
+    double lo = 1, hi = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const double v = rnd().next();
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+    EXPECT_GE(lo, 0.0);
+    EXPECT_LT(hi, 1.0);
+    EXPECT_GT(hi, 0.999);
+    fake.random.script({0.0, 0.999999});
+    EXPECT_EQ(rnd().upTo(6), 1);
+    EXPECT_EQ(rnd().upTo(6), 6);
+}
+
+TEST(AppFilesLookup, NamesMatchWithoutRegardToCaseAndNewFilesAreFound) {
+    test::FakePlatform fake;
+    for (const char* name : {"Apple.WMF", "tada.wav", "zebra.wmf"}) {
+        QFile f(fake.appDir() + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(AppFiles::resolve("APPLE.wmf"), fake.appDir() + "Apple.WMF");
+    EXPECT_EQ(AppFiles::resolve("TADA.WAV"), fake.appDir() + "tada.wav");
+    EXPECT_EQ(AppFiles::list(".wmf"), (QStringList{"Apple.WMF", "zebra.wmf"}));
+    // A file written after the first look (a new recording) is found as well.
+    QFile later(fake.appDir() + "NEW.wav");
+    ASSERT_TRUE(later.open(QIODevice::WriteOnly));
+    later.close();
+    EXPECT_EQ(AppFiles::resolve("new.wav"), fake.appDir() + "NEW.wav");
+}
