@@ -1,0 +1,109 @@
+#include "platform/Picture.h"
+#include "shell/ActivityWindow.h"
+#include "shell/AppFatal.h"
+#include "shell/OptionsDialog.h"
+#include "shell/Settings.h"
+#include "shell/frmMenu.h"
+#include "support/FakePlatform.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+
+namespace {
+
+class TestOptions : public OptionsDialog {
+public:
+    explicit TestOptions(QWidget* owner) : OptionsDialog(owner, "Test Options", 3000, 2000) {}
+    void cmdOK_Click() override {
+        ++oks;
+        OptionsDialog::cmdOK_Click();
+    }
+    int oks = 0;
+};
+
+} // namespace
+
+TEST(Conventions, WindowsAreCentredOnTheScreen) {
+    test::FakePlatform fake;
+    QWidget opener;
+    auto* w = new ActivityWindow(&opener, 1, "Centred", 6000, 4500);
+    w->Form_Load();
+    w->show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
+    EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
+    EXPECT_EQ(w->size(), QSize(400, 300)); // 15 twips a pixel
+    w->close();
+    EXPECT_TRUE(opener.isVisible()); // a sub-window returns to whoever opened it
+}
+
+TEST(Conventions, OptionsWindowIsModalAndClosingItActsAsOk) {
+    test::FakePlatform fake;
+    QWidget owner;
+    owner.show();
+    TestOptions options(&owner);
+    bool wasModal = false;
+    QTimer::singleShot(0, &options, [&] {
+        wasModal = options.isModal() && options.isVisible();
+        options.close();
+    });
+    options.showModal();
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(options.oks, 1);
+    EXPECT_FALSE(options.isVisible());
+
+    QTimer::singleShot(0, &options, [&] { QTest::keyClick(&options, Qt::Key_Escape); });
+    options.showModal();
+    EXPECT_EQ(options.oks, 2);
+}
+
+TEST(Conventions, MissingOrDamagedPictureEndsTheSuiteWithAMessageNamingIt) {
+    test::FakePlatform fake;
+    EXPECT_TRUE(pictures().load("APPLE.wmf").isNull());
+    ASSERT_EQ(fake.fatal.messages.size(), 1);
+    EXPECT_TRUE(fake.fatal.messages[0].contains("APPLE.wmf"));
+
+    QFile junk(fake.appDir() + "junk.bmp");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("BM this is not a bitmap at all");
+    junk.close();
+    EXPECT_TRUE(pictures().load("JUNK.BMP").isNull());
+    ASSERT_EQ(fake.fatal.messages.size(), 2);
+    EXPECT_TRUE(fake.fatal.messages[1].contains("JUNK.BMP"));
+
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(fake.appDir() + "Red.bmp"));
+    const Picture p = pictures().load("red.BMP");
+    EXPECT_EQ(p.size(), QSize(4, 4));
+    EXPECT_EQ(p.toImage(QSize(8, 8)).pixelColor(4, 4), QColor(Qt::red));
+}
+
+TEST(Conventions, FatalErrorShowsTheMessageKeepsTheSettingsAndEnds) {
+    test::FakePlatform fake;
+    {
+        QFile f(fake.appDir() + "nibsy51.ini");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(formatSettings(Settings{}));
+    }
+    frmMenu menu;
+    ASSERT_TRUE(menu.Form_Load());
+    QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+    settings().BiggestNumber = 12;
+    AppFatal fatal(&menu);
+    fatal.fail("The picture file \"APPLE.wmf\" is missing.");
+    fatal.fail("a second failure adds nothing");
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(menu.isVisible());
+    ASSERT_TRUE(LoadSettings());
+    EXPECT_EQ(settings().BiggestNumber, 12);
+}
