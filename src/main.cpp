@@ -17,10 +17,13 @@ int main(int argc, char** argv) {
     nibsy::frmMenu menu;
     nibsy::services().fatal = std::make_unique<nibsy::AppFatal>(&menu);
     QObject::connect(&menu, &nibsy::frmMenu::suiteEnded, &app, &QApplication::quit, Qt::QueuedConnection);
-    if (!menu.Form_Load()) {
-        return 1;
+    int status = 1;
+    if (menu.Form_Load()) {
+        menu.enableChoices();
+        menu.show();
+        status = app.exec();
     }
-    menu.enableChoices();
-    menu.show();
-    return app.exec();
+    // Sound and help objects go before the application object they belong to.
+    nibsy::clearServices();
+    return status;
 }

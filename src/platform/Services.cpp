@@ -11,6 +11,8 @@ Services& services() {
     return instance;
 }
 
+void clearServices() { services() = Services{}; }
+
 namespace {
 template <typename T> T& need(const std::unique_ptr<T>& p) {
     Q_ASSERT_X(p, "services", "a platform service was used before it was installed");

@@ -84,6 +84,8 @@ struct Services {
 // The services in use; installRealServices() fills them for the running suite.
 Services& services();
 void installRealServices();
+// Removes every service; done before the application object goes, since sound objects belong to it.
+void clearServices();
 
 SoundPlayer& sound();
 Clock& clock();

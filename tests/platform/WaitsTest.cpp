@@ -60,7 +60,7 @@ TEST(Waits, RealWaitKeepsPaintingHoldsInputAndMergesTicks) {
                 probe.windowHandle(), QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(k));
         }
     });
-    clock().wait(300);
+    nibsy::clock().wait(300);
     EXPECT_GT(probe.paints, paintsBefore);
     EXPECT_TRUE(probe.keys.isEmpty());
     EXPECT_EQ(ticks, 0);
@@ -86,8 +86,8 @@ TEST(Waits, TicksNeverRunInsideAHandlerThatWaits) {
         ++ticks;
         maxDepth = std::max(maxDepth, ++depth);
         if (ticks == 1) {
-            clock().wait(1000); // ten ticks fall due meanwhile
-            clock().wait(500);  // and more during a second wait of the same handler
+            nibsy::clock().wait(1000); // ten ticks fall due meanwhile
+            nibsy::clock().wait(500);  // and more during a second wait of the same handler
         }
         --depth;
     });

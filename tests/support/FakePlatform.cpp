@@ -43,7 +43,7 @@ FakePlatform::FakePlatform(const QString& appDir)
 }
 
 FakePlatform::~FakePlatform() {
-    services() = Services{};
+    clearServices();
     AppFiles::setAppDir(m_savedAppDir);
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Fonts.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -8,5 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     nibsy::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    nibsy::clearServices();
+    return status;
 }

@@ -1,0 +1,311 @@
+#include "platform/Sound.h"
+
+#include "platform/Clock.h"
+#include "platform/Waits.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QMediaDevices>
+#include <QTimer>
+#include <QtEndian>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <utility>
+
+namespace nibsy {
+
+namespace {
+
+// How often a sink that has handed over its last bytes is asked how far the device has got, and how
+// long it is kept after the device reports the end (its report lags a little behind the speaker).
+constexpr int DrainPollMs = 40;
+constexpr qint64 DeviceTailMs = 150;
+// A sink that never reports the end of its data is dropped this long after the sound should be over.
+// Generous: some servers (PulseAudio's null sink) take their data in blocks of a second or more.
+constexpr qint64 StallGraceMs = 5000;
+
+// The sample format the device could take the file's own bytes in, if any.
+QAudioFormat::SampleFormat directFormat(const WaveFile& wave) {
+    if (wave.format == WaveFile::Format::Float) {
+        return wave.bits == 32 ? QAudioFormat::Float : QAudioFormat::Unknown;
+    }
+    switch (wave.bits) {
+    case 8:
+        return QAudioFormat::UInt8;
+    case 16:
+        return QAudioFormat::Int16;
+    case 32:
+        return QAudioFormat::Int32;
+    default:
+        return QAudioFormat::Unknown;
+    }
+}
+
+void writeSample(uchar* p, QAudioFormat::SampleFormat format, float v) {
+    switch (format) {
+    case QAudioFormat::UInt8:
+        *p = uchar(std::clamp(std::lround(v * 127.5f + 128.0f), 0L, 255L));
+        break;
+    case QAudioFormat::Int16:
+        qToLittleEndian<qint16>(qint16(std::clamp(std::lround(v * 32767.0f), -32768L, 32767L)), p);
+        break;
+    case QAudioFormat::Int32:
+        qToLittleEndian<qint32>(
+            qint32(std::clamp(std::llround(double(v) * 2147483647.0), -2147483648LL, 2147483647LL)), p);
+        break;
+    default: {
+        quint32 raw;
+        std::memcpy(&raw, &v, sizeof raw);
+        qToLittleEndian<quint32>(raw, p);
+        break;
+    }
+    }
+}
+
+// The wave's samples in the given format: resampled linearly, channels copied round-robin or mixed
+// down to mono.
+QByteArray convert(const WaveFile& wave, const QAudioFormat& to) {
+    const std::vector<float> in = wave.samples();
+    const qint64 inFrames = wave.frameCount();
+    const int inCh = wave.channels;
+    const int outCh = to.channelCount();
+    const int outBytes = to.bytesPerSample();
+    if (inFrames <= 0 || outCh <= 0 || outBytes <= 0 || to.sampleRate() <= 0) {
+        return {};
+    }
+    const double step = double(wave.sampleRate) / to.sampleRate();
+    const auto outFrames = qint64(std::ceil(double(inFrames) / step));
+
+    auto at = [&](qint64 frame, int channel) {
+        const float* f = in.data() + frame * inCh;
+        if (outCh == 1 && inCh > 1) {
+            float sum = 0;
+            for (int c = 0; c < inCh; ++c) {
+                sum += f[c];
+            }
+            return sum / float(inCh);
+        }
+        return f[channel % inCh];
+    };
+
+    QByteArray out(outFrames * outCh * outBytes, Qt::Uninitialized);
+    auto* p = reinterpret_cast<uchar*>(out.data());
+    for (qint64 i = 0; i < outFrames; ++i) {
+        const double pos = double(i) * step;
+        const qint64 i0 = std::min(qint64(pos), inFrames - 1);
+        const qint64 i1 = std::min(i0 + 1, inFrames - 1);
+        const auto frac = float(pos - double(i0));
+        for (int c = 0; c < outCh; ++c, p += outBytes) {
+            const float a = at(i0, c);
+            writeSample(p, to.sampleFormat(), a + (at(i1, c) - a) * frac);
+        }
+    }
+    return out;
+}
+
+// The bytes to hand the device and their format: the file's own samples when the device takes them,
+// otherwise a conversion to 16-bit, or failing that to whatever the device prefers.
+QByteArray deviceData(const WaveFile& wave, const QAudioDevice& device, QAudioFormat& format) {
+    format.setSampleRate(wave.sampleRate);
+    format.setChannelCount(wave.channels);
+    format.setSampleFormat(directFormat(wave));
+    if (format.sampleFormat() != QAudioFormat::Unknown && device.isFormatSupported(format)) {
+        return wave.pcm;
+    }
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) {
+        format = device.preferredFormat();
+        if (!format.isValid()) {
+            return {};
+        }
+    }
+    return convert(wave, format);
+}
+
+WaveFile makeAlert() {
+    WaveFile wave;
+    wave.format = WaveFile::Format::Integer;
+    wave.channels = 1;
+    wave.sampleRate = 22050;
+    wave.bits = 16;
+
+    struct Note {
+        double hz;
+        double seconds;
+    };
+    // A rising fourth, E5 then A5, each a soft bell: quick attack, decay, and a short fade to avoid clicks.
+    const Note notes[] = {{659.26, 0.11}, {880.0, 0.14}};
+    for (const Note& note : notes) {
+        const int n = int(note.seconds * wave.sampleRate);
+        QByteArray pcm(n * 2, Qt::Uninitialized);
+        auto* p = reinterpret_cast<uchar*>(pcm.data());
+        for (int i = 0; i < n; ++i, p += 2) {
+            const double t = double(i) / wave.sampleRate;
+            const double attack = std::min(1.0, t / 0.005);
+            const double release = std::min(1.0, (note.seconds - t) / 0.012);
+            const double envelope = attack * release * std::exp(-3.0 * t / note.seconds);
+            const double tone = std::sin(2 * std::numbers::pi * note.hz * t) +
+                                0.25 * std::sin(4 * std::numbers::pi * note.hz * t);
+            qToLittleEndian<qint16>(qint16(std::lround(0.3 * 32767 * envelope * tone / 1.25)), p);
+        }
+        wave.pcm += pcm;
+    }
+    return wave;
+}
+
+} // namespace
+
+// A sound being played. The sink owns the buffer it reads from, so the buffer outlives it.
+struct QtSoundPlayer::Playback {
+    QAudioSink* sink = nullptr;
+    qint64 lengthMs = 0; // the file's length, rounded up
+    qint64 dataUs = 0;   // the exact length of the data handed to the sink
+    quint64 generation = 0;
+    bool draining = false;
+};
+
+QtSoundPlayer::QtSoundPlayer() {
+    alert();
+}
+
+QtSoundPlayer::QtSoundPlayer(const QAudioDevice& device) : m_device(device) {
+    alert();
+}
+
+QtSoundPlayer::~QtSoundPlayer() {
+    retire(std::move(m_playback));
+    deleteRetired();
+}
+
+const WaveFile& QtSoundPlayer::alert() {
+    static const WaveFile wave = makeAlert();
+    return wave;
+}
+
+const QAudioSink* QtSoundPlayer::sink() const {
+    return m_playback ? m_playback->sink : nullptr;
+}
+
+void QtSoundPlayer::stop() {
+    retire(std::move(m_playback));
+}
+
+void QtSoundPlayer::play(const QString& path, int mode) {
+    stop();
+    const std::optional<WaveFile> file = WaveFile::readFile(path);
+    m_lastWasAlert = !file;
+    const WaveFile& wave = file ? *file : alert();
+    start(wave);
+    if (mode == 0) {
+        // The sink is not the timekeeper: without a device, or with one that stalls, the caller is
+        // still held for exactly the sound's length.
+        clock().wait(wave.durationMs());
+    }
+}
+
+void QtSoundPlayer::start(const WaveFile& wave) {
+    if (wave.frameCount() == 0) {
+        return;
+    }
+    const QAudioDevice device = m_device ? *m_device : QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        return;
+    }
+    QAudioFormat format;
+    const QByteArray data = deviceData(wave, device, format);
+    if (data.isEmpty()) {
+        return;
+    }
+
+    auto playback = std::make_unique<Playback>();
+    playback->generation = ++m_generation;
+    playback->lengthMs = wave.durationMs();
+    playback->dataUs = format.durationForBytes(qint32(std::min<qsizetype>(data.size(), INT_MAX)));
+    playback->sink = new QAudioSink(device, format);
+    auto* buffer = new QBuffer(playback->sink);
+    buffer->setData(data);
+    buffer->open(QIODevice::ReadOnly);
+    const quint64 generation = playback->generation;
+    QObject::connect(playback->sink, &QAudioSink::stateChanged, &m_context,
+                     [this, generation](QAudio::State state) { onStateChanged(generation, state); });
+
+    playback->sink->start(buffer);
+    if (playback->sink->error() != QAudio::NoError || playback->sink->state() == QAudio::StoppedState) {
+        retire(std::move(playback)); // no usable output
+        return;
+    }
+    m_playback = std::move(playback);
+    releaseLater(generation, m_playback->lengthMs + StallGraceMs);
+}
+
+void QtSoundPlayer::onStateChanged(quint64 generation, int state) {
+    if (!m_playback || m_playback->generation != generation) {
+        return;
+    }
+    if (state == QAudio::StoppedState) {
+        releaseLater(generation, 0); // the device failed or went away
+    } else if (state == QAudio::IdleState && !m_playback->draining) {
+        // All bytes are with the device, which may buffer a good deal; watch it sound them out.
+        m_playback->draining = true;
+        watchDrain(generation);
+    }
+}
+
+void QtSoundPlayer::watchDrain(quint64 generation) {
+    QTimer::singleShot(DrainPollMs, &m_context, [this, generation] {
+        if (!m_playback || m_playback->generation != generation) {
+            return;
+        }
+        if (m_playback->sink->processedUSecs() >= m_playback->dataUs - 1000) {
+            releaseLater(generation, DeviceTailMs);
+        } else {
+            watchDrain(generation);
+        }
+    });
+}
+
+void QtSoundPlayer::releaseLater(quint64 generation, qint64 delayMs) {
+    QTimer::singleShot(int(std::min<qint64>(delayMs, INT_MAX)), &m_context, [this, generation] {
+        if (m_playback && m_playback->generation == generation) {
+            retire(std::move(m_playback));
+        }
+    });
+}
+
+// Stops a sink at once, but deletes it later: the platform sink's destructor runs the event loop, which
+// must not happen inside a handler or a wait (held input would be delivered).
+void QtSoundPlayer::retire(std::unique_ptr<Playback> playback) {
+    if (!playback) {
+        return;
+    }
+    QObject::disconnect(playback->sink, nullptr, &m_context, nullptr);
+    playback->sink->stop();
+    m_retired.push_back(playback->sink);
+    if (m_cleanupPosted) {
+        return;
+    }
+    m_cleanupPosted = true;
+    QMetaObject::invokeMethod(
+        &m_context,
+        [this] {
+            Waits::runWhenIdle(&m_context, [this] {
+                m_cleanupPosted = false;
+                deleteRetired();
+            });
+        },
+        Qt::QueuedConnection);
+}
+
+void QtSoundPlayer::deleteRetired() {
+    // Taken out first: deleting a sink may process events that retire another.
+    const std::vector<QAudioSink*> sinks = std::exchange(m_retired, {});
+    for (QAudioSink* sink : sinks) {
+        delete sink;
+    }
+}
+
+} // namespace nibsy
