@@ -50,6 +50,8 @@ public:
     virtual QPainter& painter() = 0;
     // Maps (left, top) to the page's top left corner and (right, bottom) to its bottom right corner.
     virtual void setScale(double left, double top, double right, double bottom) = 0;
+    // Sets the painter's font so that it prints at that size in points whatever the scale.
+    virtual void setFont(const QString& family, double points, bool bold = false) = 0;
     virtual void newPage() = 0;
     // Finishes the document; false when it could not be written.
     virtual bool end() = 0;

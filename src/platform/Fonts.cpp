@@ -1,0 +1,31 @@
+#include "platform/Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace nibsy {
+
+void installFontSubstitutions() {
+    struct Pair {
+        const char* asked;
+        const char* installed;
+    };
+    static constexpr Pair pairs[] = {
+        {"Comic Sans MS", "Comic Neue"},
+        {"Arial", "Liberation Sans"},
+        {"Arial Narrow", "Liberation Sans Narrow"},
+        {"Courier New", "Liberation Mono"},
+        {"Times New Roman", "Liberation Serif"},
+    };
+    for (const Pair& p : pairs) {
+        const QString asked = QString::fromLatin1(p.asked);
+        const QString installed = QString::fromLatin1(p.installed);
+        // Installing twice (tests, a restarted shell) must not grow the list; Qt keeps the names in
+        // lower case.
+        if (!QFont::substitutes(asked).contains(installed, Qt::CaseInsensitive)) {
+            QFont::insertSubstitution(asked, installed);
+        }
+    }
+}
+
+} // namespace nibsy

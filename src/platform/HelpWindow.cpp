@@ -1,0 +1,229 @@
+#include "platform/HelpWindow.h"
+
+#include "platform/AppFiles.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace nibsy {
+
+namespace {
+
+struct SectionSpan {
+    qsizetype start;      // the '<' of the opening tag
+    qsizetype innerStart; // just after the opening tag
+    qsizetype innerEnd;   // the '<' of the closing tag
+    qsizetype end;        // just after the closing tag
+    QString id;
+};
+
+QString attributeId(const QString& attributes) {
+    static const QRegularExpression idAttr(
+        QStringLiteral(R"re((?:^|\s)id\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = idAttr.match(attributes);
+    if (!m.hasMatch()) {
+        return {};
+    }
+    for (int i = 1; i <= 3; ++i) {
+        if (m.capturedStart(i) >= 0) {
+            return m.captured(i).trimmed();
+        }
+    }
+    return {};
+}
+
+// The sections of the document in order. One left open runs to the next section or the end.
+QList<SectionSpan> sections(const QString& html) {
+    static const QRegularExpression tag(QStringLiteral(R"(<(/?)section\b([^>]*)>)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    QList<SectionSpan> out;
+    qsizetype from = 0;
+    while (true) {
+        const auto open = tag.match(html, from);
+        if (!open.hasMatch()) {
+            break;
+        }
+        if (!open.captured(1).isEmpty()) {
+            from = open.capturedEnd(); // a stray closing tag
+            continue;
+        }
+        SectionSpan s{open.capturedStart(), open.capturedEnd(), html.size(), html.size(),
+                      attributeId(open.captured(2))};
+        // A section left open ends where the next one begins.
+        const auto next = tag.match(html, s.innerStart);
+        if (next.hasMatch()) {
+            s.innerEnd = next.capturedStart();
+            s.end = next.captured(1).isEmpty() ? next.capturedStart() : next.capturedEnd();
+        }
+        out.append(s);
+        from = s.end;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<QString> HelpFile::section(const QString& html, const QString& id) {
+    for (const SectionSpan& s : sections(html)) {
+        if (s.id.compare(id, Qt::CaseInsensitive) == 0) {
+            return html.mid(s.innerStart, s.innerEnd - s.innerStart);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> HelpFile::page(const QString& html, const QString& id) {
+    QString out;
+    out.reserve(html.size());
+    bool found = false;
+    qsizetype from = 0;
+    for (const SectionSpan& s : sections(html)) {
+        out += QStringView(html).mid(from, s.start - from);
+        if (!found && s.id.compare(id, Qt::CaseInsensitive) == 0) {
+            out += QStringView(html).mid(s.innerStart, s.innerEnd - s.innerStart);
+            found = true;
+        }
+        from = s.end;
+    }
+    if (!found) {
+        return std::nullopt;
+    }
+    out += QStringView(html).mid(from);
+    return out;
+}
+
+std::optional<QString> HelpFile::linkTarget(const QUrl& url) {
+    if (!url.scheme().isEmpty() || !url.hasFragment()) {
+        return std::nullopt;
+    }
+    // "#topic-3", or the same written against the file itself: "nibsy.hlp#topic-3".
+    const QString path = url.path();
+    if (!path.isEmpty() && !path.endsWith(fileName(), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    static const QRegularExpression pageId(QStringLiteral(R"(^(contents|topic-\d{1,2})$)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QString fragment = url.fragment();
+    if (!pageId.match(fragment).hasMatch()) {
+        return std::nullopt;
+    }
+    return fragment.toLower();
+}
+
+// The window: the page in a browser, with Contents and Close buttons below.
+class HelpWindow : public QWidget {
+public:
+    HelpWindow() {
+        setWindowTitle(QStringLiteral("Nibsy Learning Help"));
+        setAttribute(Qt::WA_QuitOnClose, false);
+        resize(640, 520);
+
+        m_browser = new QTextBrowser(this);
+        m_browser->setObjectName(QStringLiteral("helpBrowser"));
+        m_browser->setOpenLinks(false);
+        m_browser->setOpenExternalLinks(false);
+        auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
+        contents->setObjectName(QStringLiteral("contentsButton"));
+        auto* close = new QPushButton(QStringLiteral("Close"), this);
+        close->setObjectName(QStringLiteral("closeButton"));
+
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(contents);
+        buttons->addStretch(1);
+        buttons->addWidget(close);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(m_browser, 1);
+        layout->addLayout(buttons);
+
+        connect(contents, &QPushButton::clicked, this, [this] { go(HelpFile::contentsId()); });
+        connect(close, &QPushButton::clicked, this, &QWidget::close);
+        connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::follow);
+    }
+
+    // Shows that page of the document; false (and nothing changes) when the document has no such page.
+    bool showPage(const QString& html, const QString& id) {
+        const auto page = HelpFile::page(html, id);
+        if (!page) {
+            return false;
+        }
+        m_html = html;
+        m_browser->setSearchPaths({AppFiles::appDir()});
+        m_browser->setHtml(*page);
+        m_browser->moveCursor(QTextCursor::Start);
+        return true;
+    }
+
+private:
+    void go(const QString& id) {
+        if (!showPage(m_html, id)) {
+            dialogs().information(this, QStringLiteral("There is no help on this topic yet."));
+        }
+    }
+
+    void follow(const QUrl& url) {
+        if (const auto target = HelpFile::linkTarget(url)) {
+            go(*target);
+        } else if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment()) {
+            m_browser->scrollToAnchor(url.fragment());
+        } else if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https") ||
+                   url.scheme() == QLatin1String("mailto")) {
+            QDesktopServices::openUrl(url);
+        }
+    }
+
+    QTextBrowser* m_browser = nullptr;
+    QString m_html;
+};
+
+QtHelpViewer::QtHelpViewer() = default;
+
+QtHelpViewer::~QtHelpViewer() {
+    // Widgets can only be destroyed while the application lives; at exit the process takes the rest.
+    if (m_window && QCoreApplication::instance()) {
+        delete m_window.data();
+    }
+}
+
+QWidget* QtHelpViewer::window() const {
+    return m_window.data();
+}
+
+void QtHelpViewer::showContents(QWidget* owner) {
+    show(owner, HelpFile::contentsId());
+}
+
+void QtHelpViewer::showContext(QWidget* owner, int context) {
+    show(owner, HelpFile::topicId(context));
+}
+
+void QtHelpViewer::show(QWidget* owner, const QString& id) {
+    QFile file(AppFiles::resolve(HelpFile::fileName()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs().information(
+            owner, QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program."));
+        return;
+    }
+    const QString html = QString::fromUtf8(file.readAll());
+    if (!m_window) {
+        m_window = new HelpWindow;
+    }
+    if (!m_window->showPage(html, id)) {
+        dialogs().information(owner, QStringLiteral("There is no help on this topic yet."));
+        return;
+    }
+    m_window->show();
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+} // namespace nibsy

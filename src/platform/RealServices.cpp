@@ -1,0 +1,25 @@
+#include "platform/Services.h"
+
+#include "platform/Clock.h"
+#include "platform/HelpWindow.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Picture.h"
+#include "platform/Printing.h"
+#include "platform/Random.h"
+#include "platform/Sound.h"
+
+namespace nibsy {
+
+// Fills services() with the implementations the running suite uses. The fatal service is the shell's.
+void installRealServices() {
+    Services& s = services();
+    s.sound = std::make_unique<QtSoundPlayer>();
+    s.clock = std::make_unique<SystemClock>();
+    s.random = std::make_unique<SystemRandom>();
+    s.dialogs = std::make_unique<QtDialogs>();
+    s.help = std::make_unique<QtHelpViewer>();
+    s.printer = std::make_unique<QtPrinter>();
+    s.pictures = std::make_unique<Pictures>();
+}
+
+} // namespace nibsy

@@ -1,0 +1,115 @@
+#include "platform/HelpWindow.h"
+
+#include "support/FakePlatform.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+using nibsy::test::FakePlatform;
+
+namespace {
+
+const char* const HelpHtml = R"(<html><head><style>h1 { color: #000080; }</style></head>
+<body><p>Nibsy Learning Help</p>
+<SECTION ID='contents'><h1>Contents</h1><p><a href="#topic-3">Counting apples</a></p></SECTION>
+<section id="topic-2"><h1>Shapes</h1><p>Drag a shape.</p></section>
+<section class="page" id=topic-3><h1>Counting</h1><p>Count the apples on the tree.</p>
+<p><a href="#contents">Back to contents</a> or <a href="#topic-9">More</a></p></section>
+</body></html>
+)";
+
+void writeHelp(const FakePlatform& fake, const QString& html) {
+    QFile file(fake.appDir() + QStringLiteral("nibsy.hlp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(html.toUtf8());
+}
+
+// Clicks the link with that text where the browser draws it.
+void clickLink(QTextBrowser* browser, const QString& text) {
+    const QTextCursor found = browser->document()->find(text);
+    ASSERT_FALSE(found.isNull()) << text.toStdString();
+    QTextCursor inside(browser->document());
+    inside.setPosition(found.selectionStart() + 1);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(inside).center());
+}
+
+} // namespace
+
+TEST(HelpFile, APageIsTheSharedPartsWithOnlyItsOwnSection) {
+    const QString html = QString::fromUtf8(HelpHtml);
+    EXPECT_EQ(HelpFile::section(html, QStringLiteral("topic-2")),
+              QStringLiteral("<h1>Shapes</h1><p>Drag a shape.</p>"));
+    EXPECT_FALSE(HelpFile::section(html, QStringLiteral("topic-4")).has_value());
+    // An unclosed section ends where the next begins.
+    EXPECT_EQ(HelpFile::section(QStringLiteral("<section id=a>x<section id=b>y"), QStringLiteral("a")),
+              QStringLiteral("x"));
+
+    const auto page = HelpFile::page(html, QStringLiteral("topic-2"));
+    ASSERT_TRUE(page.has_value());
+    EXPECT_TRUE(page->startsWith(QStringLiteral("<html><head><style>h1 { color: #000080; }</style></head>")));
+    EXPECT_TRUE(page->contains(QStringLiteral("Nibsy Learning Help")));
+    EXPECT_TRUE(page->contains(QStringLiteral("Drag a shape.")));
+    EXPECT_FALSE(page->contains(QStringLiteral("apples")));
+    EXPECT_TRUE(page->endsWith(QStringLiteral("</body></html>\n")));
+}
+
+TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
+    FakePlatform fake;
+    writeHelp(fake, QString::fromUtf8(HelpHtml));
+    QtHelpViewer viewer;
+    viewer.showContext(nullptr, 3);
+    QWidget* window = viewer.window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Nibsy Learning Help"));
+    auto* browser = window->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    auto shows = [&](const char* text) { return browser->toPlainText().contains(QString::fromUtf8(text)); };
+    EXPECT_TRUE(shows("Count the apples on the tree.") && shows("Nibsy Learning Help"));
+    EXPECT_FALSE(shows("Drag a shape.") || shows("Counting apples"));
+
+    clickLink(browser, QStringLiteral("Back to contents"));
+    EXPECT_TRUE(shows("Counting apples"));
+    EXPECT_FALSE(shows("Count the apples on the tree."));
+    clickLink(browser, QStringLiteral("Counting apples"));
+    EXPECT_TRUE(shows("Count the apples on the tree."));
+
+    // A link to a page the file lacks leaves the page as it was and says so.
+    clickLink(browser, QStringLiteral("More"));
+    EXPECT_TRUE(shows("Count the apples on the tree."));
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].text, QStringLiteral("There is no help on this topic yet."));
+
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("contentsButton")), Qt::LeftButton);
+    EXPECT_TRUE(shows("Counting apples"));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+
+    // Asked again, the same window comes back with the file as it is now.
+    writeHelp(fake, QStringLiteral("<section id=\"topic-2\">Shapes, edited</section>"));
+    viewer.showContext(nullptr, 2);
+    EXPECT_EQ(viewer.window(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(shows("Shapes, edited"));
+}
+
+TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
+    FakePlatform fake;
+    QtHelpViewer viewer;
+    viewer.showContents(nullptr);
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::Information);
+    EXPECT_EQ(fake.dialogs.shown[0].text,
+              QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program."));
+    EXPECT_EQ(viewer.window(), nullptr);
+
+    writeHelp(fake, QString::fromUtf8(HelpHtml));
+    viewer.showContext(nullptr, 42);
+    ASSERT_EQ(fake.dialogs.shown.size(), 2);
+    EXPECT_EQ(fake.dialogs.shown[1].text, QStringLiteral("There is no help on this topic yet."));
+    EXPECT_FALSE(viewer.window() && viewer.window()->isVisible());
+}
