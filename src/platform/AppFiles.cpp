@@ -73,6 +73,8 @@ QStringList AppFiles::list(const QString& suffix) {
     return out;
 }
 
-void AppFiles::rescan() { state().scanned = false; }
+void AppFiles::rescan() {
+    state().scanned = false;
+}
 
 } // namespace nibsy

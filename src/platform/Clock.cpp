@@ -27,11 +27,17 @@ QElapsedTimer& monotonic() {
 }
 } // namespace
 
-SystemClock::SystemClock() { monotonic(); }
+SystemClock::SystemClock() {
+    monotonic();
+}
 
-double SystemClock::secondsSinceMidnight() const { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double SystemClock::secondsSinceMidnight() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
-qint64 SystemClock::monotonicMs() const { return monotonic().elapsed(); }
+qint64 SystemClock::monotonicMs() const {
+    return monotonic().elapsed();
+}
 
 void SystemClock::wait(qint64 ms) {
     if (ms <= 0) {
@@ -54,7 +60,9 @@ double FakeClock::secondsSinceMidnight() const {
     return std::fmod(m_dayStart + double(m_now), 86400000.0) / 1000.0;
 }
 
-qint64 FakeClock::monotonicMs() const { return m_now; }
+qint64 FakeClock::monotonicMs() const {
+    return m_now;
+}
 
 void FakeClock::wait(qint64 ms) {
     if (ms <= 0) {

@@ -66,8 +66,9 @@ Picture Pictures::load(const QString& fileName) {
     const QString path = AppFiles::resolve(fileName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fatal().fail(QStringLiteral("The picture file \"%1\" is missing from %2. Please reinstall the program.")
-                         .arg(fileName, AppFiles::appDir()));
+        fatal().fail(
+            QStringLiteral("The picture file \"%1\" is missing from %2. Please reinstall the program.")
+                .arg(fileName, AppFiles::appDir()));
         return {};
     }
     Picture picture = Picture::fromData(file.readAll());

@@ -15,7 +15,9 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     fillBackground();
 }
 
-void PictureBox::setScaleMode(ScaleMode mode) { m_mode = mode; }
+void PictureBox::setScaleMode(ScaleMode mode) {
+    m_mode = mode;
+}
 
 void PictureBox::setScale(double left, double top, double right, double bottom) {
     m_mode = ScaleMode::User;
@@ -225,7 +227,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, m_canvas);
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) { ensureCanvas(); }
+void PictureBox::resizeEvent(QResizeEvent*) {
+    ensureCanvas();
+}
 
 void PictureBox::ensureCanvas() {
     const QSize size = this->size().expandedTo(QSize(1, 1));

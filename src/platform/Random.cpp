@@ -7,7 +7,9 @@
 
 namespace nibsy {
 
-int RandomSource::upTo(int n) { return int(std::floor(next() * double(n))) + 1; }
+int RandomSource::upTo(int n) {
+    return int(std::floor(next() * double(n))) + 1;
+}
 
 void SystemRandom::seedFromTimer() {
     // The time of day in hundredths of a second, as the system timer gives it.

@@ -31,7 +31,10 @@ private:
 class FakeRandom : public SystemRandom {
 public:
     void seedFromTimer() override { seed(m_fixedSeed); }
-    void setFixedSeed(quint32 s) { m_fixedSeed = s; seed(s); }
+    void setFixedSeed(quint32 s) {
+        m_fixedSeed = s;
+        seed(s);
+    }
     void script(const QList<double>& values) { m_script.append(values); }
     double next() override;
     int drawn() const { return m_drawn; }

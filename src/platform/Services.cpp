@@ -11,7 +11,9 @@ Services& services() {
     return instance;
 }
 
-void clearServices() { services() = Services{}; }
+void clearServices() {
+    services() = Services{};
+}
 
 namespace {
 template <typename T> T& need(const std::unique_ptr<T>& p) {
@@ -20,13 +22,29 @@ template <typename T> T& need(const std::unique_ptr<T>& p) {
 }
 } // namespace
 
-SoundPlayer& sound() { return need(services().sound); }
-Clock& clock() { return need(services().clock); }
-RandomSource& rnd() { return need(services().random); }
-Dialogs& dialogs() { return need(services().dialogs); }
-HelpViewer& help() { return need(services().help); }
-Printer& printer() { return need(services().printer); }
-Pictures& pictures() { return need(services().pictures); }
-Fatal& fatal() { return need(services().fatal); }
+SoundPlayer& sound() {
+    return need(services().sound);
+}
+Clock& clock() {
+    return need(services().clock);
+}
+RandomSource& rnd() {
+    return need(services().random);
+}
+Dialogs& dialogs() {
+    return need(services().dialogs);
+}
+HelpViewer& help() {
+    return need(services().help);
+}
+Printer& printer() {
+    return need(services().printer);
+}
+Pictures& pictures() {
+    return need(services().pictures);
+}
+Fatal& fatal() {
+    return need(services().fatal);
+}
 
 } // namespace nibsy

@@ -16,14 +16,20 @@ double twipsPerPixel() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int twipsToPx(double twips) { return int(std::lround(twips / twipsPerPixel())); }
+int twipsToPx(double twips) {
+    return int(std::lround(twips / twipsPerPixel()));
+}
 
-double pxToTwips(double px) { return px * twipsPerPixel(); }
+double pxToTwips(double px) {
+    return px * twipsPerPixel();
+}
 
 QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height)};
 }
 
-QSize twipsSize(int width, int height) { return {twipsToPx(width), twipsToPx(height)}; }
+QSize twipsSize(int width, int height) {
+    return {twipsToPx(width), twipsToPx(height)};
+}
 
 } // namespace nibsy

@@ -31,7 +31,9 @@ void post(QObject* ctx, std::function<void()> fn) {
 }
 } // namespace
 
-bool Waits::busy() { return g_depth > 0; }
+bool Waits::busy() {
+    return g_depth > 0;
+}
 
 void Waits::runWhenIdle(QObject* ctx, std::function<void()> fn) {
     if (!ctx) {
@@ -44,7 +46,9 @@ void Waits::runWhenIdle(QObject* ctx, std::function<void()> fn) {
     fn();
 }
 
-WaitScope::WaitScope() { ++g_depth; }
+WaitScope::WaitScope() {
+    ++g_depth;
+}
 
 WaitScope::~WaitScope() {
     if (--g_depth > 0) {

@@ -2,8 +2,8 @@
 // Bookkeeping for blocking waits. While a wait is in progress no handler of a window may run: timer ticks
 // and deferred closes are held and run once the wait is over and control is back in the main loop.
 
-#include <QPointer>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 namespace nibsy {

@@ -14,7 +14,9 @@ std::vector<WindowTimer*>& all() {
     static std::vector<WindowTimer*> list;
     return list;
 }
-bool isLive(WindowTimer* t) { return std::find(all().begin(), all().end(), t) != all().end(); }
+bool isLive(WindowTimer* t) {
+    return std::find(all().begin(), all().end(), t) != all().end();
+}
 } // namespace
 
 WindowTimer::WindowTimer(QObject* parent, int intervalMs) : QObject(parent), m_interval(intervalMs) {
@@ -23,9 +25,13 @@ WindowTimer::WindowTimer(QObject* parent, int intervalMs) : QObject(parent), m_i
     connect(&m_timer, &QTimer::timeout, this, &WindowTimer::fire);
 }
 
-WindowTimer::~WindowTimer() { all().erase(std::remove(all().begin(), all().end(), this), all().end()); }
+WindowTimer::~WindowTimer() {
+    all().erase(std::remove(all().begin(), all().end(), this), all().end());
+}
 
-bool WindowTimer::driven() const { return dynamic_cast<FakeClock*>(services().clock.get()) != nullptr; }
+bool WindowTimer::driven() const {
+    return dynamic_cast<FakeClock*>(services().clock.get()) != nullptr;
+}
 
 void WindowTimer::setInterval(int ms) {
     m_interval = ms;

@@ -11,7 +11,9 @@ std::array<ActivityFactory, 16>& table() {
     static std::array<ActivityFactory, 16> t;
     return t;
 }
-bool valid(int index) { return index >= 0 && index < int(table().size()); }
+bool valid(int index) {
+    return index >= 0 && index < int(table().size());
+}
 } // namespace
 
 void Activities::add(int index, ActivityFactory factory) {
@@ -26,7 +28,9 @@ void Activities::remove(int index) {
     }
 }
 
-bool Activities::has(int index) { return valid(index) && table()[size_t(index)] != nullptr; }
+bool Activities::has(int index) {
+    return valid(index) && table()[size_t(index)] != nullptr;
+}
 
 ActivityWindow* Activities::create(int index, QWidget* opener) {
     return has(index) ? table()[size_t(index)](opener) : nullptr;

@@ -1,7 +1,7 @@
 #include "shell/ActivityWindow.h"
 
-#include "platform/Services.h"
 #include "platform/Random.h"
+#include "platform/Services.h"
 #include "platform/Twips.h"
 #include "platform/Waits.h"
 
@@ -19,7 +19,8 @@ void centreOnScreen(QWidget* window) {
     }
     const QRect area = screen->geometry();
     const QSize size = window->frameGeometry().size().expandedTo(window->size());
-    window->move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
+    window->move(area.left() + (area.width() - size.width()) / 2,
+                 area.top() + (area.height() - size.height()) / 2);
 }
 
 ActivityWindow::ActivityWindow(QWidget* opener, int helpContext, const QString& caption, int widthTwips,
@@ -41,11 +42,17 @@ void ActivityWindow::place(QWidget* control, int left, int top, int width, int h
     control->setGeometry(twipsRect(left, top, width, height));
 }
 
-void ActivityWindow::cmdHelp_Click() { help().showContext(this, m_helpContext); }
+void ActivityWindow::cmdHelp_Click() {
+    help().showContext(this, m_helpContext);
+}
 
-void ActivityWindow::cmdExit_Click() { unload(); }
+void ActivityWindow::cmdExit_Click() {
+    unload();
+}
 
-void ActivityWindow::unload() { close(); }
+void ActivityWindow::unload() {
+    close();
+}
 
 void ActivityWindow::closeEvent(QCloseEvent* event) {
     if (Waits::busy()) {

@@ -1,7 +1,7 @@
 #include "shell/OptionsDialog.h"
 
-#include "shell/ActivityWindow.h"
 #include "platform/Twips.h"
+#include "shell/ActivityWindow.h"
 
 #include <QCloseEvent>
 
@@ -19,13 +19,18 @@ void OptionsDialog::showModal() {
     exec();
 }
 
-void OptionsDialog::cmdOK_Click() { hide(); done(Accepted); }
+void OptionsDialog::cmdOK_Click() {
+    hide();
+    done(Accepted);
+}
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     cmdOK_Click();
 }
 
-void OptionsDialog::reject() { cmdOK_Click(); }
+void OptionsDialog::reject() {
+    cmdOK_Click();
+}
 
 } // namespace nibsy

@@ -196,8 +196,12 @@ bool SaveSettings() {
     return file.commit();
 }
 
-int clampSetting(int value, int lo, int hi) { return std::clamp(value, lo, hi); }
+int clampSetting(int value, int lo, int hi) {
+    return std::clamp(value, lo, hi);
+}
 
-int settingOr(int value, int lo, int hi, int fallback) { return value < lo || value > hi ? fallback : value; }
+int settingOr(int value, int lo, int hi, int fallback) {
+    return value < lo || value > hi ? fallback : value;
+}
 
 } // namespace nibsy

@@ -10,7 +10,9 @@
 
 namespace nibsy {
 
-QString FullPath(const QString& fileName) { return AppFiles::resolve(fileName); }
+QString FullPath(const QString& fileName) {
+    return AppFiles::resolve(fileName);
+}
 
 void PlayWave(const QString& path, int mode) {
     if (path.isEmpty()) {

@@ -14,7 +14,9 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-static void initShellResources() { Q_INIT_RESOURCE(shell); }
+static void initShellResources() {
+    Q_INIT_RESOURCE(shell);
+}
 
 namespace nibsy {
 
@@ -151,7 +153,9 @@ void frmMenu::cmdChoice_Click(int index) {
     window->activateWindow();
 }
 
-void frmMenu::cmdHelp_Click() { help().showContents(this); }
+void frmMenu::cmdHelp_Click() {
+    help().showContents(this);
+}
 
 void frmMenu::cmdExit_Click() {
     if (m_ended) {

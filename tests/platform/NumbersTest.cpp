@@ -1,5 +1,5 @@
-#include "platform/AppFiles.h"
 #include "platform/Numbers.h"
+#include "platform/AppFiles.h"
 #include "platform/Random.h"
 #include "support/FakePlatform.h"
 

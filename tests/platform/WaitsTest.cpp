@@ -1,5 +1,5 @@
-#include "platform/Clock.h"
 #include "platform/Waits.h"
+#include "platform/Clock.h"
 #include "platform/WindowTimer.h"
 #include "support/FakePlatform.h"
 

@@ -199,8 +199,9 @@ TEST_F(MenuTest, ExitAndClosingTheFrameSaveTheSettingsByteForByte) {
 }
 
 TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {
-    for (const QByteArray& bad : {kDefaults.left(kDefaults.size() - 5), QByteArray(kDefaults).replace("2,20", "2,x"),
-                                  QByteArray(kDefaults).replace("2,20", "2,99999")}) {
+    for (const QByteArray& bad :
+         {kDefaults.left(kDefaults.size() - 5), QByteArray(kDefaults).replace("2,20", "2,x"),
+          QByteArray(kDefaults).replace("2,20", "2,99999")}) {
         writeSettings(bad);
         fake.dialogs.shown.clear();
         frmMenu menu;

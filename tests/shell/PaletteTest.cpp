@@ -1,6 +1,6 @@
+#include "shell/Palette.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
-#include "shell/Palette.h"
 #include "support/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,9 @@ std::unique_ptr<PictureBox> box(int w, int h, QColor fill = Qt::red, QColor fore
     return b;
 }
 
-QColor at(PictureBox& b, int x, int y) { return b.image().pixelColor(x, y); }
+QColor at(PictureBox& b, int x, int y) {
+    return b.image().pixelColor(x, y);
+}
 
 } // namespace
 

@@ -11,10 +11,11 @@ using namespace nibsy;
 
 namespace {
 
-const QByteArray kDefaults = "2,20\r\n2,9\r\n1,1,8\r\n1,0\r\n0,1,0\r\n8,8,6,10\r\n1\r\n"
-                             "\"Player 1\",2,1\r\n\"Player 2\",3,1\r\n\"Player 3\",3,1\r\n\"Player 4\",3,1\r\n"
-                             "0\r\n1\r\n\"Player 1\"\r\n\"Player 2\"\r\n\"Player 3\"\r\n\"Player 4\"\r\n"
-                             "1,1,4\r\n0\r\n1,6\r\n1\r\n1,0\r\n5,3\r\n";
+const QByteArray kDefaults =
+    "2,20\r\n2,9\r\n1,1,8\r\n1,0\r\n0,1,0\r\n8,8,6,10\r\n1\r\n"
+    "\"Player 1\",2,1\r\n\"Player 2\",3,1\r\n\"Player 3\",3,1\r\n\"Player 4\",3,1\r\n"
+    "0\r\n1\r\n\"Player 1\"\r\n\"Player 2\"\r\n\"Player 3\"\r\n\"Player 4\"\r\n"
+    "1,1,4\r\n0\r\n1,6\r\n1\r\n1,0\r\n5,3\r\n";
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);

@@ -1,9 +1,9 @@
-#include "platform/Clock.h"
 #include "shell/Shared.h"
+#include "platform/Clock.h"
 #include "support/FakePlatform.h"
 
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace nibsy;

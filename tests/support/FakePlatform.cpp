@@ -47,8 +47,12 @@ FakePlatform::~FakePlatform() {
     AppFiles::setAppDir(m_savedAppDir);
 }
 
-QString FakePlatform::appDir() const { return AppFiles::appDir(); }
+QString FakePlatform::appDir() const {
+    return AppFiles::appDir();
+}
 
-QString builtAppDir() { return QStringLiteral(NIBSY_APPDIR); }
+QString builtAppDir() {
+    return QStringLiteral(NIBSY_APPDIR);
+}
 
 } // namespace nibsy::test
