@@ -22,6 +22,8 @@ public:
     virtual ~SoundPlayer() = default;
     virtual void play(const QString& path, int mode) = 0;
     virtual void stop() = 0;
+    // The platform's short warning beep (a key that does not fit).
+    virtual void beep() = 0;
 };
 
 // Message boxes, owned by the given window. An empty title shows the suite's name.

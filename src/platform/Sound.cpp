@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Waits.h"
 
+#include <QApplication>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QBuffer>
@@ -306,6 +307,10 @@ void QtSoundPlayer::deleteRetired() {
     for (QAudioSink* sink : sinks) {
         delete sink;
     }
+}
+
+void QtSoundPlayer::beep() {
+    QApplication::beep();
 }
 
 } // namespace nibsy

@@ -29,6 +29,7 @@ public:
     // once. A file that cannot be read or decoded plays alert() instead.
     void play(const QString& path, int mode) override;
     void stop() override;
+    void beep() override;
 
     // True while a sink holds the output: from play() until the sound and its device latency have run
     // out, or until stop() or the next play().

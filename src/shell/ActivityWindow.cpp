@@ -5,8 +5,10 @@
 #include "platform/Twips.h"
 #include "platform/Waits.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -36,6 +38,47 @@ ActivityWindow::~ActivityWindow() = default;
 void ActivityWindow::Form_Load() {
     rnd().seedFromTimer();
     centreOnScreen(this);
+}
+
+void ActivityWindow::setKeyPreview(bool on) {
+    if (on != m_keyPreview) {
+        m_keyPreview = on;
+        if (on) {
+            qApp->installEventFilter(this);
+        } else {
+            qApp->removeEventFilter(this);
+        }
+    }
+}
+
+bool ActivityWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || m_forwardingKey || !watched->isWidgetType()) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    int code = key->key();
+    Form_KeyDown(code, key->modifiers());
+    if (code == 0) {
+        return true;
+    }
+    const QString text = key->text();
+    if (text.size() == 1 && text[0].unicode() >= 8 && text[0].unicode() < 127) {
+        int ascii = text[0].unicode();
+        Form_KeyPress(ascii);
+        if (ascii == 0) {
+            return true;
+        }
+    }
+    // The key goes on to its control. Qt offers a key to each parent in turn; sending it again from here,
+    // with previewing off, lets it take that road without being previewed once for every parent.
+    m_forwardingKey = true;
+    QCoreApplication::sendEvent(watched, event);
+    m_forwardingKey = false;
+    return true;
 }
 
 void ActivityWindow::place(QWidget* control, int left, int top, int width, int height) {

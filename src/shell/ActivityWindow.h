@@ -34,6 +34,14 @@ public slots:
     virtual void cmdExit_Click();
 
 protected:
+    // With key preview on, every key pressed anywhere in the window reaches Form_KeyDown and then (for
+    // keys that type a character) Form_KeyPress before the control that has the focus; a handler that
+    // sets its argument to 0 consumes the key.
+    void setKeyPreview(bool on);
+    virtual void Form_KeyDown(int& KeyCode, Qt::KeyboardModifiers Shift) {}
+    virtual void Form_KeyPress(int& KeyAscii) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Closes this window (it is deleted once no handler of it runs) and shows the opener again.
     void unload();
     // Called when the window is about to go: stop timers and sounds of the window here.
@@ -44,6 +52,8 @@ private:
     QWidget* m_opener;
     int m_helpContext;
     bool m_unloading = false;
+    bool m_keyPreview = false;
+    bool m_forwardingKey = false;
 };
 
 // Centres a top-level window on its screen.

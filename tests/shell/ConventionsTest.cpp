@@ -6,8 +6,10 @@
 #include "shell/frmMenu.h"
 #include "support/FakePlatform.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,7 +30,42 @@ public:
     int oks = 0;
 };
 
+// A window that previews keys: letters are taken, everything else goes on to the control.
+class PreviewWindow : public ActivityWindow {
+public:
+    PreviewWindow() : ActivityWindow(nullptr, 1, "Keys", 3000, 2000) {
+        button = new QPushButton("Go", this);
+        connect(button, &QPushButton::clicked, this, [this] { ++clicks; });
+        setKeyPreview(true);
+    }
+    void Form_KeyPress(int& KeyAscii) override {
+        keys += QChar(KeyAscii);
+        if (QChar(KeyAscii).isLetter()) {
+            KeyAscii = 0;
+        }
+    }
+    QPushButton* button;
+    QString keys;
+    int clicks = 0;
+};
+
 } // namespace
+
+TEST(Conventions, KeyPreviewSeesEveryKeyOnceBeforeTheControl) {
+    test::FakePlatform fake;
+    PreviewWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.button->setFocus();
+    QTest::keyClicks(w.button, "aPPle");
+    EXPECT_EQ(w.keys, "aPPle");
+    EXPECT_EQ(w.clicks, 0);
+    QTest::keyClick(w.button, Qt::Key_Space, Qt::NoModifier); // not taken: the button gets it
+    EXPECT_EQ(w.keys, "aPPle ");
+    EXPECT_EQ(w.clicks, 1);
+    QTest::keyClick(&w, Qt::Key_7);
+    EXPECT_EQ(w.keys, "aPPle 7");
+}
 
 TEST(Conventions, WindowsAreCentredOnTheScreen) {
     test::FakePlatform fake;

@@ -21,12 +21,14 @@ class FakeSound : public SoundPlayer {
 public:
     void play(const QString& path, int mode) override;
     void stop() override { ++stops; }
+    void beep() override { ++beeps; }
     // Names of the sounds played, in order.
     QStringList names() const;
     void clear() { played.clear(); }
 
     QList<PlayedSound> played;
     int stops = 0;
+    int beeps = 0;
     qint64 lengthMs = 500; // how long a synchronous sound holds the handler
 };
 
