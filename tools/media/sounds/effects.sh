@@ -1,0 +1,249 @@
+# Sound effects and animal sounds, sourced by ../sounds.sh (which defines finish, say, trimmed, calc,
+# $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the suite's
+# voice, and finished at 22050 Hz 16-bit mono, trimmed, peaks at -1 dBFS unless said otherwise.
+
+# syn OUT DUR SOX-SYNTH-ARGS...: a mono synthesised sound.
+syn() {
+    local dest="$1" dur="$2"
+    shift 2
+    sox -R -n -r $RATE -b 16 -c 1 "$dest" synth "$dur" "$@"
+}
+
+# bell OUT FREQ DUR [VOL]: a struck bell or glockenspiel bar: a few inharmonic partials, decaying.
+bell() {
+    local dest="$1" f="$2" dur="$3" vol="${4:-1}"
+    sox -R -n -r $RATE -b 16 -c 3 "$work/bell3.wav" synth "$dur" \
+        sine "$f" sine "$(calc "$f * 2.756")" sine "$(calc "$f * 5.404")"
+    sox -R "$work/bell3.wav" -c 1 "$dest" remix 1v0.62,2v0.22,3v0.08 \
+        fade l 0.002 "$dur" "$(calc "$dur - 0.002")" vol "$vol"
+}
+
+# later OUT IN SECONDS: IN delayed by SECONDS of silence.
+later() { sox -R "$2" "$1" pad "$3" 0; }
+
+# mix OUT IN...: the inputs played together.
+mix() {
+    local dest="$1"
+    shift
+    if [ $# -eq 1 ]; then cp "$1" "$dest"; else sox -R -m "$@" "$dest"; fi
+}
+
+# voice OUT TEXT F0 SPREAD STRETCH: the suite's voice at a chosen pitch (Hz), pitch movement (Hz; 0 is
+# a held note) and slowness.
+voice() {
+    say "$2" "$work/vraw.wav" --setf int_f0_target_mean="$3" --setf int_f0_target_stddev="$4" \
+        --setf duration_stretch="$5"
+    trimmed "$work/vraw.wav" "$work/vtrim.wav"
+    sox -R "$work/vtrim.wav" -r $RATE -b 16 -c 1 "$1"
+}
+
+# ---- answers and praise ------------------------------------------------------------------------------
+fx_tada() { # two bright brass chords: "ta-daa!"
+    sox -R -n -r $RATE -b 16 -c 3 "$work/ta3.wav" synth 0.13 sawtooth 523.25 sawtooth 659.26 sawtooth 783.99
+    sox -R "$work/ta3.wav" -c 1 "$work/ta.wav" remix 1v0.3,2v0.3,3v0.3 lowpass 2600 fade t 0.008 -0 0.04
+    sox -R -n -r $RATE -b 16 -c 4 "$work/da4.wav" synth 0.85 sawtooth 523.25 sawtooth 659.26 sawtooth 783.99 \
+        sawtooth 1046.50
+    sox -R "$work/da4.wav" -c 1 "$work/da.wav" remix 1v0.26,2v0.26,3v0.26,4v0.18 lowpass 3200 tremolo 6 12 \
+        fade t 0.01 -0 0.5
+    bell "$work/shine.wav" 2093 0.7 0.35
+    later "$work/shine2.wav" "$work/shine.wav" 0.19
+    sox -R -n -r $RATE -b 16 -c 1 "$work/gap.wav" trim 0 0.06
+    sox -R "$work/ta.wav" "$work/gap.wav" "$work/da.wav" "$work/tada0.wav"
+    mix "$work/tada1.wav" "$work/tada0.wav" "$work/shine2.wav"
+    finish "$work/tada1.wav" "$out/tada.wav"
+}
+
+fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
+    voice "$work/uh.wav" "uh" 330 0 1.4
+    voice "$work/oh.wav" "oh" 250 0 1.8
+    sox -R "$work/oh.wav" "$work/oh2.wav" bend 0.05,-150,0.3 fade q 0 -0 0.12
+    sox -R -n -r $RATE -b 16 -c 1 "$work/uhgap.wav" trim 0 0.07
+    sox -R "$work/uh.wav" "$work/uhgap.wav" "$work/oh2.wav" "$work/uhoh.wav"
+    finish "$work/uhoh.wav" "$out/uhoh.wav" -2
+}
+
+fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
+    voice "$work/w.wav" "wow" 300 0 1.8
+    sox -R "$work/w.wav" "$work/w2.wav" bend 0.02,350,0.2 0,-650,0.3 fade q 0 -0 0.08
+    bell "$work/s1.wav" 1568 0.5 0.22
+    bell "$work/s2.wav" 2093 0.5 0.22
+    bell "$work/s3.wav" 2637 0.5 0.22
+    later "$work/s2d.wav" "$work/s2.wav" 0.08
+    later "$work/s3d.wav" "$work/s3.wav" 0.16
+    mix "$work/wow.wav" "$work/w2.wav" "$work/s1.wav" "$work/s2d.wav" "$work/s3d.wav"
+    finish "$work/wow.wav" "$out/wow.wav"
+}
+
+fx_conwin() { # "Great job!" over a rising plucked arpeggio
+    local i=0 f parts=()
+    for f in 523.25 659.26 783.99 1046.50; do
+        syn "$work/arp.wav" 0.7 pluck "$f" vol 0.35
+        later "$work/arp$i.wav" "$work/arp.wav" "$(calc "$i * 0.07")"
+        parts+=("$work/arp$i.wav")
+        i=$((i + 1))
+    done
+    say "Great job!" "$work/gj.wav" --setf int_f0_target_mean=300 --setf int_f0_target_stddev=45 \
+        --setf duration_stretch=1.15
+    trimmed "$work/gj.wav" "$work/gjt.wav"
+    sox -R "$work/gjt.wav" -r $RATE -b 16 -c 1 "$work/gjr.wav" pad 0.12 0
+    mix "$work/conwin.wav" "$work/gjr.wav" "${parts[@]}"
+    finish "$work/conwin.wav" "$out/conwin.wav"
+}
+
+# ---- game noises ---------------------------------------------------------------------------------------
+fx_boing() { # a spring: a twangy tone that leaps up, wobbles and dies away
+    syn "$work/b0.wav" 0.6 triangle 170:340
+    sox -R "$work/b0.wav" "$work/b1.wav" vol 0.6 bend 0,400,0.05 0,-350,0.05 0,300,0.055 0,-260,0.06 \
+        0,220,0.065 0,-180,0.07 0,140,0.075 0,-100,0.08 lowpass 2500 fade q 0.004 -0 0.4
+    finish "$work/b1.wav" "$out/boing.wav" -2
+}
+
+fx_zipecho() { # a quick zip upwards that echoes away
+    syn "$work/z.wav" 0.13 sawtooth 260:2400
+    sox -R "$work/z.wav" "$work/z1.wav" lowpass 3500 fade t 0.005 -0 0.03 pad 0 0.5 \
+        echo 0.6 0.6 110 0.45 220 0.25 330 0.12
+    finish "$work/z1.wav" "$out/zipecho.wav" -3
+}
+
+fx_whizpop() { # a rising whistle, then a pop
+    syn "$work/wh.wav" 0.22 sine 600:2600
+    sox -R "$work/wh.wav" "$work/wh1.wav" fade t 0.02 -0 0.02 vol 0.5
+    syn "$work/pn.wav" 0.06 pinknoise
+    sox -R "$work/pn.wav" "$work/pn1.wav" lowpass 2200 fade l 0 -0 0.055
+    syn "$work/th.wav" 0.07 sine 180:60
+    sox -R "$work/th.wav" "$work/th1.wav" fade l 0 -0 0.065
+    mix "$work/pop.wav" "$work/pn1.wav" "$work/th1.wav"
+    sox -R "$work/wh1.wav" "$work/pop.wav" "$work/whizpop.wav"
+    finish "$work/whizpop.wav" "$out/whizpop.wav"
+}
+
+fx_ding() { # one clear bell
+    bell "$work/d.wav" 1318.51 1.3
+    finish "$work/d.wav" "$out/ding.wav" -2
+}
+
+fx_chimes() { # wind chimes: five bells, falling
+    local i=0 f parts=()
+    for f in 2349.32 1975.53 1567.98 1318.51 1174.66; do
+        bell "$work/c.wav" "$f" 1.3 0.5
+        later "$work/c$i.wav" "$work/c.wav" "$(calc "$i * 0.09")"
+        parts+=("$work/c$i.wav")
+        i=$((i + 1))
+    done
+    mix "$work/chimes.wav" "${parts[@]}"
+    finish "$work/chimes.wav" "$out/chimes.wav" -2
+}
+
+fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
+    syn "$work/sp1.wav" 0.45 sine 220:1400
+    syn "$work/sp2.wav" 0.5 sine 1400:330
+    sox -R "$work/sp1.wav" "$work/sp2.wav" "$work/sp.wav" tremolo 11 35 phaser 0.8 0.74 3 0.4 0.5 -t \
+        fade q 0.05 0.95 0.3 pad 0 0.35 echo 0.8 0.7 160 0.35 320 0.15
+    finish "$work/sp.wav" "$out/space.wav" -3
+}
+
+fx_move() { # a short slide whistle
+    syn "$work/m.wav" 0.3 sine 440:880
+    sox -R "$work/m.wav" "$work/m1.wav" tremolo 14 25 fade q 0.03 0.3 0.1
+    finish "$work/m1.wav" "$out/move.wav" -3
+}
+
+fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
+    local t=0 i=0 step=0.16 note beats parts=()
+    for note in 659.26:1 659.26:1 659.26:2 659.26:1 659.26:1 659.26:2 659.26:1 783.99:1 523.25:1.5 587.33:0.5 659.26:3; do
+        beats="${note#*:}"
+        bell "$work/g.wav" "${note%%:*}" 0.7 0.55
+        later "$work/g$i.wav" "$work/g.wav" "$t"
+        parts+=("$work/g$i.wav")
+        t=$(calc "$t + $beats * $step")
+        i=$((i + 1))
+    done
+    syn "$work/sl.wav" "$(calc "$t + 0.3")" whitenoise
+    sox -R "$work/sl.wav" "$work/sl1.wav" highpass 5500 tremolo 9 90 vol 0.12 fade q 0.05 -0 0.4
+    mix "$work/snow.wav" "$work/sl1.wav" "${parts[@]}"
+    finish "$work/snow.wav" "$out/snowman.wav" -2
+}
+
+fx_bug() { # a little bug buzzing around, then two happy notes
+    syn "$work/bz.wav" 1.0 sawtooth 200
+    sox -R "$work/bz.wav" "$work/bz1.wav" vol 0.4 bend 0,300,0.19 0,-200,0.19 0,400,0.19 0,-300,0.19 0,500,0.19 \
+        lowpass 1800 tremolo 28 40 fade q 0.08 -0 0.15
+    syn "$work/n1.wav" 0.35 pluck 783.99
+    syn "$work/n2.wav" 0.6 pluck 1046.5
+    sox -R "$work/bz1.wav" "$work/n1.wav" "$work/n2.wav" "$work/bug.wav"
+    finish "$work/bug.wav" "$out/bug.wav" -2
+}
+
+# ---- farm animals --------------------------------------------------------------------------------------
+fx_animals() {
+    # Cow: a long, low "moooo" that sags at the end.
+    voice "$work/cow.wav" "moo" 120 0 3.2
+    sox -R "$work/cow.wav" "$work/cow1.wav" bend 0.1,150,0.3 0.15,-350,0.4 lowpass 2500 fade q 0.03 -0 0.25
+    finish "$work/cow1.wav" "$out/cow.wav"
+
+    # Pig: two snorty "oinks", nasal and a little rough.
+    voice "$work/pig.wav" "oink" 230 0 1.2
+    sox -R "$work/pig.wav" "$work/pig1.wav" bend 0.02,250,0.12 overdrive 8 20 equalizer 1300 1q 8 \
+        lowpass 4000 fade q 0.01 -0 0.05
+    sox -R -n -r $RATE -b 16 -c 1 "$work/piggap.wav" trim 0 0.12
+    sox -R "$work/pig1.wav" "$work/pig2.wav" pitch 150
+    sox -R "$work/pig1.wav" "$work/piggap.wav" "$work/pig2.wav" "$work/pig3.wav"
+    finish "$work/pig3.wav" "$out/pig.wav"
+
+    # Sheep: a shaky "baa-aa".
+    voice "$work/sheep.wav" "baa" 330 0 3.0
+    sox -R "$work/sheep.wav" "$work/sheep1.wav" tremolo 7 70 bend 0.3,-200,0.4 equalizer 1800 1q 4 \
+        fade q 0.02 -0 0.2
+    finish "$work/sheep1.wav" "$out/sheep.wav"
+
+    # Horse: a high "neigh" that shakes and falls, a whinny.
+    voice "$work/horse.wav" "neigh" 460 0 2.6
+    sox -R "$work/horse.wav" "$work/horse1.wav" bend 0,250,0.15 0.15,-900,0.6 tremolo 11 80 \
+        overdrive 4 10 fade q 0.01 -0 0.2
+    finish "$work/horse1.wav" "$out/horse.wav"
+
+    # Duck: two nasal "quacks".
+    voice "$work/duck.wav" "quack" 300 0 1.0
+    sox -R "$work/duck.wav" "$work/duck1.wav" overdrive 12 20 sinc 700-3500 equalizer 1500 1q 6 \
+        bend 0.05,-300,0.15 fade q 0.005 -0 0.04
+    sox -R -n -r $RATE -b 16 -c 1 "$work/duckgap.wav" trim 0 0.1
+    sox -R "$work/duck1.wav" "$work/duckgap.wav" "$work/duck1.wav" "$work/duck2.wav"
+    finish "$work/duck2.wav" "$out/duck.wav"
+
+    # Rooster: "cock-a-doodle" then a long "doooo" that rises and falls.
+    voice "$work/r1.wav" "cock a doodle" 420 40 1.0
+    voice "$work/r2.wav" "doo" 520 0 3.2
+    sox -R "$work/r2.wav" "$work/r3.wav" bend 0,300,0.25 0.2,-600,0.35 tremolo 6 20 fade q 0.01 -0 0.2
+    sox -R "$work/r1.wav" "$work/r3.wav" "$work/r4.wav" equalizer 2000 1q 4
+    finish "$work/r4.wav" "$out/rooster.wav"
+
+    # Cat: a "meow" that rises and falls.
+    voice "$work/cat.wav" "meow" 480 0 2.0
+    sox -R "$work/cat.wav" "$work/cat1.wav" bend 0.05,400,0.2 0.05,-700,0.3 fade q 0.02 -0 0.15
+    finish "$work/cat1.wav" "$out/catsnd.wav"
+
+    # Dog: two gruff "woofs".
+    voice "$work/dog.wav" "woof" 150 0 1.0
+    sox -R "$work/dog.wav" "$work/dog1.wav" bend 0.02,300,0.08 0,-400,0.15 overdrive 10 30 lowpass 3000 \
+        fade q 0.005 -0 0.05
+    sox -R -n -r $RATE -b 16 -c 1 "$work/doggap.wav" trim 0 0.14
+    sox -R "$work/dog1.wav" "$work/doggap.wav" "$work/dog1.wav" "$work/dog2.wav"
+    finish "$work/dog2.wav" "$out/dogsnd.wav"
+}
+
+fx_barnyard() { # the whole farm joins in: moo, quack, oink and the rooster
+    sox -R "$out/cow.wav" "$work/by1.wav" vol 0.7
+    later "$work/by2.wav" "$out/duck.wav" 0.7
+    later "$work/by3.wav" "$out/pig.wav" 1.35
+    later "$work/by4.wav" "$out/rooster.wav" 1.9
+    mix "$work/barn.wav" "$work/by1.wav" "$work/by2.wav" "$work/by3.wav" "$work/by4.wav"
+    finish "$work/barn.wav" "$out/barnyard.wav"
+}
+
+make_effects() {
+    local fx
+    for fx in tada uhoh wow conwin boing zipecho whizpop ding chimes space move snowman bug animals barnyard; do
+        "fx_$fx"
+    done
+    echo "effects: 22"
+}
