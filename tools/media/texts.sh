@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Lays the suite's text files into data/: the help file, the sound editor's catalogue and the default
-# settings file. Byte for byte the same on every run.
+# Lays the suite's text files into data/: the help file, the sound editor's catalogue, the default
+# settings file and the media credits. Byte for byte the same on every run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 data="$(cd "$here/../.." && pwd)/data"
@@ -8,6 +8,7 @@ mkdir -p "$data"
 
 cat "$here/texts/nibsy.hlp.html" >"$data/nibsy.hlp"
 cat "$here/texts/sedit5.ini" >"$data/sedit5.ini"
+cat "$here/CREDITS" >"$data/CREDITS"
 
 # The default settings, one line per group of values, CR LF line ends (see src/shell/Settings.h).
 printf '%s\r\n' \
