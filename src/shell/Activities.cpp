@@ -1,5 +1,8 @@
 #include "shell/Activities.h"
 
+#include "letters/frmCount.h"
+#include "letters/frmLet.h"
+#include "math/frmEMath.h"
 #include "shell/ActivityWindow.h"
 
 #include <array>
@@ -38,6 +41,9 @@ ActivityWindow* Activities::create(int index, QWidget* opener) {
 
 void registerActivities() {
     // Each activity window adds its line here as it joins the suite.
+    Activities::add(1, [](QWidget* opener) { return new frmLet(opener); });
+    Activities::add(2, [](QWidget* opener) { return new frmCount(opener); });
+    Activities::add(3, [](QWidget* opener) { return new frmEMath(opener); });
 }
 
 } // namespace nibsy

@@ -61,6 +61,23 @@ app_pid=$!
 menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
+# Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
+# Button centres in pixels: column 1 at left 2880 twips, rows at top 240, 960 and 2400, 2055 by 615.
+for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math"; do
+    read -r x y title <<<"$activity"
+    xdotool mousemove --window "$menu" "$x" "$y" click 1
+    win=$(window "$title") || fail "$title did not open"
+    if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
+        fail "the menu stayed visible while $title was open"
+    fi
+    if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+        xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}.png" || true
+    fi
+    xdotool windowfocus "$win" 2>/dev/null || true
+    xdotool key alt+x
+    menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
+done
+
 rm "$ini"
 # The Exit picture button: left 2040, top 3240 twips, 630 by 615.
 xdotool mousemove --window "$menu" 157 236 click 1

@@ -1,0 +1,106 @@
+#include "math/Worksheet.h"
+
+#include "platform/Numbers.h"
+#include "platform/Random.h"
+#include "platform/Services.h"
+#include "shell/Settings.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace nibsy {
+
+namespace {
+
+// The page in hundredths of an inch, portrait.
+constexpr int PageWidth = 850;
+constexpr int PageHeight = 1100;
+constexpr int Margin = 50;
+constexpr int GridTop = 110;
+constexpr int Columns = 5;
+constexpr int Rows = 20;
+constexpr int CellWidth = 150;
+constexpr int RowHeight = 48; // 47.5, rounded to even
+constexpr int GridRight = Margin + Columns * CellWidth;
+constexpr int GridBottom = GridTop + Rows * RowHeight;
+// How far before 60 % of the cell's width a problem ends.
+constexpr double ProblemGap = 6;
+
+// A whole number from 0 to n - 1.
+int R(int n) {
+    return int(std::floor(rnd().next() * n));
+}
+
+int worksheetFactor(int factor) {
+    const int f = clampSetting(factor, -1, 10);
+    return f < 0 ? 10 : f;
+}
+
+// Prints text with its top left corner at (x, y); returns where the text ends.
+double printAt(QPainter& p, double x, double y, const QString& text) {
+    const QFontMetricsF fm(p.font(), p.device());
+    p.drawText(QPointF(x, y + fm.ascent()), text);
+    return x + fm.horizontalAdvance(text);
+}
+
+} // namespace
+
+QString WorksheetTitle(int problemType, int factor) {
+    const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
+    return QString(subtraction ? "Subtraction (-) Problems" : "Addition (+) Problems") +
+           ", Highest Factor =" + plainNumber(worksheetFactor(factor));
+}
+
+bool PrintWorksheet(QWidget* parent, int problemType, int factor) {
+    const int h = worksheetFactor(factor);
+    const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
+    const QString title = WorksheetTitle(problemType, factor);
+    if (!dialogs().okCancel(parent, "Printing " + title + "\r\rMake sure printer is on-line and ready.",
+                            "Print Worksheet")) {
+        return false;
+    }
+    std::unique_ptr<PrintJob> job = printer().begin(parent, "Nibsy Math Worksheet");
+    if (!job) {
+        return false;
+    }
+    job->setScale(0, 0, PageWidth, PageHeight);
+    job->setFont("Courier New", 12);
+    QPainter& p = job->painter();
+    p.setPen(QPen(Qt::black, 1));
+    const QFontMetricsF fm(p.font(), p.device());
+
+    printAt(p, Margin, Margin, "Nibsy Math  Score_________  Time_________");
+    printAt(p, Margin, Margin + fm.height(), title);
+
+    p.drawRect(QRectF(Margin, GridTop, GridRight - Margin, GridBottom - GridTop));
+    for (int i = 1; i < Rows; ++i) {
+        p.drawLine(QPointF(Margin, GridTop + RowHeight * i), QPointF(GridRight, GridTop + RowHeight * i));
+    }
+    for (int i = 1; i < Columns; ++i) {
+        p.drawLine(QPointF(Margin + CellWidth * i, GridTop), QPointF(Margin + CellWidth * i, GridBottom));
+    }
+
+    const QString sign = subtraction ? "-" : "+";
+    double y = GridTop;
+    for (int row = 0; row < Rows; ++row) {
+        double x = Margin;
+        for (int column = 0; column < Columns; ++column) {
+            const int a = R(11);
+            const int b = R(h + 1);
+            const QStringList pieces{formatNumber(subtraction ? a + b : a, "#0"), sign, formatNumber(b, "#0"),
+                                     "="};
+            const double width = fm.horizontalAdvance(pieces.join(QString()));
+            double at = x + 0.6 * CellWidth - ProblemGap - width;
+            const double top = y + (RowHeight - fm.height()) / 2;
+            for (const QString& piece : pieces) {
+                at = printAt(p, at, top, piece);
+            }
+            x += CellWidth;
+        }
+        y += RowHeight;
+    }
+    return job->end();
+}
+
+} // namespace nibsy

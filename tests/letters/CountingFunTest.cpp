@@ -1,0 +1,490 @@
+#include "letters/frmCount.h"
+#include "letters/optCount.h"
+#include "platform/PictureBox.h"
+#include "platform/SSCommand.h"
+#include "platform/SpinButton.h"
+#include "shell/Activities.h"
+#include "shell/Palette.h"
+#include "shell/Settings.h"
+#include "support/FakePlatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace nibsy;
+
+namespace {
+
+const QColor Cyan = QBColor(3);
+
+// Item pictures are solid squares, one colour per kind, so a cell's middle tells which kind it holds.
+QColor pictureColour(int kind) {
+    return QColor(QColor::fromHsv((kind - 1) * 40, 255, 230).rgb());
+}
+QColor dinoColour(int kind) {
+    return QColor(QColor::fromHsv((kind - 1) * 40 + 20, 200, 120).rgb());
+}
+
+void writePicture(const QString& path, const QColor& colour) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path, "BMP"));
+}
+
+// The Counting Fun window as a child meets it, with its pictures in place and the settings given.
+class CountingFun : public ::testing::Test {
+protected:
+    void open(int countItems = 1, int biggest = 20) {
+        const QStringList names{"apple.wmf", "ball.wmf", "house.wmf", "igloo.wmf", "jet.wmf",
+                                "sun.wmf",   "tree.wmf", "wagon.wmf", "xylo.bmp"};
+        for (int k = 1; k <= 9; ++k) {
+            writePicture(fake.appDir() + names[k - 1], pictureColour(k));
+            writePicture(fake.appDir() + QString("dino%1.wmf").arg(k), dinoColour(k));
+        }
+        settings() = Settings{};
+        settings().CountItems = qint16(countItems);
+        settings().BiggestNumber = qint16(biggest);
+        w = new frmCount(&menu);
+        w->Form_Load();
+        w->show();
+        QApplication::setActiveWindow(w);
+    }
+    void TearDown() override { delete w.data(); }
+
+    QColor cell(int n, double fx = 0.5, double fy = 0.5) {
+        const QImage& image = w->picDisplay[size_t(n)]->image();
+        return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+    }
+    QColor sample() {
+        return w->picShow->image().pixelColor(w->picShow->width() / 2, w->picShow->height() / 2);
+    }
+    int cellsOf(const QColor& c) {
+        int count = 0;
+        for (int n = 1; n <= 20; ++n) {
+            count += cell(n) == c;
+        }
+        return count;
+    }
+    int filledCells() { return 20 - cellsOf(Cyan); }
+    // Dark pixels in a cell: the number printed on it.
+    int inkIn(int n) {
+        const QImage& image = w->picDisplay[size_t(n)]->image();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += qGray(image.pixel(x, y)) < 40;
+            }
+        }
+        return count;
+    }
+    // The first number box that holds a number gives the whole run.
+    int runStart() {
+        for (int r = 0; r < 4; ++r) {
+            if (!w->lblBlank[size_t(r)]->text().isEmpty()) {
+                return w->lblBlank[size_t(r)]->text().toInt() - r;
+            }
+        }
+        return 0;
+    }
+    void click(QWidget* target) { QTest::mouseClick(target, Qt::LeftButton); }
+    void type(const QString& keys) { QTest::keyClicks(w, keys); }
+    // A radio button is clicked on its round indicator.
+    static void choose(QRadioButton* option) {
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    }
+    // Lets the clock run (timer ticks and all) until done() holds.
+    bool runUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 400; ++i) {
+            if (done()) {
+                return true;
+            }
+            fake.clock.advance(500);
+            QCoreApplication::processEvents();
+        }
+        return done();
+    }
+    bool onChoiceScreen() {
+        return w->fraChoices->isVisible() && !w->picDisplay[1]->isVisible() &&
+               w->cmdExit->text() == "E&xit" && w->cmdOptions->isEnabled();
+    }
+    // Nothing is left running: time passing and keys typed make no sound.
+    void expectNothingRunning() {
+        EXPECT_TRUE(onChoiceScreen());
+        fake.sound.clear();
+        const int beeps = fake.sound.beeps;
+        fake.clock.advance(5000);
+        QCoreApplication::processEvents();
+        type("12\r");
+        EXPECT_TRUE(fake.sound.names().isEmpty()) << fake.sound.names().join(' ').toStdString();
+        EXPECT_EQ(fake.sound.beeps, beeps);
+    }
+    QStringList heard() { return fake.sound.names(); }
+
+    test::FakePlatform fake;
+    QWidget menu;
+    QPointer<frmCount> w;
+};
+
+TEST_F(CountingFun, OpensFromTheMenuOnTheChoiceScreenAndLeavesBackToIt) {
+    Activities::remove(2);
+    registerActivities();
+    std::unique_ptr<ActivityWindow> made(Activities::create(2, &menu));
+    EXPECT_EQ(made->windowTitle(), "Counting Fun");
+    made.reset();
+
+    open();
+    EXPECT_TRUE(onChoiceScreen());
+    EXPECT_EQ(w->cmdClick[20]->text(), "20");
+    // Two rows of ten under the grid, together as wide as its outline.
+    EXPECT_EQ(w->cmdClick[1]->x(), w->Shape3->x());
+    EXPECT_EQ(w->cmdClick[10]->geometry().right(), w->Shape3->geometry().right());
+    EXPECT_EQ(w->cmdClick[11]->x(), w->cmdClick[1]->x());
+    EXPECT_EQ(w->cmdClick[11]->y(), w->cmdClick[1]->geometry().bottom() + 1);
+    EXPECT_EQ(w->picDisplay[7]->pos(), QPoint(w->picDisplay[2]->x(), w->picDisplay[6]->y()));
+
+    click(w->cmdHelp);
+    EXPECT_EQ(fake.help.asked, QList<int>{2});
+    menu.hide();
+    click(w->cmdExit);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(CountingFun, TheSongFillsTheFirstAndThirdRowsAndEndsByItself) {
+    open();
+    click(w->cmdChoice[0]);
+    EXPECT_EQ(w->lblTitle1->text() + " " + w->lblTitle2->text(), "Counting Song");
+    EXPECT_EQ(w->cmdExit->text(), "&Stop");
+    ASSERT_TRUE(runUntil([&] { return heard().contains("N6.wav"); }));
+    const QColor item = cell(1, 0.2, 0.2);
+    EXPECT_NE(item, Cyan);
+    for (int n : {2, 3, 4, 5, 11}) {
+        EXPECT_EQ(cell(n, 0.2, 0.2), item) << n;
+        EXPECT_GT(inkIn(n), 20) << n; // its number printed on it
+    }
+    for (int n : {6, 10, 16, 20}) {
+        EXPECT_EQ(cell(n, 0.2, 0.2), Cyan) << n;
+    }
+    ASSERT_TRUE(runUntil([&] { return onChoiceScreen(); }));
+    EXPECT_EQ(heard(),
+              QStringList({"N1.wav",   "cnt1.wav", "N2.wav",   "cnt1.wav", "N3.wav",   "cnt2.wav", "N4.wav",
+                           "cnt3.wav", "N5.wav",   "cnt3.wav", "N6.wav",   "cnt4.wav", "N7.wav",   "cnt1.wav",
+                           "N8.wav",   "cnt1.wav", "N9.wav",   "cnt2.wav", "N10.wav",  "cnt5.wav"}));
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, LearnNumbersCountsEachNumberAloudAndStopsPastTheBiggest) {
+    open(1, 2);
+    click(w->cmdChoice[1]);
+    EXPECT_EQ(w->cmdScreen->text(), "&Next Number");
+    EXPECT_EQ(w->lblNumber->text(), "1");
+    EXPECT_EQ(filledCells(), 1);
+    EXPECT_EQ(cell(1), sample());
+    EXPECT_EQ(heard(), QStringList({"N1.wav", "N1.wav", "picture.wav"}));
+    fake.sound.clear();
+    click(w->cmdScreen);
+    EXPECT_EQ(w->lblNumber->text(), "2");
+    EXPECT_EQ(filledCells(), 2);
+    EXPECT_EQ(heard(), QStringList({"N1.wav", "N2.wav", "N2.wav", "pictures.wav"}));
+    click(w->cmdScreen);
+    expectNothingRunning();
+
+    click(w->cmdChoice[1]);
+    click(w->cmdExit);
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, PressANumberCountsOutOneAndTwoDigitNumbers) {
+    open();
+    click(w->cmdChoice[2]);
+    EXPECT_EQ(w->lblNumber->text(), "--");
+    EXPECT_TRUE(w->picShow->isVisible());
+    EXPECT_TRUE(w->cmdClick[20]->isVisible());
+
+    type("3");
+    EXPECT_EQ(heard(), QStringList({"N1.wav", "N2.wav", "N3.wav", "N3.wav", "pictures.wav"}));
+    EXPECT_EQ(w->lblNumber->text(), "--");
+    EXPECT_EQ(filledCells(), 0); // cleared for the next number
+
+    const auto countedTo = [&](int n) {
+        QStringList expected;
+        for (int i = 1; i <= n; ++i) {
+            expected << QString("N%1.wav").arg(i);
+        }
+        return expected << QString("N%1.wav").arg(n) << (n == 1 ? "picture.wav" : "pictures.wav");
+    };
+    fake.sound.clear();
+    type("1");
+    EXPECT_EQ(w->lblNumber->text(), "1-");
+    EXPECT_TRUE(heard().isEmpty());
+    type("5");
+    EXPECT_EQ(heard(), countedTo(15));
+
+    fake.sound.clear();
+    type("25x");
+    EXPECT_EQ(fake.sound.beeps, 2);
+    EXPECT_EQ(w->lblNumber->text(), "2-");
+    EXPECT_TRUE(heard().isEmpty());
+    type("0");
+    EXPECT_EQ(heard(), countedTo(20));
+
+    fake.sound.clear();
+    type("1");
+    QTest::keyClick(w, Qt::Key_Return);
+    EXPECT_EQ(heard(), countedTo(1));
+    fake.sound.clear();
+    type("0"); // no number starts with 0
+    EXPECT_EQ(fake.sound.beeps, 3);
+    click(w->cmdClick[7]);
+    EXPECT_EQ(heard(), countedTo(7));
+
+    type("2");
+    click(w->cmdExit);
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, WhatNumberTakesTheCountTypedOrClicked) {
+    open(1, 12);
+    fake.random.script({0.0, 0.0, 0.99}); // 12 apples
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(filledCells(), 12);
+    EXPECT_EQ(cellsOf(pictureColour(1)), 12);
+    EXPECT_EQ(heard().count("boing.wav"), 12);
+    EXPECT_EQ(w->lblNumber->text(), "-");
+
+    fake.sound.clear();
+    type("2");
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    type("1");
+    EXPECT_EQ(w->lblNumber->text(), "1");
+    fake.sound.clear();
+    fake.random.script({0.0, 0.0, 0.3}); // then 4
+    type("2");
+    EXPECT_EQ(heard().mid(0, 3), QStringList({"N12.wav", "pictures.wav", "tada.wav"}));
+    EXPECT_EQ(filledCells(), 4);
+
+    fake.sound.clear();
+    click(w->cmdClick[5]);
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    fake.sound.clear();
+    fake.random.script({0.0, 0.0, 0.0}); // then 1
+    click(w->cmdClick[4]);
+    EXPECT_EQ(heard().mid(0, 3), QStringList({"N4.wav", "pictures.wav", "tada.wav"}));
+
+    fake.sound.clear();
+    click(w->cmdScreen); // Correct Answer: shown and said, no cheer
+    EXPECT_EQ(heard().mid(0, 2), QStringList({"N1.wav", "picture.wav"}));
+    EXPECT_FALSE(heard().contains("tada.wav"));
+
+    type("1");
+    click(w->cmdExit);
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, DrawANumberByClickingCells) {
+    open(2, 20);
+    fake.random.script({0.5, 0.0, 0.1}); // three dinosaurs of kind 5
+    click(w->cmdChoice[4]);
+    EXPECT_TRUE(w->cmdDone->isVisible());
+    EXPECT_EQ(w->lblNumber->text(), "3");
+    EXPECT_EQ(heard(), QStringList({"N3.wav", "dinos.wav"}));
+
+    fake.sound.clear();
+    for (int n : {1, 8, 20, 8}) {
+        click(w->picDisplay[size_t(n)]); // the second click on 8 takes its dinosaur away
+    }
+    EXPECT_EQ(heard(), QStringList({"boing.wav", "boing.wav", "boing.wav", "boing.wav"}));
+    EXPECT_EQ(cellsOf(dinoColour(5)), 2);
+    EXPECT_EQ(cell(8), Cyan);
+    fake.sound.clear();
+    click(w->cmdDone);
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    click(w->picDisplay[13]);
+    fake.sound.clear();
+    fake.random.script({0.0, 0.0, 0.0}); // then one
+    click(w->cmdDone);
+    EXPECT_EQ(heard(), QStringList({"tada.wav", "N3.wav", "dinos.wav", "N1.wav", "dino.wav"}));
+    EXPECT_EQ(filledCells(), 0);
+
+    fake.sound.clear();
+    click(w->cmdScreen); // Correct Answer draws the one dinosaur
+    EXPECT_EQ(heard().mid(0, 3), QStringList({"boing.wav", "N1.wav", "dino.wav"}));
+
+    click(w->picDisplay[4]);
+    click(w->cmdExit);
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, MixAndCountPutsExactlyTheAnswerOfTheSampleKindInTheGrid) {
+    open(1, 20);
+    fake.random.seed(7);
+    click(w->cmdChoice[5]);
+    for (int question = 0; question < 40; ++question) {
+        const int asked = cellsOf(sample());
+        ASSERT_GE(asked, 1);
+        ASSERT_LE(filledCells(), 20);
+        fake.sound.clear();
+        if (asked > 9 || question % 2) {
+            click(w->cmdClick[size_t(asked)]);
+        } else {
+            type(QString::number(asked));
+        }
+        ASSERT_EQ(heard().mid(0, 2), QStringList({QString("N%1.wav").arg(asked), "tada.wav"})) << question;
+    }
+    const int asked = cellsOf(sample());
+    fake.sound.clear();
+    click(w->cmdScreen);
+    EXPECT_EQ(heard().first(), QString("N%1.wav").arg(asked));
+    click(w->cmdExit);
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, FillInBlanksStaysWithinItsRangeAndTakesDigitsOneByOne) {
+    open(1, 20);
+    // Boxes 10 to 13 with the first one given.
+    fake.random.script({0.0, 0.0, 0.0, 0.54, 0.0});
+    click(w->cmdChoice[6]);
+    EXPECT_EQ(w->lblBlank[0]->text(), "10");
+    EXPECT_EQ(w->lblBlank[1]->text(), "");
+    EXPECT_EQ(w->imgArrow->geometry().center().x(), w->lblBlank[1]->geometry().center().x());
+    type("2");
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    type("1");
+    EXPECT_EQ(w->lblBlank[1]->text(), "1");
+    type("1");
+    EXPECT_EQ(w->lblBlank[1]->text(), "11");
+    EXPECT_EQ(w->imgArrow->geometry().center().x(), w->lblBlank[2]->geometry().center().x());
+    click(w->cmdScreen); // Correct Answer fills the box under the arrow
+    EXPECT_EQ(w->lblBlank[2]->text(), "12");
+    fake.sound.clear();
+    type("13");
+    EXPECT_EQ(heard().mid(0, 2), QStringList({"N13.wav", "tada.wav"}));
+
+    for (int biggest : {5, 1}) {
+        click(w->cmdExit);
+        settings().BiggestNumber = qint16(biggest);
+        click(w->cmdChoice[6]);
+        for (int question = 0; question < 30; ++question) {
+            const int start = runStart();
+            ASSERT_GE(start, 1);
+            ASSERT_LE(start + 3, std::max(biggest, 4));
+            QString answer;
+            for (int r = 0; r < 4; ++r) {
+                if (w->lblBlank[size_t(r)]->text().isEmpty()) {
+                    answer += QString::number(start + r);
+                }
+            }
+            fake.sound.clear();
+            type(answer);
+            ASSERT_TRUE(heard().contains("tada.wav"));
+            ASSERT_FALSE(heard().contains("uhoh.wav"));
+        }
+    }
+    click(w->cmdExit);
+    EXPECT_FALSE(w->lblBlank[0]->isVisible());
+    EXPECT_FALSE(w->imgArrow->isVisible());
+    expectNothingRunning();
+}
+
+TEST_F(CountingFun, ShapesAreNeverLightCyanOnTheCyanCells) {
+    open(0, 1);
+    // A square whose colour comes out light cyan twice before light blue.
+    fake.random.script({0.0, 0.34, 0.34, 0.0, 0.0});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(cell(1), QBColor(9));
+    EXPECT_EQ(cell(1, 0.5, 0.02), Cyan); // the square leaves a cyan margin
+    fake.random.seed(3);
+    settings().BiggestNumber = 20;
+    for (int question = 0; question < 60; ++question) {
+        ASSERT_NE(sample(), QBColor(11));
+        ASSERT_NE(cell(1), QBColor(11));
+        click(w->cmdScreen);
+    }
+    EXPECT_TRUE(heard().contains("shapes.wav"));
+}
+
+TEST_F(CountingFun, OptionsChangeTheItemsAndTheBiggestNumber) {
+    open(2, 19);
+    QList<bool> checked;
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        EXPECT_EQ(options->windowTitle(), "Counting Fun Options");
+        checked = {options->optType[0]->isChecked(), options->optType[1]->isChecked(),
+                   options->optType[2]->isChecked()};
+        choose(options->optType[0]);
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(options->SpinButton1->upButton(), Qt::LeftButton);
+            shown << options->lblNumber->text();
+        }
+        for (int i = 0; i < 21; ++i) {
+            QTest::mouseClick(options->SpinButton1->downButton(), Qt::LeftButton);
+        }
+        shown << options->lblNumber->text();
+        options->close(); // the frame's close acts as OK
+    });
+    click(w->cmdOptions);
+    EXPECT_EQ(checked, QList<bool>({false, false, true}));
+    EXPECT_EQ(shown, QStringList({"20", "20", "20", "1"}));
+    EXPECT_EQ(settings().CountItems, 0);
+    EXPECT_EQ(settings().BiggestNumber, 1);
+
+    fake.random.script({0.0, 0.0, 0.0});
+    click(w->cmdChoice[3]); // one shape now, not a dinosaur
+    EXPECT_EQ(cell(1), QBColor(9));
+    click(w->cmdExit);
+
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        choose(options->optType[2]);
+        QTest::mouseClick(options->cmdOK, Qt::LeftButton);
+    });
+    click(w->cmdOptions);
+    fake.random.script({0.5, 0.0, 0.0});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(cell(1), dinoColour(5)); // the dinosaurs were loaded again
+}
+
+TEST_F(CountingFun, SettingsOutOfRangeAreTakenAsTheNearestThatMakesSense) {
+    open(7, 99);
+    fake.random.script({0.0, 0.0, 0.9999});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(filledCells(), 20);
+    EXPECT_EQ(cellsOf(dinoColour(1)), 20);
+    click(w->cmdExit);
+
+    settings().CountItems = -1;
+    settings().BiggestNumber = 0;
+    fake.random.script({0.0, 0.0, 0.9999});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(filledCells(), 1); // shapes, and never more than one
+    fake.sound.clear();
+    type("1");
+    EXPECT_EQ(heard().mid(0, 3), QStringList({"N1.wav", "shape.wav", "tada.wav"}));
+    click(w->cmdExit);
+
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        shown << options->lblNumber->text();
+        QTest::mouseClick(options->SpinButton1->downButton(), Qt::LeftButton);
+        shown << options->lblNumber->text();
+        options->close();
+    });
+    click(w->cmdOptions);
+    EXPECT_EQ(shown, QStringList({"1", "1"}));
+    EXPECT_EQ(settings().BiggestNumber, 1);
+}
+
+} // namespace

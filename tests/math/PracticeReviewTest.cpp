@@ -1,0 +1,156 @@
+// Practice Math Facts with its score, Review Math Facts with its table, and settings out of range.
+
+#include "MathFixture.h"
+#include "platform/Services.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+using namespace nibsy::test;
+
+namespace {
+
+// A fake clock that notes what the answer box shows whenever the activity waits.
+class WatchingClock : public FakeClock {
+public:
+    void wait(qint64 ms) override {
+        if (ms > 0 && box) {
+            seen.append({ms, box->text()});
+        }
+        FakeClock::wait(ms);
+    }
+    QLineEdit* box = nullptr;
+    QList<QPair<qint64, QString>> seen;
+};
+
+} // namespace
+
+TEST(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMisses) {
+    MathWindow m([](Settings& s) { s.MathFactor = 3; });
+    auto clock = std::make_unique<WatchingClock>();
+    WatchingClock& watch = *clock;
+    services().clock = std::move(clock);
+    watch.box = m.w->txtAnswer;
+    m.fake.sound.lengthMs = 0;
+
+    m.fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
+    click(m.w->cmdChoice[3]);
+    EXPECT_EQ(m.w->lblScoreN->text(), "0");
+    EXPECT_EQ(m.w->lblProblem->text(), "1 + 3 =");
+    answer(m.w->txtAnswer, "4");
+    EXPECT_EQ(m.w->lblScoreN->text(), "100");
+    EXPECT_EQ(m.w->pnlScore->floodPercent(), 100);
+    answer(m.w->txtAnswer, "7");
+    EXPECT_EQ(m.w->txtAnswer->text(), ""); // emptied for a second try
+    EXPECT_EQ(m.w->lblProblem->text(), "5 + 3 =");
+    answer(m.w->txtAnswer, "8");
+    EXPECT_EQ(m.w->lblScoreN->text(), "75");
+    EXPECT_EQ(m.w->pnlScore->floodPercent(), 75);
+    answer(m.w->txtAnswer, "1");
+    answer(m.w->txtAnswer, "2");
+    EXPECT_EQ(watch.seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
+    EXPECT_EQ(m.w->lblScoreN->text(), "50");
+    EXPECT_EQ(m.w->lblProblem->text(), "9 + 3 =");
+    answer(m.w->txtAnswer, "12");
+    EXPECT_EQ(m.w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up
+    EXPECT_EQ(m.fake.sound.names(),
+              (QStringList{"tada.wav", "uhoh.wav", "tada.wav", "uhoh.wav", "uhoh.wav", "tada.wav"}));
+}
+
+TEST(MathPractice, EmptyBoxAnswersZeroAndChangesGiveANewProblemAtNoCost) {
+    MathWindow m([](Settings& s) {
+        s.MathProblemType = 1;
+        s.MathFactor = 2;
+    });
+    m.fake.random.script({0.0, 0.4, 0.3, 0.1, 0.9, 0.5, 0.25});
+    click(m.w->cmdChoice[3]);
+    EXPECT_EQ(m.w->lblProblem->text(), "2 - 2 =");
+    QTest::keyClick(m.w->txtAnswer, Qt::Key_Return);
+    EXPECT_EQ(m.w->lblProblem->text(), "6 - 2 =");
+    QTest::keyClick(m.w->txtAnswer, Qt::Key_Enter); // 0 is wrong here
+    EXPECT_EQ(m.fake.sound.names(), (QStringList{"tada.wav", "uhoh.wav"}));
+
+    click(m.w->optType[0]); // after a miss, given up
+    EXPECT_EQ(m.w->lblProblem->text(), "3 + 2 =");
+    answer(m.w->txtAnswer, "5");
+    EXPECT_EQ(m.w->lblScoreN->text(), "100"); // 20 points over 2 problems
+    click(m.w->optFactor[6]);
+    EXPECT_EQ(settings().MathFactor, 5);
+    EXPECT_EQ(m.w->lblProblem->text(), "9 + 5 =");
+    click(m.w->optFactor[0]); // Random draws the factor after the other number
+    EXPECT_EQ(m.w->lblProblem->text(), "5 + 2 =");
+    EXPECT_EQ(settings().MathFactor, -1);
+    EXPECT_EQ(m.w->lblScoreN->text(), "100");
+
+    m.fake.sound.clear();
+    QTest::keyClicks(m.w->txtAnswer, "1a2");
+    QTest::keyClick(m.w->txtAnswer, Qt::Key_Backspace);
+    EXPECT_EQ(m.w->txtAnswer->text(), "1");
+    EXPECT_EQ(m.fake.sound.beeps, 1);
+}
+
+TEST(MathReview, FactTableFollowsTypeAndFactorAndRandomGivesWayToZero) {
+    MathWindow m([](Settings& s) { s.MathFactor = -1; });
+    click(m.w->cmdChoice[1]);
+    click(m.w->cmdAnswer); // a tutor problem left waiting must not lock the choices nor take keys
+    click(m.w->cmdExit);
+    click(m.w->cmdChoice[2]);
+    EXPECT_EQ(m.w->lbltitle->text(), "Review Math Facts");
+    EXPECT_TRUE(m.w->Frame1->isEnabled());
+    EXPECT_TRUE(m.w->optFactor[1]->isChecked());
+    EXPECT_FALSE(m.w->optFactor[0]->isEnabled());
+    auto table = [&] {
+        QStringList out;
+        for (const QLabel* label : m.w->lblFactor) {
+            out << label->text();
+        }
+        return out;
+    };
+    EXPECT_EQ(table().mid(0, 4), (QStringList{"0+0=0", "1+0=1", "2+0=2", "3+0=3"}));
+    click(m.w->optFactor[5]);
+    EXPECT_EQ(table()[3], "3+4=7");
+    EXPECT_EQ(table()[10], "10+4=14");
+    click(m.w->optType[1]);
+    EXPECT_EQ(table()[0], "4-4=0");
+    EXPECT_EQ(table()[10], "14-4=10");
+    m.fake.sound.clear();
+    QTest::keyClick(m.w, Qt::Key_7);
+    EXPECT_TRUE(m.fake.sound.played.isEmpty());
+    EXPECT_EQ(m.fake.sound.beeps, 0);
+
+    click(m.w->cmdExit);
+    EXPECT_TRUE(m.w->optFactor[0]->isEnabled());
+    EXPECT_TRUE(m.w->fraChoices->isVisible());
+    EXPECT_EQ(m.w->cmdExit->text(), "E&xit");
+    m.menu.hide();
+    click(m.w->cmdExit);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m.w.isNull());
+    EXPECT_TRUE(m.menu.isVisible());
+}
+
+TEST(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
+    MathWindow m([](Settings& s) {
+        s.MathFactor = 42;
+        s.MathProblemType = 2;
+        s.MathNumberSize = 9;
+    });
+    EXPECT_TRUE(m.w->optFactor[11]->isChecked());
+    EXPECT_TRUE(m.w->optType[0]->isChecked());
+    EXPECT_TRUE(m.w->optSize[1]->isChecked());
+    m.fake.random.script({0.0});
+    click(m.w->cmdChoice[3]);
+    EXPECT_EQ(m.w->lblProblem->text(), "0 + 10 =");
+    click(m.w->cmdExit);
+
+    settings().MathProblemType = 7;
+    settings().MathNumberSize = -2;
+    click(m.w->cmdChoice[1]);
+    for (int i = 0; i < 50; ++i) {
+        click(m.w->cmdAnswer);
+        click(m.w->cmdAnswer);
+        ASSERT_EQ(m.w->lblTutor[0]->text(), "+");
+        ASSERT_LE(number(m.w->lblTutor[3]), 20);
+    }
+}

@@ -1,0 +1,134 @@
+// The number scale: counters in four boxes, each side standing at the sum of its two boxes.
+
+#include "MathFixture.h"
+#include "math/frmscale.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+using namespace nibsy::test;
+
+namespace {
+
+struct ScaleWindow {
+    explicit ScaleWindow(Settings::Four counts) {
+        settings() = Settings{};
+        settings().ScaleCount = counts;
+        open();
+    }
+    ~ScaleWindow() { delete s.data(); }
+    void open() {
+        s = new frmscale(&opener);
+        s->Form_Load();
+        s->show();
+    }
+    void click(int box, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(s->picBox[size_t(box)], button);
+    }
+
+    FakePlatform fake;
+    QWidget opener;
+    QPointer<frmscale> s;
+};
+
+// What the child sees of the scale: each box's count and counters drawn, and the mark each side's
+// pointer stands at (-1 between marks).
+QStringList seen(frmscale& s) {
+    QStringList out;
+    for (int box = 1; box <= 4; ++box) {
+        PictureBox& pic = *s.picBox[size_t(box)];
+        int drawn = 0;
+        for (int k = 0; k < 10; ++k) {
+            const QPointF at =
+                pic.toPixels((k % 5 + 0.5) * pic.scaleWidth() / 5, (k / 5 + 0.5) * pic.scaleHeight() / 2);
+            drawn += pic.image().pixelColor(at.toPoint()) != QColor(Qt::white);
+        }
+        out << s.lblNumber[size_t(box)]->text() + ":" + QString::number(drawn);
+    }
+    for (int side = 1; side <= 2; ++side) {
+        int mark = -1;
+        for (int i = 0; i <= 20; ++i) {
+            if (std::abs(s.Line3[size_t(i)]->geometry().center().y() -
+                         s.Label2[size_t(side)]->geometry().center().y()) <= 1) {
+                mark = i;
+            }
+        }
+        out << "@" + QString::number(mark);
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(NumberScale, ClicksAddAndTakeAwayCountersAndMoveOnlyTheirSide) {
+    ScaleWindow w({0, 8, 8, 6, 10});
+    EXPECT_EQ(seen(*w.s), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
+    const int box3Top = w.s->picBox[3]->y();
+    w.click(1);
+    w.click(2);
+    EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "10:10", "@18", "@16"}));
+    EXPECT_EQ(w.s->picBox[3]->y(), box3Top);
+    w.click(4, Qt::RightButton);
+    EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "9:9", "@18", "@15"}));
+    EXPECT_LT(w.s->picBox[3]->y(), box3Top);
+    EXPECT_EQ(w.fake.sound.names(), QStringList(3, "move.wav"));
+    EXPECT_EQ(w.fake.sound.played[0].mode, 1);
+    EXPECT_EQ(settings().ScaleCount, (Settings::Four{0, 9, 9, 6, 9}));
+}
+
+TEST(NumberScale, FullAndEmptyBoxesOnlySayUhOhAndClearEmptiesAll) {
+    ScaleWindow w({0, 8, 8, 6, 10});
+    w.click(4);
+    EXPECT_EQ(seen(*w.s), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
+    QTest::mouseClick(w.s->cmdClear, Qt::LeftButton);
+    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "0:0", "0:0", "@0", "@0"}));
+    w.click(1, Qt::RightButton);
+    for (int i = 0; i < 11; ++i) {
+        w.click(3);
+    }
+    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "10:10", "0:0", "@0", "@10"}));
+    EXPECT_EQ(w.fake.sound.names(), QStringList(2, "uhoh.wav") + QStringList(10, "move.wav") << "uhoh.wav");
+    EXPECT_EQ(w.fake.sound.played[0].mode, 0);
+}
+
+TEST(NumberScale, ReopeningRestoresCountsAndSidesAndBadCountsAreBroughtIntoRange) {
+    ScaleWindow w({0, -3, 11, 4, 32767});
+    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "10:10", "4:4", "10:10", "@10", "@14"}));
+    w.click(1);
+    w.click(1);
+    w.click(4, Qt::RightButton);
+    w.opener.hide();
+    w.s->close(); // by the frame
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.s.isNull());
+    EXPECT_TRUE(w.opener.isVisible());
+    w.open();
+    EXPECT_EQ(seen(*w.s), (QStringList{"2:2", "10:10", "4:4", "9:9", "@12", "@13"}));
+}
+
+TEST(NumberScale, OpensModallyFromNibsyMathAndReturnsThere) {
+    MathWindow m([](Settings& s) { s.ScaleCount = {0, 1, 2, 3, 4}; });
+    bool modalAndAlone = false;
+    QStringList shown;
+    QTimer::singleShot(0, m.w, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* scale = qobject_cast<frmscale*>(top); scale && scale->isVisible()) {
+                modalAndAlone = scale->windowModality() == Qt::ApplicationModal && !m.w->isVisible();
+                shown = seen(*scale);
+                QTest::mouseClick(scale->picBox[1], Qt::LeftButton);
+                QTest::mouseClick(scale->cmdHelp, Qt::LeftButton);
+                QTest::mouseClick(scale->cmdExit, Qt::LeftButton);
+            }
+        }
+    });
+    click(m.w->cmdChoice[0]);
+    EXPECT_TRUE(modalAndAlone);
+    EXPECT_EQ(shown, (QStringList{"1:1", "2:2", "3:3", "4:4", "@3", "@7"}));
+    EXPECT_EQ(settings().ScaleCount[1], 2);
+    EXPECT_EQ(m.fake.help.asked, QList<int>{3});
+    EXPECT_TRUE(m.w->isVisible());
+    EXPECT_TRUE(m.w->fraChoices->isVisible());
+}

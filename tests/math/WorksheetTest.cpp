@@ -1,0 +1,155 @@
+// The worksheet printed from Practice Math Facts, read back from the PDF it makes.
+
+#include "MathFixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace nibsy;
+using namespace nibsy::test;
+
+namespace {
+
+// A word of the page, placed in hundredths of an inch from the top left corner.
+struct Word {
+    double left, top, right, bottom;
+    QString text;
+};
+
+QList<Word> words(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    const auto size = page.match(html);
+    const double x = size.captured(1).toDouble() / 850, y = size.captured(2).toDouble() / 1100;
+    QList<Word> out;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto w = it.next();
+        out.append({w.captured(1).toDouble() / x, w.captured(2).toDouble() / y, w.captured(3).toDouble() / x,
+                    w.captured(4).toDouble() / y, w.captured(5)});
+    }
+    return out;
+}
+
+// A line of text rebuilt from its words: the type is fixed-pitch, so a gap tells how many blanks it holds.
+QString line(const QList<Word>& page, int index) {
+    QStringList lines;
+    for (int i = 0; i < page.size(); ++i) {
+        const Word& w = page[i];
+        if (i > 0 && std::abs(w.top - page[i - 1].top) < 1) {
+            const Word& before = page[i - 1];
+            const double advance = (before.right - before.left) / double(before.text.size());
+            lines.last() += QString(qRound((w.left - before.right) / advance), u' ') + w.text;
+        } else {
+            lines << w.text;
+        }
+    }
+    return lines.value(index);
+}
+
+struct Problem {
+    int top, bottom;
+    QString sign;
+    const Word* at;
+};
+
+QList<Problem> problems(const QList<Word>& page) {
+    static const QRegularExpression fact(R"(^(\d+)([+-])(\d+)=$)");
+    QList<Problem> out;
+    for (const Word& w : page) {
+        if (const auto m = fact.match(w.text); m.hasMatch()) {
+            out.append({m.captured(1).toInt(), m.captured(3).toInt(), m.captured(2), &w});
+        }
+    }
+    return out;
+}
+
+// Prints from Practice with the given type and factor, answering the message box with ok or not.
+struct Printed {
+    Printed(int type, int factor, bool ok = true)
+        : m([&](Settings& s) {
+              s.MathProblemType = qint16(type);
+              s.MathFactor = qint16(factor);
+          }) {
+        m.fake.dialogs.answerOk = ok;
+        click(m.w->cmdChoice[3]);
+        click(m.w->cmdPrint);
+        pdf = m.fake.scratch() + "/printout.pdf";
+        page = words(pdf);
+    }
+    MathWindow m;
+    QString pdf;
+    QList<Word> page;
+};
+
+} // namespace
+
+TEST(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCell) {
+    Printed p(1, 4);
+    ASSERT_EQ(p.m.fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(p.m.fake.dialogs.shown[0].kind, FakeDialogs::OkCancel);
+    EXPECT_EQ(p.m.fake.dialogs.shown[0].title, "Print Worksheet");
+    EXPECT_EQ(
+        p.m.fake.dialogs.shown[0].text,
+        "Printing Subtraction (-) Problems, Highest Factor = 4\r\rMake sure printer is on-line and ready.");
+    EXPECT_EQ(line(p.page, 0), "Nibsy Math  Score_________  Time_________");
+    EXPECT_EQ(line(p.page, 1), "Subtraction (-) Problems, Highest Factor = 4");
+    ASSERT_FALSE(p.page.isEmpty());
+    EXPECT_NEAR(p.page[0].left, 50, 1);
+
+    const QList<Problem> facts = problems(p.page);
+    ASSERT_EQ(facts.size(), 100);
+    QSet<int> cells;
+    int largest = 0;
+    for (const Problem& f : facts) {
+        EXPECT_EQ(f.sign, "-");
+        EXPECT_LE(f.bottom, 4);
+        EXPECT_GE(f.top - f.bottom, 0);
+        EXPECT_LE(f.top - f.bottom, 10);
+        largest = std::max(largest, f.bottom);
+        // Ending a little before 60 % of its cell, inside its row.
+        const int column = int((f.at->left - 50) / 150), row = int((f.at->top - 110) / 48);
+        EXPECT_TRUE(column >= 0 && column < 5 && row >= 0 && row < 20);
+        EXPECT_GT(f.at->right, 50 + 150 * column + 70);
+        EXPECT_LT(f.at->right, 50 + 150 * column + 90);
+        EXPECT_LT(f.at->bottom, 110 + 48 * (row + 1));
+        cells.insert(row * 5 + column);
+    }
+    EXPECT_EQ(largest, 4);
+    EXPECT_EQ(cells.size(), 100);
+}
+
+TEST(Worksheet, RandomPrintsUpToTenAndFactorZeroOnlyZeros) {
+    Printed random(0, -1);
+    EXPECT_EQ(line(random.page, 1), "Addition (+) Problems, Highest Factor = 10");
+    int largest = 0;
+    for (const Problem& f : problems(random.page)) {
+        EXPECT_EQ(f.sign, "+");
+        EXPECT_LE(f.top, 10);
+        EXPECT_LE(f.bottom, 10);
+        largest = std::max(largest, f.bottom);
+    }
+    EXPECT_EQ(problems(random.page).size(), 100);
+    EXPECT_GT(largest, 4);
+
+    Printed zero(0, 0);
+    EXPECT_EQ(problems(zero.page).size(), 100);
+    for (const Problem& f : problems(zero.page)) {
+        EXPECT_EQ(f.bottom, 0);
+    }
+}
+
+TEST(Worksheet, CancelPrintsNothing) {
+    Printed p(0, 3, false);
+    ASSERT_EQ(p.m.fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(
+        p.m.fake.dialogs.shown[0].text,
+        "Printing Addition (+) Problems, Highest Factor = 3\r\rMake sure printer is on-line and ready.");
+    EXPECT_FALSE(QFile::exists(p.pdf));
+}
