@@ -74,6 +74,18 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math"; 
         xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}.png" || true
     fi
     xdotool windowfocus "$win" 2>/dev/null || true
+    if [ "$title" = "Nibsy Math" ]; then
+        # Its first choice, which has the focus, opens the number scale modally; Stop (Alt+S) closes it.
+        xdotool key space
+        scale=$(window "Number Scale") || fail "the number scale did not open"
+        if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+            xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/Number_Scale.png" || true
+        fi
+        xdotool windowfocus "$scale" 2>/dev/null || true
+        xdotool key alt+s
+        win=$(window "Nibsy Math") || fail "closing the number scale did not bring Nibsy Math back"
+        xdotool windowfocus "$win" 2>/dev/null || true
+    fi
     xdotool key alt+x
     menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
 done
