@@ -122,3 +122,17 @@ TEST(Waits, HeldWorkIsDroppedWhenItsOwnerIsGone) {
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 0);
 }
+
+TEST(Clocks, TimeOfDayTextAndMidnight) {
+    FakeClock clock;
+    clock.setTimeOfDay(3661.5);
+    EXPECT_EQ(clock.timeText(), "01:01:01");
+    clock.setTimeOfDay(86399);
+    clock.advance(2000); // past midnight the time of day starts again, monotonic time goes on
+    EXPECT_EQ(clock.timeText(), "00:00:01");
+    EXPECT_EQ(clock.monotonicMs(), 2000);
+    SystemClock real;
+    EXPECT_GE(real.secondsSinceMidnight(), 0.0);
+    EXPECT_LT(real.secondsSinceMidnight(), 86400.0);
+    EXPECT_EQ(real.timeText().size(), 8);
+}
