@@ -1,28 +1,23 @@
 // Letter Fun, played as a child plays it: mode buttons, keys, letter buttons and clicks on pictures and
 // letters, checking what is shown and which sounds are asked for.
 
+#include "LettersFixture.h"
 #include "letters/frmLet.h"
-#include "platform/Clock.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/WindowTimer.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
-#include "shell/Settings.h"
-#include "support/FakePlatform.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 
 using namespace nibsy;
+using namespace nibsy::test;
 
 namespace {
 
@@ -35,12 +30,10 @@ QString wordOf(int letter) {
     return QString::fromLatin1(Words[letter - 1]);
 }
 
-QString wordSound(int letter) {
-    return letter == 24 ? QStringLiteral("xylo.wav") : wordOf(letter) + ".wav";
-}
-
-QString letterSound(int letter) {
-    return QChar(64 + letter) + QStringLiteral(".wav");
+// The letter's name and its word, as said together.
+QStringList said(int letter) {
+    return {QChar(64 + letter) + QStringLiteral(".wav"),
+            letter == 24 ? QStringLiteral("xylo.wav") : wordOf(letter) + ".wav"};
 }
 
 // The value that makes Int(Rnd * n) + 1 come out as k.
@@ -65,7 +58,7 @@ private:
     std::function<void(const QString&)> m_look;
 };
 
-class LetterFun : public ::testing::Test {
+class LetterFun : public LettersFixture<frmLet> {
 protected:
     void SetUp() override {
         settings() = Settings{};
@@ -77,20 +70,7 @@ protected:
             ASSERT_TRUE(image.save(fake.appDir() + name, "BMP"));
         }
     }
-    void TearDown() override {
-        delete w.data();
-        settings() = Settings{};
-    }
-
-    void open() {
-        w = new frmLet(&menu);
-        w->Form_Load();
-        w->show();
-        QApplication::setActiveWindow(w);
-    }
-    void start(int mode) { QTest::mouseClick(w->cmdChoice[size_t(mode - 1)], Qt::LeftButton); }
-    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    void type(const QString& keys) { QTest::keyClicks(w, keys); }
+    void start(int mode) { click(w->cmdChoice[size_t(mode - 1)]); }
     // The letter (1 to 26) whose picture a picture place shows; 0 when it shows none.
     int pictureIn(int place) const {
         PictureBox* box = w->imgDisplay[size_t(place)];
@@ -104,11 +84,6 @@ protected:
     void watchSounds(std::function<void(const QString&)> look) {
         services().sound = std::make_unique<SoundWatch>(std::move(services().sound), std::move(look));
     }
-    QStringList heard() {
-        QStringList names = fake.sound.names();
-        fake.sound.clear();
-        return names;
-    }
     bool onChoiceScreen() const {
         return w->fraChoices->isVisible() && w->cmdExit->text() == "E&xit" && !w->Timer1->isEnabled() &&
                !w->cmdScreen->isVisible() && !w->fraClick->isVisible() && !w->imgArrow->isVisible() &&
@@ -116,47 +91,46 @@ protected:
                !w->lblDisplay[2]->isVisible() && w->lblTitle->text().isEmpty() &&
                w->lblWord->text().isEmpty();
     }
-
-    test::FakePlatform fake;
-    QWidget menu;
-    QPointer<frmLet> w;
 };
 
 } // namespace
 
-TEST_F(LetterFun, OpensOnTheChoiceScreenWithTheCaseOfTheSetting) {
+TEST_F(LetterFun, OpensOnTheChoiceScreenAndTheCaseChoiceSetsTheLetters) {
     registerActivities();
-    ActivityWindow* fromMenu = Activities::create(1, &menu);
-    EXPECT_NE(dynamic_cast<frmLet*>(fromMenu), nullptr);
-    delete fromMenu;
+    std::unique_ptr<ActivityWindow> fromMenu(Activities::create(1, &menu));
+    EXPECT_NE(dynamic_cast<frmLet*>(fromMenu.get()), nullptr);
+    fromMenu.reset();
 
     settings().LetterCase = 1;
     open();
     EXPECT_EQ(w->windowTitle(), "Letter Fun");
-    EXPECT_EQ(w->size(), QSize(631, 441));
-    EXPECT_EQ(w->palette().color(QPalette::Window), QColor(224, 224, 224));
     EXPECT_TRUE(onChoiceScreen());
-    EXPECT_EQ(w->cmdChoice[0]->text(), "ABC Song");
     EXPECT_EQ(w->cmdChoice[8]->text(), "Lower/Upper Case");
     EXPECT_TRUE(w->optType[1]->isChecked());
     EXPECT_TRUE(fake.fatal.messages.isEmpty());
+    expectSilence("ab1 "); // keys belong to the controls here
 
-    type("ab1 "); // keys belong to the controls here: no beep, no sound
-    EXPECT_EQ(fake.sound.beeps, 0);
-    EXPECT_TRUE(heard().isEmpty());
+    start(2);
+    EXPECT_EQ(w->lblLetter->text() + " " + w->lblWord->text(), "A APPLE");
+    click(w->cmdExit);
+    start(3);
+    EXPECT_EQ(w->cmdClick[1]->text(), "B");
+    click(w->cmdExit);
+    click(w->optType[0]);
+    EXPECT_EQ(settings().LetterCase, 0);
+    start(2);
+    EXPECT_EQ(w->lblLetter->text(), "a");
+    click(w->cmdExit);
+
     click(w->cmdHelp);
     EXPECT_EQ(fake.help.asked, QList<int>{1});
-    click(w->cmdExit);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.isNull());
-    EXPECT_TRUE(menu.isVisible());
+    exitToMenu();
 }
 
 TEST_F(LetterFun, SongSingsAToZAtItsPaceAndEndsByItself) {
     open();
     start(1);
     EXPECT_EQ(w->lblTitle->text(), "ABC Song");
-    EXPECT_EQ(w->cmdExit->text(), "&Stop");
     EXPECT_FALSE(w->cmdScreen->isVisible());
     EXPECT_TRUE(heard().isEmpty());
     for (int i = 1; i <= 26; ++i) {
@@ -174,27 +148,19 @@ TEST_F(LetterFun, SongSingsAToZAtItsPaceAndEndsByItself) {
             EXPECT_TRUE(onChoiceScreen());
         }
     }
-    fake.clock.advance(3000);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(heard().isEmpty());
+    expectSilence({});
 }
 
 TEST_F(LetterFun, LearnLettersWalksToZThenStops) {
     open();
     start(2);
     EXPECT_EQ(w->cmdScreen->text(), "&Next Letter");
-    EXPECT_EQ(heard(), (QStringList{"A.wav", "APPLE.wav"}));
-    EXPECT_EQ(w->lblWord->text(), "apple");
-    EXPECT_EQ(w->lblLetter->text(), "a");
-    EXPECT_EQ(pictureIn(2), 1);
-    for (int i = 2; i <= 26; ++i) {
-        click(w->cmdScreen);
+    for (int i = 1; i <= 26; ++i) {
+        EXPECT_EQ(heard(), said(i));
         EXPECT_EQ(pictureIn(2), i);
         EXPECT_EQ(w->lblWord->text(), wordOf(i).toLower());
+        click(w->cmdScreen);
     }
-    const QStringList sounds = heard();
-    EXPECT_EQ(sounds.mid(44), (QStringList{"X.wav", "xylo.wav", "Y.wav", "YOYO.wav", "Z.wav", "ZEBRA.wav"}));
-    click(w->cmdScreen);
     EXPECT_TRUE(onChoiceScreen());
     EXPECT_TRUE(heard().isEmpty());
 }
@@ -202,18 +168,15 @@ TEST_F(LetterFun, LearnLettersWalksToZThenStops) {
 TEST_F(LetterFun, PressALetterByKeyOrByButton) {
     open();
     start(3);
-    EXPECT_TRUE(w->fraClick->isVisible());
     EXPECT_FALSE(w->cmdScreen->isVisible());
-    EXPECT_EQ(w->cmdClick[0]->text(), "a");
     EXPECT_EQ(w->cmdClick[25]->text(), "z");
     EXPECT_EQ(w->cmdClick[24]->geometry().top(), w->cmdClick[25]->geometry().top());
     type("q");
-    EXPECT_EQ(heard(), (QStringList{"Q.wav", "QUARTER.wav"}));
-    EXPECT_EQ(w->lblWord->text(), "quarter");
-    EXPECT_EQ(w->lblLetter->text(), "q");
+    EXPECT_EQ(heard(), said(17));
+    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "quarter q");
     EXPECT_EQ(pictureIn(2), 17);
     click(w->cmdClick[23]);
-    EXPECT_EQ(heard(), (QStringList{"X.wav", "xylo.wav"}));
+    EXPECT_EQ(heard(), said(24));
     EXPECT_EQ(pictureIn(2), 24);
     EXPECT_EQ(QApplication::focusWidget(), w.data());
     type("7");
@@ -232,19 +195,18 @@ TEST_F(LetterFun, WhatLetterTakesEitherCaseAndAnswersWithoutTada) {
     fake.random.script({0.0, 0.0, 0.0, pick(3, 26)});
     start(4);
     EXPECT_EQ(w->cmdScreen->text(), "Correct &Answer");
-    EXPECT_EQ(w->lblWord->text(), "-pple");
-    EXPECT_EQ(w->lblLetter->text(), "?");
+    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "-pple ?");
     EXPECT_EQ(pictureIn(2), 1);
     type("p");
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
-    type("a");
-    EXPECT_EQ(heard(), (QStringList{"tada.wav", "A.wav", "APPLE.wav"}));
-    EXPECT_EQ(wordsWhileTada, QStringList{"apple/a"});
-    EXPECT_EQ(w->lblWord->text(), "-pple"); // the next question
-    type("A");
-    EXPECT_EQ(heard(), (QStringList{"tada.wav", "A.wav", "APPLE.wav"}));
+    for (const QString key : {"a", "A"}) {
+        type(key);
+        EXPECT_EQ(heard(), QStringList{"tada.wav"} + said(1));
+        EXPECT_EQ(w->lblWord->text(), "-pple"); // the next question
+    }
+    EXPECT_EQ(wordsWhileTada, (QStringList{"apple/a", "apple/a"}));
     click(w->cmdScreen);
-    EXPECT_EQ(heard(), (QStringList{"A.wav", "APPLE.wav"}));
+    EXPECT_EQ(heard(), said(1));
     EXPECT_EQ(w->lblWord->text(), "-at");
     EXPECT_EQ(pictureIn(2), 3);
     type("1");
@@ -269,18 +231,19 @@ TEST_F(LetterFun, WhatPictureShowsThreeDifferentPicturesAndMarksTheRightOne) {
     click(w->imgDisplay[size_t(right % 3 + 1)]);
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     click(w->imgDisplay[size_t(right)]);
-    EXPECT_EQ(heard(), (QStringList{"tada.wav", letterSound(target), wordSound(target)}));
+    EXPECT_EQ(heard(), QStringList{"tada.wav"} + said(target));
 
     // Asking for the answer marks the right picture alone in the middle, without "tada".
     QString seen;
-    watchSounds([&](const QString& name) {
+    watchSounds([&](const QString&) {
         if (seen.isEmpty()) {
+            const int shown = letterOf(w->lblLetter->text());
             seen = QString("%1 %2 %3 %4 %5")
                        .arg(w->imgDisplay[1]->isVisible())
                        .arg(w->imgDisplay[3]->isVisible())
                        .arg(w->Shape1[2]->isVisible())
-                       .arg(pictureIn(2) == letterOf(w->lblLetter->text()))
-                       .arg(w->lblWord->text() == wordOf(letterOf(w->lblLetter->text())).toLower());
+                       .arg(pictureIn(2) == shown)
+                       .arg(w->lblWord->text() == wordOf(shown).toLower());
         }
     });
     click(w->cmdScreen);
@@ -292,15 +255,14 @@ TEST_F(LetterFun, MissingLetterIsNeverTheFirst) {
     open();
     fake.random.script({pick(10, 26), 0.0, pick(10, 26), 0.99});
     start(6);
-    EXPECT_EQ(w->lblWord->text(), "j-t");
-    EXPECT_EQ(w->lblLetter->text(), "j");
+    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "j-t j");
     type("t");
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     type("E");
-    EXPECT_EQ(heard(), (QStringList{"E.wav", "tada.wav", "J.wav", "JET.wav"}));
+    EXPECT_EQ(heard(), QStringList({"E.wav", "tada.wav"}) + said(10));
     EXPECT_EQ(w->lblWord->text(), "je-");
     click(w->cmdScreen);
-    EXPECT_EQ(heard(), (QStringList{"T.wav", "J.wav", "JET.wav"}));
+    EXPECT_EQ(heard(), QStringList{"T.wav"} + said(10));
 
     for (int q = 0; q < 200; ++q) {
         const QString shown = w->lblWord->text();
@@ -314,7 +276,7 @@ TEST_F(LetterFun, MissingLetterIsNeverTheFirst) {
     }
 }
 
-TEST_F(LetterFun, SpellTheWordLetterByLetter) {
+TEST_F(LetterFun, SpellTheWordLetterByLetterAndCorrectAnswerSpellsItToTheEnd) {
     open();
     QStringList progress;
     watchSounds([&](const QString& name) {
@@ -324,13 +286,12 @@ TEST_F(LetterFun, SpellTheWordLetterByLetter) {
     });
     fake.random.script({pick(25, 26), pick(25, 26)});
     start(7);
-    EXPECT_EQ(w->lblWord->text(), "----");
-    EXPECT_EQ(w->lblLetter->text(), "y");
+    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "---- y");
     EXPECT_EQ(pictureIn(2), 25);
     type("yox");
     EXPECT_EQ(heard(), (QStringList{"Y.wav", "O.wav", "uhoh.wav"}));
     type("YO");
-    EXPECT_EQ(heard(), (QStringList{"Y.wav", "O.wav", "tada.wav", "Y.wav", "YOYO.wav"}));
+    EXPECT_EQ(heard(), QStringList({"Y.wav", "O.wav", "tada.wav"}) + said(25));
     EXPECT_EQ(progress, (QStringList{"y---", "yo--", "yoy-", "yoyo", "yoyo"}));
 
     // Asking for the answer spells the word one letter a click, without "tada".
@@ -339,14 +300,19 @@ TEST_F(LetterFun, SpellTheWordLetterByLetter) {
         click(w->cmdScreen);
     }
     EXPECT_EQ(w->lblWord->text(), "yoy-");
+    fake.random.script({pick(3, 26)});
     type("o");
-    EXPECT_EQ(heard(), (QStringList{"Y.wav", "O.wav", "Y.wav", "O.wav", "tada.wav", "Y.wav", "YOYO.wav"}));
-    click(w->cmdScreen); // the next word: its first letter
-    click(w->cmdScreen);
-    click(w->cmdScreen);
-    click(w->cmdScreen);
-    click(w->cmdScreen);
-    EXPECT_FALSE(heard().contains("tada.wav"));
+    EXPECT_EQ(heard(), QStringList({"Y.wav", "O.wav", "Y.wav", "O.wav", "tada.wav"}) + said(25));
+    EXPECT_EQ(pictureIn(2), 3);
+    for (const char* shown : {"c--", "ca-"}) {
+        click(w->cmdScreen);
+        EXPECT_EQ(w->lblWord->text(), shown);
+    }
+    fake.random.script({pick(2, 26)});
+    click(w->cmdScreen); // the last letter, the word said, and the next word
+    EXPECT_EQ(heard(), QStringList({"C.wav", "A.wav", "T.wav"}) + said(3));
+    EXPECT_EQ(w->lblWord->text(), "----");
+    EXPECT_EQ(pictureIn(2), 2);
 }
 
 TEST_F(LetterFun, FillInBlanksRunsNeverPassZ) {
@@ -408,14 +374,10 @@ TEST_F(LetterFun, LowerUpperCaseIsAnsweredByClickingTheLetter) {
     int right = 0;
     for (int k = 1; k <= 3; ++k) {
         EXPECT_TRUE(w->lblDisplay[size_t(k)]->text()[0].isUpper());
-        if (w->lblDisplay[size_t(k)]->text() == target.toUpper()) {
-            right = k;
-        }
+        right = w->lblDisplay[size_t(k)]->text() == target.toUpper() ? k : right;
     }
     ASSERT_NE(right, 0);
-    type("abc"); // this mode takes no letters
-    EXPECT_TRUE(heard().isEmpty());
-    EXPECT_EQ(fake.sound.beeps, 0);
+    expectSilence("abc"); // this mode takes no letters
     click(w->lblDisplay[size_t(right % 3 + 1)]);
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     click(w->lblDisplay[size_t(right)]);
@@ -426,8 +388,7 @@ TEST_F(LetterFun, LowerUpperCaseIsAnsweredByClickingTheLetter) {
         seen = QString("%1 %2 %3 %4")
                    .arg(w->lblDisplay[1]->isVisible())
                    .arg(w->lblDisplay[3]->isVisible())
-                   .arg(w->lblDisplay[2]->text())
-                   .arg(w->lblLetter->text());
+                   .arg(w->lblDisplay[2]->text(), w->lblLetter->text());
     });
     const QString next = w->lblWord->text();
     click(w->cmdScreen);
@@ -435,23 +396,7 @@ TEST_F(LetterFun, LowerUpperCaseIsAnsweredByClickingTheLetter) {
     EXPECT_EQ(heard(), QStringList{next.toUpper() + ".wav"});
 }
 
-TEST_F(LetterFun, PictureAndLetterClicksCountOnlyInTheirMode) {
-    open();
-    start(4);
-    click(w->imgDisplay[2]);
-    w->imgDisplay_Click(1);
-    w->lblDisplay_Click(1);
-    EXPECT_TRUE(heard().isEmpty());
-    click(w->cmdExit);
-    start(9);
-    w->imgDisplay_Click(2);
-    click(w->cmdExit);
-    start(5);
-    w->lblDisplay_Click(2);
-    EXPECT_TRUE(heard().isEmpty());
-}
-
-TEST_F(LetterFun, StopInAnyModeLeavesNothingRunning) {
+TEST_F(LetterFun, StopInAnyModeLeavesNothingRunningAndClicksCountOnlyInTheirMode) {
     open();
     for (int mode = 1; mode <= 9; ++mode) {
         start(mode);
@@ -463,37 +408,22 @@ TEST_F(LetterFun, StopInAnyModeLeavesNothingRunning) {
         if (w->cmdScreen->isVisible()) {
             click(w->cmdScreen);
         }
+        heard();
+        if (mode != 5) {
+            click(w->imgDisplay[2]);
+            w->imgDisplay_Click(1);
+        }
+        if (mode != 9) {
+            w->lblDisplay_Click(1);
+        }
+        EXPECT_TRUE(heard().isEmpty()) << mode;
         ASSERT_EQ(w->cmdExit->text(), "&Stop") << mode;
         click(w->cmdExit);
         EXPECT_TRUE(onChoiceScreen()) << mode;
-        heard();
-        fake.clock.advance(5000);
-        QCoreApplication::processEvents();
-        type("bq9");
-        EXPECT_TRUE(heard().isEmpty()) << mode;
+        expectSilence("bq9");
     }
     EXPECT_EQ(fake.sound.beeps, 0);
-    click(w->cmdExit);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.isNull());
-}
-
-TEST_F(LetterFun, CaseChoiceChangesTheSettingAndTheNextLetter) {
-    open();
-    EXPECT_TRUE(w->optType[0]->isChecked());
-    click(w->optType[1]);
-    EXPECT_EQ(settings().LetterCase, 1);
-    start(2);
-    EXPECT_EQ(w->lblLetter->text(), "A");
-    EXPECT_EQ(w->lblWord->text(), "APPLE");
-    click(w->cmdExit);
-    start(3);
-    EXPECT_EQ(w->cmdClick[1]->text(), "B");
-    click(w->cmdExit);
-    click(w->optType[0]);
-    EXPECT_EQ(settings().LetterCase, 0);
-    start(2);
-    EXPECT_EQ(w->lblLetter->text(), "a");
+    exitToMenu();
 }
 
 TEST_F(LetterFun, LetterCaseOutOfRangeShowsLowerCase) {
@@ -502,13 +432,11 @@ TEST_F(LetterFun, LetterCaseOutOfRangeShowsLowerCase) {
         open();
         EXPECT_TRUE(w->optType[0]->isChecked());
         start(2);
-        EXPECT_EQ(w->lblLetter->text(), "a");
-        EXPECT_EQ(w->lblWord->text(), "apple");
+        EXPECT_EQ(w->lblLetter->text() + " " + w->lblWord->text(), "a apple");
         click(w->cmdExit);
         fake.random.script({pick(2, 26)});
         start(4);
         EXPECT_EQ(w->lblWord->text(), "-all");
-        type("b");
         click(w->cmdExit);
         start(9);
         EXPECT_TRUE(w->lblWord->text()[0].isLower());

@@ -62,31 +62,33 @@ TEST(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
 TEST(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
     MathWindow m;
     click(m.w->cmdChoice[1]);
-    EXPECT_EQ(m.w->cmdAnswer->text(), "&Next Problem");
     click(m.w->optType[1]);
     m.fake.random.script({0.87, 0.38, 0.1, 0.6}); // 18 - 7, light green boxes
     click(m.w->cmdAnswer);
     EXPECT_EQ(m.fake.sound.names(), QStringList(18, "boing.wav") + QStringList(7, "zipecho.wav"));
-    EXPECT_EQ(QStringList({m.w->lblTutor[1]->text(), m.w->lblTutor[0]->text(), m.w->lblTutor[2]->text(),
-                           m.w->lblTutor[4]->text(), m.w->lblTutor[3]->text()}),
-              QStringList({"18", "-", "7", "=", "??"}));
+    const auto written = [&] {
+        QString out;
+        for (int i : {1, 0, 2, 4, 3}) {
+            out += m.w->lblTutor[size_t(i)]->text() + " ";
+        }
+        return out.trimmed();
+    };
+    EXPECT_EQ(written(), "18 - 7 = ??");
     EXPECT_FALSE(m.w->linTutor->isVisible());
     EXPECT_FALSE(m.w->Frame1->isEnabled());
-    EXPECT_EQ(m.w->cmdAnswer->text(), "&See Answer");
     EXPECT_EQ(countersShown(*m.w), 11);
     const QPointF tenth = m.w->picTutor->toPixels(4.5 * m.w->ShapeWidth, 1.5 * m.w->ShapeHeight);
     EXPECT_EQ(m.w->picTutor->image().pixelColor(tenth.toPoint()), QColor(0, 255, 0));
     EXPECT_LT(tenth.x(), m.w->lblTutor[0]->x()); // the fifth of a row stands clear of the written sum
 
     m.fake.sound.clear();
-    QTest::keyClick(m.w, Qt::Key_X);
+    for (const auto& [key, shown] : {std::pair{Qt::Key_X, "??"}, {Qt::Key_1, "1?"}, {Qt::Key_2, "1?"}}) {
+        QTest::keyClick(m.w, key);
+        EXPECT_EQ(m.w->lblTutor[3]->text(), shown);
+    }
     EXPECT_EQ(m.fake.sound.beeps, 1);
     QTest::keyClick(m.w, Qt::Key_1);
-    EXPECT_EQ(m.w->lblTutor[3]->text(), "1?");
-    QTest::keyClick(m.w, Qt::Key_2);
-    EXPECT_EQ(m.w->lblTutor[3]->text(), "1?");
-    QTest::keyClick(m.w, Qt::Key_1);
-    EXPECT_EQ(m.w->lblTutor[3]->text(), "11");
+    EXPECT_EQ(written(), "18 - 7 = 11");
     EXPECT_EQ(m.fake.sound.names(), (QStringList{"uhoh.wav", "tada.wav"}));
     EXPECT_EQ(m.w->cmdAnswer->text(), "&Next Problem");
     EXPECT_TRUE(m.w->Frame1->isEnabled());

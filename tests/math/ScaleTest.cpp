@@ -63,10 +63,11 @@ QStringList seen(frmscale& s) {
 
 } // namespace
 
-TEST(NumberScale, ClicksAddAndTakeAwayCountersAndMoveOnlyTheirSide) {
+TEST(NumberScale, ClicksMoveCountersAndTheirSideOnlyWithinZeroToTenAndClearEmptiesAll) {
     ScaleWindow w({0, 8, 8, 6, 10});
     EXPECT_EQ(seen(*w.s), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
     const int box3Top = w.s->picBox[3]->y();
+    w.click(4); // full: no more
     w.click(1);
     w.click(2);
     EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "10:10", "@18", "@16"}));
@@ -74,24 +75,20 @@ TEST(NumberScale, ClicksAddAndTakeAwayCountersAndMoveOnlyTheirSide) {
     w.click(4, Qt::RightButton);
     EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "9:9", "@18", "@15"}));
     EXPECT_LT(w.s->picBox[3]->y(), box3Top);
-    EXPECT_EQ(w.fake.sound.names(), QStringList(3, "move.wav"));
-    EXPECT_EQ(w.fake.sound.played[0].mode, 1);
+    EXPECT_EQ(w.fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(3, "move.wav"));
+    EXPECT_EQ(w.fake.sound.played[0].mode, 0);
+    EXPECT_EQ(w.fake.sound.played[1].mode, 1);
     EXPECT_EQ(settings().ScaleCount, (Settings::Four{0, 9, 9, 6, 9}));
-}
 
-TEST(NumberScale, FullAndEmptyBoxesOnlySayUhOhAndClearEmptiesAll) {
-    ScaleWindow w({0, 8, 8, 6, 10});
-    w.click(4);
-    EXPECT_EQ(seen(*w.s), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
+    w.fake.sound.clear();
     QTest::mouseClick(w.s->cmdClear, Qt::LeftButton);
     EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "0:0", "0:0", "@0", "@0"}));
-    w.click(1, Qt::RightButton);
+    w.click(1, Qt::RightButton); // empty: no fewer
     for (int i = 0; i < 11; ++i) {
         w.click(3);
     }
     EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "10:10", "0:0", "@0", "@10"}));
-    EXPECT_EQ(w.fake.sound.names(), QStringList(2, "uhoh.wav") + QStringList(10, "move.wav") << "uhoh.wav");
-    EXPECT_EQ(w.fake.sound.played[0].mode, 0);
+    EXPECT_EQ(w.fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(10, "move.wav") << "uhoh.wav");
 }
 
 TEST(NumberScale, ReopeningRestoresCountsAndSidesAndBadCountsAreBroughtIntoRange) {
