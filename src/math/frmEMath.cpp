@@ -121,6 +121,18 @@ frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", Fo
     setKeyPreview(true);
 }
 
+QRadioButton* frmEMath::optionButton(const QString& caption, QWidget* frame, int index,
+                                     void (frmEMath::*click)(int)) {
+    auto* button = new QRadioButton(caption, frame);
+    button->setFont(comic(12));
+    connect(button, &QRadioButton::toggled, this, [this, index, click](bool on) {
+        if (on) {
+            (this->*click)(index);
+        }
+    });
+    return button;
+}
+
 void frmEMath::createChoices() {
     fraChoices = new QGroupBox("Choices", this);
     fraChoices->setFont(comic(11, true));
@@ -138,14 +150,8 @@ void frmEMath::createChoices() {
     place(Frame1, 120, 840, 2520, 1200);
     const char* types[] = {"Addition", "Subtraction"};
     for (int i = 0; i < 2; ++i) {
-        optType[size_t(i)] = new QRadioButton(types[i], Frame1);
-        optType[size_t(i)]->setFont(comic(12));
+        optType[size_t(i)] = optionButton(types[i], Frame1, i, &frmEMath::optType_Click);
         place(optType[size_t(i)], 240, 330 + i * 390, 2160, 360);
-        connect(optType[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) {
-                optType_Click(i);
-            }
-        });
     }
 
     Frame2 = new QGroupBox("Number Size", this);
@@ -153,22 +159,16 @@ void frmEMath::createChoices() {
     place(Frame2, 120, 2160, 2520, 1200);
     const char* sizes[] = {"Small (0-9)", "Large (0-20)"};
     for (int i = 0; i < 2; ++i) {
-        optSize[size_t(i)] = new QRadioButton(sizes[i], Frame2);
-        optSize[size_t(i)]->setFont(comic(12));
+        optSize[size_t(i)] = optionButton(sizes[i], Frame2, i, &frmEMath::optSize_Click);
         place(optSize[size_t(i)], 240, 330 + i * 390, 2160, 360);
-        connect(optSize[size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) {
-                optSize_Click(i);
-            }
-        });
     }
 
     Frame3 = new QGroupBox("Factor Value", this);
     Frame3->setFont(comic(11, true));
     place(Frame3, 120, 2160, 2520, 2460);
     for (int i = 0; i < 12; ++i) {
-        auto* button = new QRadioButton(i == 0 ? QStringLiteral("Random") : QString::number(i - 1), Frame3);
-        button->setFont(comic(12));
+        auto* button = optionButton(i == 0 ? QStringLiteral("Random") : QString::number(i - 1), Frame3, i,
+                                    &frmEMath::optFactor_Click);
         if (i == 0) {
             place(button, 240, 330, 2160, 360);
         } else {
@@ -176,11 +176,6 @@ void frmEMath::createChoices() {
             place(button, 240 + (i - 1) / 4 * 780, 780 + (i - 1) % 4 * 390, 720, 360);
         }
         optFactor[size_t(i)] = button;
-        connect(button, &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) {
-                optFactor_Click(i);
-            }
-        });
     }
 
     fraPrint = new QGroupBox(this);

@@ -89,6 +89,9 @@ protected:
 
 private:
     void createChoices();
+    // An option button of a control array: choosing it runs click with its index.
+    QRadioButton* optionButton(const QString& caption, QWidget* frame, int index,
+                               void (frmEMath::*click)(int));
     void createTutor();
     void createReview();
     void createPractice();
