@@ -27,21 +27,21 @@ struct Stage {
         control->show();
         return control;
     }
-    QPoint at(QWidget* w, QPoint p) { return w->mapTo(&window, p); }
-    void click(QWidget* w, QPoint p) {
-        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at(w, p));
+    void mouse(QWidget* w, QPoint p, QTest::MouseAction action = QTest::MouseClick) {
+        QTest::mouseEvent(action, window.windowHandle(), Qt::LeftButton, {}, w->mapTo(&window, p));
     }
 
     QWidget window;
 };
 
-int count(const QImage& image, const QRect& area, const std::function<bool(QColor)>& match) {
+// Pixels of the control (or of the area of it) that match.
+int count(QWidget* w, QRect area, const std::function<bool(QColor)>& match) {
+    const QImage image = w->grab().toImage();
+    area = area.isNull() ? image.rect() : area;
     int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             n += match(image.pixelColor(x, y));
-        }
-    }
     return n;
 }
 
@@ -56,18 +56,18 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
     auto topLeft = [&] { return button->grab().toImage().pixelColor(1, 1).lightness(); };
     EXPECT_EQ(button->grab().toImage().pixelColor(10, 20), QColor(192, 192, 192));
     EXPECT_GT(topLeft(), 192);
-    QTest::mousePress(stage.window.windowHandle(), Qt::LeftButton, {}, stage.at(button, {50, 20}));
+    stage.mouse(button, {50, 20}, QTest::MousePress);
     EXPECT_LT(topLeft(), 192);
     EXPECT_EQ(clicked.count(), 0);
-    QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, stage.at(button, {50, 20}));
+    stage.mouse(button, {50, 20}, QTest::MouseRelease);
     EXPECT_GT(topLeft(), 192);
-    stage.click(button, {1, 1}); // the bevel is part of the button
+    stage.mouse(button, {1, 1}); // the bevel is part of the button
     EXPECT_EQ(clicked.count(), 2);
     QTest::keyClick(&stage.window, Qt::Key_H, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == 3; }, 1000));
 
     button->setEnabled(false);
-    stage.click(button, {50, 20});
+    stage.mouse(button, {50, 20});
     QTest::keyClick(&stage.window, Qt::Key_H, Qt::AltModifier);
     QTest::qWait(200);
     EXPECT_EQ(clicked.count(), 3);
@@ -80,92 +80,77 @@ TEST(SSCommand, DrawsItsPictureInTheFaceKeepingItsShape) {
     auto* button = stage.add(new SSCommand(QStringLiteral("Go")), {10, 10, 110, 110});
     button->setPicture(Picture::fromImage(red));
 
-    const QImage image = button->grab().toImage();
     QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == QColor(Qt::red)) {
-                bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
+    const QImage image = button->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            bounds |= image.pixelColor(x, y) == QColor(Qt::red) ? QRect(x, y, 1, 1) : QRect();
     // As wide as the face less bevel and margin, twice as wide as tall, centred.
     EXPECT_NEAR(bounds.width(), 100, 2);
     EXPECT_NEAR(bounds.width() / double(bounds.height()), 2.0, 0.1);
     EXPECT_NEAR(bounds.center().y(), 55, 2);
 
     button->setEnabled(false);
-    const QImage greyed = button->grab().toImage();
-    EXPECT_EQ(count(greyed, greyed.rect(), [](QColor c) { return c == QColor(Qt::red); }), 0);
-    EXPECT_NE(greyed.pixelColor(55, 55), QColor(192, 192, 192)); // still there, in grey
+    EXPECT_EQ(count(button, {}, [](QColor c) { return c == QColor(Qt::red); }), 0);
+    EXPECT_NE(button->grab().toImage().pixelColor(55, 55), QColor(192, 192, 192)); // still there, in grey
 }
 
-TEST(SSPanel, FloodsItsShareFromTheLeftAndClamps) {
+TEST(SSPanel, FloodsItsShareFromTheLeftClampsAndShowsPercentageOrCaption) {
     Stage stage;
-    auto* panel = stage.add(new SSPanel, {10, 10, 204, 24});
+    auto* panel = stage.add(new SSPanel, {10, 10, 204, 30});
     const QRect inner = panel->inner();
     ASSERT_EQ(inner.width(), 200);
-    auto flooded = [&](QColor colour) {
-        return count(panel->grab().toImage(), inner, [&](QColor c) { return c == colour; });
-    };
     const QColor blue(0, 0, 255);
+    auto flooded = [&](QColor colour) { return count(panel, inner, [&](QColor c) { return c == colour; }); };
 
+    for (const auto& [set, kept, columns] : {std::tuple{40, 40, 80}, {-5, 0, 0}, {150, 100, 200}}) {
+        panel->setFloodPercent(set);
+        EXPECT_EQ(panel->floodPercent(), kept);
+        EXPECT_EQ(flooded(blue), columns * inner.height()) << set;
+    }
     panel->setFloodPercent(40);
-    EXPECT_EQ(flooded(blue), 80 * inner.height());
     EXPECT_EQ(panel->grab().toImage().pixelColor(inner.topLeft()), blue);
-    panel->setFloodPercent(-5);
-    EXPECT_EQ(panel->floodPercent(), 0);
-    EXPECT_EQ(flooded(blue), 0);
-    panel->setFloodPercent(150);
-    EXPECT_EQ(panel->floodPercent(), 100);
-    EXPECT_EQ(flooded(blue), 200 * inner.height());
     panel->setFloodColor(Qt::green);
-    EXPECT_EQ(flooded(QColor(Qt::green)), 200 * inner.height());
-}
+    EXPECT_EQ(flooded(QColor(Qt::green)), 80 * inner.height());
+    panel->setFloodColor(blue);
 
-TEST(SSPanel, ShowsThePercentageLightOnTheFloodAndDarkBeside) {
-    Stage stage;
-    auto* panel = stage.add(new SSPanel, {10, 10, 104, 30});
-    // Type is antialiased: count pixels clearly lighter or darker than both the blue and the grey.
-    auto light = [&] {
-        return count(panel->grab().toImage(), panel->inner(), [](QColor c) { return c.lightness() > 220; });
+    // The percentage shows light on the flood and dark beside it, as does a caption. Type is antialiased:
+    // count pixels clearly lighter or darker than both the blue and the grey.
+    auto seen = [&](bool light) {
+        const int n = count(panel, panel->inner(),
+                            [&](QColor c) { return light ? c.lightness() > 220 : c.lightness() < 60; });
+        return n == 0 ? 0 : n > 10 ? 1 : -1;
     };
-    auto dark = [&] {
-        return count(panel->grab().toImage(), panel->inner(), [](QColor c) { return c.lightness() < 60; });
-    };
-
-    panel->setFloodPercent(100);
-    EXPECT_EQ(light(), 0);
-    panel->setShowPercent(true);
-    EXPECT_GT(light(), 10);
-    panel->setFloodPercent(0);
-    EXPECT_EQ(light(), 0);
-    EXPECT_GT(dark(), 10);
-    panel->setShowPercent(false);
-    EXPECT_EQ(dark(), 0);
-    panel->setCaption(QStringLiteral("Score"));
-    EXPECT_GT(dark(), 10);
+    for (const auto& [flood, show, caption, light, dark] : {std::tuple{100, false, "", 0, 0},
+                                                            {100, true, "", 1, 0},
+                                                            {0, true, "", 0, 1},
+                                                            {0, false, "", 0, 0},
+                                                            {0, false, "Score", 0, 1}}) {
+        panel->setFloodPercent(flood);
+        panel->setShowPercent(show);
+        panel->setCaption(QString::fromLatin1(caption));
+        EXPECT_EQ(std::pair(seen(true), seen(false)), std::pair(light, dark))
+            << flood << " " << show << " " << caption;
+    }
 }
 
 TEST(SpinButton, UpperHalfSpinsUpLowerHalfDownAndHoldingRepeats) {
     Stage stage;
     auto* spin = stage.add(new SpinButton, {10, 10, 17, 32});
-    QSignalSpy up(spin, &SpinButton::SpinUp);
-    QSignalSpy down(spin, &SpinButton::SpinDown);
+    QSignalSpy up(spin, &SpinButton::SpinUp), down(spin, &SpinButton::SpinDown);
 
-    stage.click(spin, {8, 5});
+    stage.mouse(spin, {8, 5});
     EXPECT_EQ(up.count(), 1);
     EXPECT_EQ(down.count(), 0);
-    stage.click(spin, {8, 27});
+    stage.mouse(spin, {8, 27});
     EXPECT_EQ(down.count(), 1);
-
-    QTest::mousePress(stage.window.windowHandle(), Qt::LeftButton, {}, stage.at(spin, {8, 27}));
+    stage.mouse(spin, {8, 27}, QTest::MousePress);
     QTest::qWait(800);
-    QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, stage.at(spin, {8, 27}));
+    stage.mouse(spin, {8, 27}, QTest::MouseRelease);
     EXPECT_GE(down.count(), 3);
     EXPECT_EQ(up.count(), 1);
 
     spin->setEnabled(false);
-    stage.click(spin, {8, 5});
+    stage.mouse(spin, {8, 5});
     EXPECT_EQ(up.count(), 1);
 }

@@ -24,18 +24,11 @@ namespace {
 // A 440 Hz tone at half scale; bits is 8, 16 or 24.
 QByteArray tone(qint64 ms, int rate = 22050, int channels = 1, int bits = 16) {
     QByteArray pcm;
-    for (qint64 i = 0; i < ms * rate / 1000; ++i) {
-        const double v = 0.5 * std::sin(2 * std::numbers::pi * 440.0 * double(i) / rate);
-        for (int c = 0; c < channels; ++c) {
-            if (bits == 8) {
-                pcm += char(128 + std::lround(v * 127));
-            } else {
-                const auto s = qint32(std::lround(v * (1 << (bits - 1))));
-                for (int b = 0; b < bits; b += 8) {
-                    pcm += char((s >> b) & 0xff);
-                }
-            }
-        }
+    for (qint64 i = 0; i < ms * rate / 1000 * channels; ++i) {
+        const double v = 0.5 * std::sin(2 * std::numbers::pi * 440.0 * double(i / channels) / rate);
+        const auto s = qint32(bits == 8 ? 128 + std::lround(v * 127) : std::lround(v * (1 << (bits - 1))));
+        for (int b = 0; b < bits; b += 8)
+            pcm += char((s >> b) & 0xff);
     }
     return pcm;
 }
@@ -68,9 +61,8 @@ protected:
 class DeviceSoundTest : public SoundTest {
 protected:
     void SetUp() override {
-        if (QMediaDevices::defaultAudioOutput().isNull()) {
+        if (QMediaDevices::defaultAudioOutput().isNull())
             GTEST_SKIP() << "no audio output device (start a PulseAudio server, e.g. with a null sink)";
-        }
         nibsy::services().clock = std::make_unique<nibsy::SystemClock>();
     }
     QPointer<QAudioSink> currentSink() const { return const_cast<QAudioSink*>(player.sink()); }
@@ -83,42 +75,31 @@ protected:
 TEST_F(SoundTest, AlertIsAShortAudibleUnclippedChime) {
     const WaveFile& alert = QtSoundPlayer::alert();
     EXPECT_EQ(std::tuple(alert.channels, alert.sampleRate, alert.bits), std::tuple(1, 22050, 16));
-    EXPECT_GE(alert.durationMs(), 150);
-    EXPECT_LE(alert.durationMs(), 400);
-    EXPECT_GT(alert.peakLevel(), 0.1);
-    EXPECT_LT(alert.peakLevel(), 0.9);
+    EXPECT_TRUE(alert.durationMs() >= 150 && alert.durationMs() <= 400) << alert.durationMs();
+    EXPECT_TRUE(alert.peakLevel() > 0.1 && alert.peakLevel() < 0.9) << alert.peakLevel();
     // Starts and ends near silence, so it does not click.
-    EXPECT_LT(std::abs(alert.samples().front()), 0.01);
-    EXPECT_LT(std::abs(alert.samples().back()), 0.01);
+    EXPECT_LT(std::max(std::abs(alert.samples().front()), std::abs(alert.samples().back())), 0.01);
 }
 
 TEST_F(SoundTest, WithoutDeviceSynchronousSoundsTakeTheirLengthAndBadFilesTheAlerts) {
-    auto owned = std::make_unique<nibsy::FakeClock>();
-    auto& clock = *owned;
-    nibsy::services().clock = std::move(owned);
+    auto& clock = *new nibsy::FakeClock;
+    nibsy::services().clock.reset(&clock);
     QtSoundPlayer player{QAudioDevice()};
     const qint64 alertMs = QtSoundPlayer::alert().durationMs();
 
-    struct Case {
-        QString path;
-        int mode;
-        qint64 waited;
-        bool alert;
-    };
-    const Case cases[] = {
-        {toneFile("a.wav", 300), 0, 300, false},
-        {toneFile("b.wav", 300), 1, 0, false},
-        {write("empty.wav", WaveFile::encode(22050, 1, 16, {})), 0, 0, false},
-        {m_dir.filePath("missing.wav"), 0, alertMs, true},
-        {write("garbage.wav", QByteArray(5000, 'g')), 0, alertMs, true},
-        {m_dir.path(), 1, 0, true}, // a folder
-    };
-    for (const Case& c : cases) {
+    for (const auto& [path, mode, waited, alert] : {
+             std::tuple{toneFile("a.wav", 300), 0, qint64(300), false},
+             {toneFile("b.wav", 300), 1, 0, false},
+             {write("empty.wav", WaveFile::encode(22050, 1, 16, {})), 0, 0, false},
+             {m_dir.filePath("missing.wav"), 0, alertMs, true},
+             {write("garbage.wav", QByteArray(5000, 'g')), 0, alertMs, true},
+             {m_dir.path(), 1, 0, true}, // a folder
+         }) {
         const qint64 before = clock.totalWaited();
-        player.play(c.path, c.mode);
-        EXPECT_EQ(clock.totalWaited() - before, c.waited) << c.path.toStdString();
-        EXPECT_EQ(player.lastWasAlert(), c.alert) << c.path.toStdString();
-        EXPECT_FALSE(player.isPlaying());
+        player.play(path, mode);
+        EXPECT_EQ(std::tuple(clock.totalWaited() - before, player.lastWasAlert(), player.isPlaying()),
+                  std::tuple(waited, alert, false))
+            << path.toStdString();
     }
 }
 
@@ -130,47 +111,36 @@ TEST_F(SoundTest, RealClockWaitsTheLengthWithOrWithoutDevice) {
     QtSoundPlayer machine;
     for (QtSoundPlayer* player : {&silent, &machine}) {
         const qint64 sync = timed([&] { player->play(path, 0); });
-        EXPECT_GE(sync, 300);
-        EXPECT_LT(sync, 1500);
+        EXPECT_TRUE(sync >= 300 && sync < 1500) << sync;
         EXPECT_LT(timed([&] { player->play(path, 1); }), 150);
         player->stop();
     }
 }
 
-TEST_F(DeviceSoundTest, AsynchronousSoundPlaysOnThenLetsGoOfTheDevice) {
-    const QString path = toneFile("a.wav", 600);
-    EXPECT_LT(timed([&] { player.play(path, 1); }), 150);
-    ASSERT_TRUE(player.isPlaying());
-    EXPECT_EQ(player.sink()->state(), QAudio::ActiveState);
-
-    QTest::qWait(300);
-    ASSERT_TRUE(player.isPlaying()) << "stopped before its end";
-    EXPECT_GT(player.sink()->processedUSecs(), 0) << "no samples reached the device";
+TEST_F(DeviceSoundTest, EveryKindOfFilePlaysOnThroughTheDeviceThenLetsGoOfIt) {
+    // 24-bit stereo and 8-bit at 11 kHz go through conversion where the device needs it; unreadable
+    // files play the alert. Each play returns at once and the sound plays on.
+    for (const auto& [path, alert] : {
+             std::pair{toneFile("a.wav", 2000), false},
+             {write("deep.wav", WaveFile::encode(44100, 2, 24, tone(2000, 44100, 2, 24))), false},
+             {write("small.wav", WaveFile::encode(11025, 1, 8, tone(2000, 11025, 1, 8))), false},
+             {m_dir.filePath("missing.wav"), true},
+             {write("garbage.wav", QByteArray(5000, 'g')), true},
+         }) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_LT(timed([&, &p = path] { player.play(p, 1); }), 150);
+        EXPECT_EQ(player.lastWasAlert(), alert);
+        ASSERT_TRUE(player.isPlaying());
+        EXPECT_EQ(player.sink()->state(), QAudio::ActiveState);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player.sink()->processedUSecs() > 0; }, 1000))
+            << "no samples reached the device";
+        if (!alert) {
+            QTest::qWait(300);
+            EXPECT_TRUE(player.isPlaying()) << "stopped before its end";
+        }
+    }
     // PulseAudio's null sink takes its data in large blocks, hence the generous limit.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 6000));
-}
-
-TEST_F(DeviceSoundTest, EveryKindOfFileReachesTheDevice) {
-    // 24-bit stereo and 8-bit at 11 kHz go through conversion where the device needs it; unreadable
-    // files play the alert.
-    struct Case {
-        QString path;
-        bool alert;
-    };
-    const Case cases[] = {
-        {write("deep.wav", WaveFile::encode(44100, 2, 24, tone(500, 44100, 2, 24))), false},
-        {write("small.wav", WaveFile::encode(11025, 1, 8, tone(500, 11025, 1, 8))), false},
-        {m_dir.filePath("missing.wav"), true},
-        {write("garbage.wav", QByteArray(5000, 'g')), true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path.toStdString());
-        EXPECT_NO_THROW(player.play(c.path, 1));
-        EXPECT_EQ(player.lastWasAlert(), c.alert);
-        ASSERT_TRUE(player.isPlaying());
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return player.sink() && player.sink()->processedUSecs() > 0; }, 1000));
-    }
 }
 
 TEST_F(DeviceSoundTest, NextPlayAndStopCutTheSoundOff) {
@@ -184,13 +154,11 @@ TEST_F(DeviceSoundTest, NextPlayAndStopCutTheSoundOff) {
     player.play(toneFile("short.wav", 300), 1);
     EXPECT_TRUE(stopped(first)) << "the first sound plays on";
     const QPointer<QAudioSink> second = currentSink();
-    ASSERT_TRUE(second);
-    EXPECT_EQ(second->state(), QAudio::ActiveState);
+    ASSERT_TRUE(second && second->state() == QAudio::ActiveState);
 
     player.stop();
-    EXPECT_FALSE(player.isPlaying());
-    EXPECT_TRUE(stopped(second));
-    player.stop();
+    EXPECT_TRUE(!player.isPlaying() && stopped(second));
+    player.stop(); // harmless when nothing plays
     EXPECT_TRUE(QTest::qWaitFor([&] { return !first && !second; }, 500)) << "stopped sinks are never deleted";
 }
 

@@ -9,76 +9,59 @@ using nibsy::WaveFile;
 
 namespace {
 
-QByteArray le16(quint16 v) {
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-
-QByteArray le32(quint32 v) {
-    QByteArray b(4, '\0');
+template <typename T> QByteArray le(T v) {
+    QByteArray b(sizeof(T), '\0');
     qToLittleEndian(v, b.data());
     return b;
 }
 
 // A chunk with its declared size (the body's own unless given) and the pad byte of odd bodies.
 QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1) {
-    QByteArray out = QByteArray(id, 4) + le32(quint32(declared < 0 ? body.size() : declared)) + body;
+    const QByteArray out = QByteArray(id, 4) + le(quint32(declared < 0 ? body.size() : declared)) + body;
     return body.size() % 2 ? out + '\0' : out;
 }
 
-QByteArray fmt(quint16 tag, int channels, int rate, int bits) {
-    const int align = channels * bits / 8;
-    return chunk("fmt ", le16(tag) + le16(quint16(channels)) + le32(quint32(rate)) +
-                             le32(quint32(rate * align)) + le16(quint16(align)) + le16(quint16(bits)));
+QByteArray fmt(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
+    const quint16 align = channels * bits / 8;
+    return chunk("fmt ", le(tag) + le(channels) + le(rate) + le(rate * align) + le(align) + le(bits));
 }
 
 QByteArray riff(const QByteArray& chunks) {
-    return "RIFF" + le32(quint32(4 + chunks.size())) + "WAVE" + chunks;
+    return "RIFF" + le(quint32(4 + chunks.size())) + "WAVE" + chunks;
 }
 
 QByteArray ramp16(int count) {
     QByteArray out;
-    for (int i = 0; i < count; ++i) {
-        out += le16(quint16(i));
-    }
+    for (int i = 0; i < count; ++i)
+        out += le(quint16(i));
     return out;
 }
 
 } // namespace
 
 TEST(WaveFile, EncodeReadRoundTripAndDuration) {
-    struct Layout {
-        int rate, channels, bits, frames;
-        qint64 ms;
-    };
-    for (const Layout l : {Layout{22050, 1, 16, 6615, 300},
-                           {11025, 1, 8, 11025, 1000},
-                           {44100, 2, 16, 11025, 250},
-                           {48000, 2, 24, 37, 1},
-                           {8000, 1, 32, 0, 0}}) {
-        SCOPED_TRACE(testing::Message() << l.rate << " Hz " << l.channels << " ch " << l.bits << " bit");
+    // Durations round up to the millisecond; odd data sizes get a pad byte.
+    for (const auto& [rate, channels, bits, frames, ms] : {std::tuple{22050, 1, 16, 6615, 300},
+                                                           {11025, 1, 8, 11025, 1000},
+                                                           {48000, 2, 24, 37, 1},
+                                                           {8000, 1, 32, 0, 0}}) {
+        SCOPED_TRACE(testing::Message() << rate << " Hz " << channels << " ch " << bits << " bit");
         QByteArray pcm;
-        for (int i = 0; i < l.frames * l.channels * l.bits / 8; ++i) {
+        for (int i = 0; i < frames * channels * bits / 8; ++i)
             pcm.append(char(i * 7));
-        }
-        const QByteArray file = WaveFile::encode(l.rate, l.channels, l.bits, pcm);
+        const QByteArray file = WaveFile::encode(rate, channels, bits, pcm);
         ASSERT_EQ(file.size(), 44 + pcm.size() + pcm.size() % 2);
         EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 4), quint32(file.size() - 8));
-
         const auto wave = WaveFile::read(file);
         ASSERT_TRUE(wave);
-        EXPECT_EQ(wave->format, WaveFile::Format::Integer);
-        EXPECT_EQ(std::tuple(wave->sampleRate, wave->channels, wave->bits),
-                  std::tuple(l.rate, l.channels, l.bits));
+        EXPECT_EQ(std::tuple(wave->format, wave->sampleRate, wave->channels, wave->bits, wave->durationMs()),
+                  std::tuple(WaveFile::Format::Integer, rate, channels, bits, qint64(ms)));
         EXPECT_EQ(wave->pcm, pcm);
-        EXPECT_EQ(wave->durationMs(), l.ms); // rounded up to the millisecond
     }
 }
 
 TEST(WaveFile, ReadsChunksInAnyOrderAndOtherHeaders) {
-    const QByteArray data = chunk("data", ramp16(6));
-    const QByteArray stereo = fmt(1, 2, 22050, 16);
+    const QByteArray data = chunk("data", ramp16(6)), stereo = fmt(1, 2, 22050, 16);
     const QByteArray odd = chunk("LIST", "INFOabc"); // 7 bytes and a pad byte
     for (const QByteArray& body : {odd + stereo + odd + data, data + odd + stereo, stereo + data + odd}) {
         const auto wave = WaveFile::read(riff(body));
@@ -86,58 +69,49 @@ TEST(WaveFile, ReadsChunksInAnyOrderAndOtherHeaders) {
         EXPECT_EQ(wave->frameCount(), 3);
         EXPECT_EQ(wave->pcm, ramp16(6));
     }
-
     // WAVE_FORMAT_EXTENSIBLE: the real tag opens the sub-format GUID.
-    QByteArray ext = fmt(0xFFFE, 2, 48000, 16).mid(8) + le16(22) + le16(16) + le32(3) + le16(1) +
-                     QByteArray::fromHex("000000001000800000aa00389b71");
+    const QByteArray ext = fmt(0xFFFE, 2, 48000, 16).mid(8) +
+                           QByteArray::fromHex("16001000030000000100000000001000800000aa00389b71");
     const auto extensible = WaveFile::read(riff(chunk("fmt ", ext) + data));
     ASSERT_TRUE(extensible);
-    EXPECT_EQ(extensible->format, WaveFile::Format::Integer);
-    EXPECT_EQ(extensible->sampleRate, 48000);
+    EXPECT_EQ(std::pair(extensible->format, extensible->sampleRate),
+              std::pair(WaveFile::Format::Integer, 48000));
 
-    QByteArray floats(12, '\0');
-    const float values[] = {0.0f, 0.5f, -0.25f};
-    std::memcpy(floats.data(), values, sizeof values); // this test assumes a little-endian host
-    const auto flt = WaveFile::read(riff(fmt(3, 1, 16000, 32) + chunk("data", floats)));
+    const auto flt =
+        WaveFile::read(riff(fmt(3, 1, 16000, 32) + chunk("data", le(0.0f) + le(0.5f) + le(-0.25f))));
     ASSERT_TRUE(flt);
     EXPECT_EQ(flt->format, WaveFile::Format::Float);
     EXPECT_EQ(flt->samples(), (std::vector<float>{0.0f, 0.5f, -0.25f}));
 }
 
 TEST(WaveFile, RejectsWhatItCannotPlay) {
-    const QByteArray mono = fmt(1, 1, 22050, 16);
-    const QByteArray data = chunk("data", ramp16(4));
-    EXPECT_FALSE(WaveFile::read(QByteArray(400, '\x5a')));
-    EXPECT_FALSE(WaveFile::read("RIFF" + le32(100) + "AVI " + mono + data));
-    EXPECT_FALSE(WaveFile::read(riff(data)));
-    EXPECT_FALSE(WaveFile::read(riff(mono)));
-    EXPECT_FALSE(WaveFile::read(riff(fmt(2, 1, 22050, 4) + data))); // ADPCM
-    EXPECT_FALSE(WaveFile::read(riff(fmt(1, 0, 22050, 16) + data)));
-    EXPECT_FALSE(WaveFile::read(riff(fmt(1, 1, 0, 16) + data)));
-    EXPECT_FALSE(WaveFile::read(riff(fmt(1, 1, 22050, 12) + data)));
-    // A chunk before fmt that runs past the end hides everything after it.
-    EXPECT_FALSE(WaveFile::read(riff(chunk("LIST", "abcd", 0xFFFFFFF0u) + mono + data)));
+    const QByteArray mono = fmt(1, 1, 22050, 16), data = chunk("data", ramp16(4));
+    for (const QByteArray& bad :
+         {QByteArray(400, '\x5a'), "RIFF" + le<quint32>(100) + "AVI " + mono + data, riff(data), riff(mono),
+          riff(fmt(2, 1, 22050, 4) + data), // ADPCM
+          riff(fmt(1, 0, 22050, 16) + data), riff(fmt(1, 1, 0, 16) + data), riff(fmt(1, 1, 22050, 12) + data),
+          // A chunk before fmt that runs past the end hides everything after it.
+          riff(chunk("LIST", "abcd", 0xFFFFFFF0u) + mono + data)})
+        EXPECT_FALSE(WaveFile::read(bad)) << bad.toHex().left(120).toStdString();
 }
 
 TEST(WaveFile, TruncatedAndCorruptFilesAreClampedOrRejected) {
     // A data chunk claiming more than is present keeps the whole frames there are.
-    const auto overlong = WaveFile::read(riff(fmt(1, 1, 22050, 16) + "data" + le32(1000) + ramp16(3) + "x"));
+    const auto overlong =
+        WaveFile::read(riff(fmt(1, 1, 22050, 16) + "data" + le<quint32>(1000) + ramp16(3) + "x"));
     ASSERT_TRUE(overlong);
     EXPECT_EQ(overlong->pcm, ramp16(3));
 
     // Every cut and every header byte spoilt: never a read out of bounds (the sanitizer watches).
     const QByteArray good = riff(chunk("LIST", "INFOabc") + fmt(1, 2, 22050, 16) + chunk("data", ramp16(64)));
-    for (int n = 0; n <= good.size(); ++n) {
-        if (const auto wave = WaveFile::read(good.left(n))) {
+    for (int n = 0; n <= good.size(); ++n)
+        if (const auto wave = WaveFile::read(good.left(n)))
             EXPECT_EQ(wave->pcm.size() % 4, 0) << "cut at " << n;
-        }
-    }
     for (int i = 0; i < 72; ++i) {
         QByteArray bad = good;
         bad[i] = '\xff';
-        if (const auto wave = WaveFile::read(bad)) {
+        if (const auto wave = WaveFile::read(bad))
             EXPECT_LE(wave->peakLevel(), 1.0);
-        }
     }
 }
 
@@ -147,7 +121,7 @@ TEST(WaveFile, PeakLevel) {
     };
     EXPECT_EQ(peak(16, QByteArray(200, '\0')), 0.0);
     EXPECT_EQ(peak(8, QByteArray(100, '\x80')), 0.0); // 8-bit silence is 128
-    EXPECT_EQ(peak(16, le16(100) + le16(0x8000)), 1.0);
-    EXPECT_DOUBLE_EQ(peak(16, le16(0x4000) + le16(0xE000)), 0.5);
+    EXPECT_EQ(peak(16, le<quint16>(100) + le<quint16>(0x8000)), 1.0);
+    EXPECT_DOUBLE_EQ(peak(16, le<quint16>(0x4000) + le<quint16>(0xE000)), 0.5);
     EXPECT_DOUBLE_EQ(peak(24, QByteArray::fromHex("0000c0")), 0.5);
 }
