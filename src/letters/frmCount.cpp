@@ -1,6 +1,7 @@
 #include "letters/frmCount.h"
 
 #include "letters/optCount.h"
+#include "platform/Fonts.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
@@ -79,9 +80,7 @@ QFrame* outline(QWidget* parent, int left, int top, int width, int height) {
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Plain);
     frame->setLineWidth(2);
-    QPalette pal = frame->palette();
-    pal.setColor(QPalette::WindowText, NumberInk);
-    frame->setPalette(pal);
+    setTextColor(frame, NumberInk);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     ActivityWindow::place(frame, left, top, width, height);
     return frame;
@@ -171,9 +170,7 @@ frmCount::frmCount(QWidget* opener)
     for (QLabel* title : {lblTitle1, lblTitle2}) {
         title->setFont(titleFont);
         title->setAlignment(Qt::AlignCenter);
-        QPalette tp = title->palette();
-        tp.setColor(QPalette::WindowText, NumberInk);
-        title->setPalette(tp);
+        setTextColor(title, NumberInk);
     }
     place(lblTitle1, 120, 120, 2760, 540);
     place(lblTitle2, 120, 660, 2760, 540);
@@ -183,9 +180,7 @@ frmCount::frmCount(QWidget* opener)
     numberFont.setBold(true);
     lblNumber->setFont(numberFont);
     lblNumber->setAlignment(Qt::AlignCenter);
-    QPalette np = lblNumber->palette();
-    np.setColor(QPalette::WindowText, NumberInk);
-    lblNumber->setPalette(np);
+    setTextColor(lblNumber, NumberInk);
     place(lblNumber, 120, 1320, 2760, 1680);
 
     QFont cellFont(QStringLiteral("Arial"), 28);

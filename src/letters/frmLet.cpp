@@ -1,5 +1,6 @@
 #include "letters/frmLet.h"
 
+#include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
 #include "platform/SSCommand.h"
@@ -66,22 +67,10 @@ int letterOfWord(int i, int pos) {
     return word(i).at(pos - 1).unicode() - 64;
 }
 
-QFont comic(int points) {
-    QFont font(QStringLiteral("Comic Sans MS"), points);
-    font.setBold(true);
-    return font;
-}
-
-void setTextColor(QWidget* w, const QColor& c) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, c);
-    w->setPalette(pal);
-}
-
 // A white card with a dark border holding one big letter.
 void makeCard(QLabel* card, int points, const QColor& color) {
     card->setAlignment(Qt::AlignCenter);
-    card->setFont(comic(points));
+    card->setFont(comicFont(points, true));
     card->setFrameStyle(QFrame::Box | QFrame::Plain);
     card->setLineWidth(2);
     card->setAutoFillBackground(true);
@@ -135,11 +124,11 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     place(Shape2, 240, 120, 8985, 4920);
 
     fraChoices = new QGroupBox(QStringLiteral("Choices"), this);
-    fraChoices->setFont(comic(12));
+    fraChoices->setFont(comicFont(12, true));
     place(fraChoices, 480, 360, 8505, 4440);
     for (int i = 0; i < 9; ++i) {
         auto* button = new SSCommand(QString::fromLatin1(ModeCaptions[size_t(i)]), fraChoices);
-        button->setFont(comic(14));
+        button->setFont(comicFont(14, true));
         place(button, 240 + 2745 * (i % 3), 480 + 1080 * (i / 3), 2535, 900);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdChoice_Click(i); });
         cmdChoice[size_t(i)] = button;
@@ -147,7 +136,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     const char* caseCaptions[] = {"Lower Case Letters", "Upper Case Letters"};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(QString::fromLatin1(caseCaptions[i]), fraChoices);
-        option->setFont(comic(12));
+        option->setFont(comicFont(12, true));
         place(option, 960 + 3600 * i, 3720, 3240, 480);
         connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
         optType[size_t(i)] = option;
@@ -156,7 +145,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     // The running screen.
     lblTitle = new QLabel(this);
     lblTitle->setAlignment(Qt::AlignCenter);
-    lblTitle->setFont(comic(24));
+    lblTitle->setFont(comicFont(24, true));
     setTextColor(lblTitle, QColor(0, 0, 128));
     place(lblTitle, 120, 60, 9225, 600);
 
@@ -179,14 +168,14 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
 
     lblLetter = new QLabel(this);
     lblLetter->setAlignment(Qt::AlignCenter);
-    lblLetter->setFont(comic(96));
+    lblLetter->setFont(comicFont(96, true));
     lblLetter->setAttribute(Qt::WA_TransparentForMouseEvents);
     setTextColor(lblLetter, QColor(0, 0, 192));
     place(lblLetter, PictureLeft[1], PictureTop, PictureWidth, PictureHeight);
 
     lblWord = new QLabel(this);
     lblWord->setAlignment(Qt::AlignCenter);
-    QFont wordFont = comic(52);
+    QFont wordFont = comicFont(52, true);
     wordFont.setLetterSpacing(QFont::AbsoluteSpacing, 4);
     lblWord->setFont(wordFont);
     lblWord->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -219,7 +208,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     place(fraClick, 7200, 120, 2175, 3615);
     for (int k = 0; k < 26; ++k) {
         auto* button = new SSCommand(fraClick);
-        button->setFont(comic(14));
+        button->setFont(comicFont(14, true));
         button->setFocusPolicy(Qt::NoFocus);
         if (k < 24) {
             place(button, 120 + 480 * (k % 4), 120 + 480 * (k / 4), 495, 495);
@@ -231,18 +220,18 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     }
 
     cmdScreen = new SSCommand(this);
-    cmdScreen->setFont(comic(16));
+    cmdScreen->setFont(comicFont(16, true));
     place(cmdScreen, 3232, 5400, 3000, 900);
     connect(cmdScreen, &QPushButton::clicked, this, &frmLet::cmdScreen_Click);
 
     fraChoice = new QGroupBox(this);
     place(fraChoice, 6960, 5160, 2385, 1335);
     cmdHelp = new SSCommand(QStringLiteral("&Help"), fraChoice);
-    cmdHelp->setFont(comic(12));
+    cmdHelp->setFont(comicFont(12, true));
     place(cmdHelp, 120, 240, 1020, 900);
     connect(cmdHelp, &QPushButton::clicked, this, &frmLet::cmdHelp_Click);
     cmdExit = new SSCommand(QStringLiteral("E&xit"), fraChoice);
-    cmdExit->setFont(comic(12));
+    cmdExit->setFont(comicFont(12, true));
     place(cmdExit, 1245, 240, 1020, 900);
     connect(cmdExit, &QPushButton::clicked, this, &frmLet::cmdExit_Click);
 

@@ -2,6 +2,7 @@
 
 #include "math/Worksheet.h"
 #include "math/frmscale.h"
+#include "platform/Fonts.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
 #include "platform/Random.h"
@@ -59,12 +60,6 @@ int R(int n) {
     return int(std::floor(rnd().next() * n));
 }
 
-QFont comic(int points, bool bold = false) {
-    QFont f(QStringLiteral("Comic Sans MS"), points);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::Alignment align) {
     auto* label = new QLabel(text, parent);
     label->setFont(font);
@@ -100,7 +95,7 @@ frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", Fo
     setPalette(back);
     setAutoFillBackground(true);
 
-    lbltitle = makeLabel(this, "Nibsy Math", comic(22, true), Qt::AlignCenter);
+    lbltitle = makeLabel(this, "Nibsy Math", comicFont(22, true), Qt::AlignCenter);
     place(lbltitle, 120, 60, 9360, 720);
 
     createChoices();
@@ -109,11 +104,11 @@ frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", Fo
     createPractice();
 
     cmdHelp = new SSCommand("&Help", this);
-    cmdHelp->setFont(comic(11));
+    cmdHelp->setFont(comicFont(11));
     place(cmdHelp, 6600, 6420, 1380, 600);
     connect(cmdHelp, &SSCommand::clicked, this, &frmEMath::cmdHelp_Click);
     cmdExit = new SSCommand("E&xit", this);
-    cmdExit->setFont(comic(11));
+    cmdExit->setFont(comicFont(11));
     place(cmdExit, 8100, 6420, 1380, 600);
     connect(cmdExit, &SSCommand::clicked, this, &frmEMath::cmdExit_Click);
 
@@ -124,7 +119,7 @@ frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", Fo
 QRadioButton* frmEMath::optionButton(const QString& caption, QWidget* frame, int index,
                                      void (frmEMath::*click)(int)) {
     auto* button = new QRadioButton(caption, frame);
-    button->setFont(comic(12));
+    button->setFont(comicFont(12));
     connect(button, &QRadioButton::toggled, this, [this, index, click](bool on) {
         if (on) {
             (this->*click)(index);
@@ -135,18 +130,18 @@ QRadioButton* frmEMath::optionButton(const QString& caption, QWidget* frame, int
 
 void frmEMath::createChoices() {
     fraChoices = new QGroupBox("Choices", this);
-    fraChoices->setFont(comic(11, true));
+    fraChoices->setFont(comicFont(11, true));
     place(fraChoices, 2700, 960, 4200, 4440);
     const char* captions[] = {"Number Scale", "Math Tutor", "Review Math Facts", "Practice Math Facts"};
     for (int i = 0; i < 4; ++i) {
         cmdChoice[size_t(i)] = new SSCommand(captions[i], fraChoices);
-        cmdChoice[size_t(i)]->setFont(comic(16, true));
+        cmdChoice[size_t(i)]->setFont(comicFont(16, true));
         place(cmdChoice[size_t(i)], 300, 420 + i * 1000, 3600, 800);
         connect(cmdChoice[size_t(i)], &SSCommand::clicked, this, [this, i] { cmdChoice_Click(i); });
     }
 
     Frame1 = new QGroupBox("Problem Type", this);
-    Frame1->setFont(comic(11, true));
+    Frame1->setFont(comicFont(11, true));
     place(Frame1, 120, 840, 2520, 1200);
     const char* types[] = {"Addition", "Subtraction"};
     for (int i = 0; i < 2; ++i) {
@@ -155,7 +150,7 @@ void frmEMath::createChoices() {
     }
 
     Frame2 = new QGroupBox("Number Size", this);
-    Frame2->setFont(comic(11, true));
+    Frame2->setFont(comicFont(11, true));
     place(Frame2, 120, 2160, 2520, 1200);
     const char* sizes[] = {"Small (0-9)", "Large (0-20)"};
     for (int i = 0; i < 2; ++i) {
@@ -164,7 +159,7 @@ void frmEMath::createChoices() {
     }
 
     Frame3 = new QGroupBox("Factor Value", this);
-    Frame3->setFont(comic(11, true));
+    Frame3->setFont(comicFont(11, true));
     place(Frame3, 120, 2160, 2520, 2460);
     for (int i = 0; i < 12; ++i) {
         auto* button = optionButton(i == 0 ? QStringLiteral("Random") : QString::number(i - 1), Frame3, i,
@@ -184,7 +179,7 @@ void frmEMath::createChoices() {
     cmdPrint->setPicture(printerPicture());
     place(cmdPrint, 180, 240, 780, 780);
     connect(cmdPrint, &SSCommand::clicked, this, &frmEMath::cmdPrint_Click);
-    lblPrint = makeLabel(fraPrint, "Print Worksheet", comic(12, true), Qt::AlignLeft | Qt::AlignVCenter);
+    lblPrint = makeLabel(fraPrint, "Print Worksheet", comicFont(12, true), Qt::AlignLeft | Qt::AlignVCenter);
     lblPrint->setWordWrap(true);
     place(lblPrint, 1080, 240, 1380, 780);
 }
@@ -201,7 +196,7 @@ void frmEMath::createTutor() {
     linTutor->setLineWidth(3);
     place(linTutor, 120, 2625, sumLeft - 240, 150);
 
-    const QFont numbers = comic(30, true);
+    const QFont numbers = comicFont(30, true);
     lblTutor[0] = makeLabel(picTutor, QString(), numbers, Qt::AlignCenter);
     place(lblTutor[0], sumLeft, 1140, 540, 900);
     lblTutor[1] = makeLabel(picTutor, QString(), numbers, Qt::AlignRight | Qt::AlignVCenter);
@@ -215,14 +210,14 @@ void frmEMath::createTutor() {
     place(lblTutor[4], sumLeft, 2100, 540, 900);
 
     cmdAnswer = new SSCommand("&Next Problem", picTutor);
-    cmdAnswer->setFont(comic(11, true));
+    cmdAnswer->setFont(comicFont(11, true));
     place(cmdAnswer, sumLeft + 60, 4440, 1500, 720);
     connect(cmdAnswer, &SSCommand::clicked, this, &frmEMath::cmdAnswer_Click);
 }
 
 void frmEMath::createReview() {
     for (int i = 0; i < 11; ++i) {
-        lblFactor[size_t(i)] = makeLabel(this, QString(), comic(24, true), Qt::AlignCenter);
+        lblFactor[size_t(i)] = makeLabel(this, QString(), comicFont(24, true), Qt::AlignCenter);
         if (i < 6) {
             place(lblFactor[size_t(i)], 3000, 900 + i * 860, 3000, 760);
         } else {
@@ -232,17 +227,17 @@ void frmEMath::createReview() {
 }
 
 void frmEMath::createPractice() {
-    lblProblem = makeLabel(this, QString(), comic(44, true), Qt::AlignCenter);
+    lblProblem = makeLabel(this, QString(), comicFont(44, true), Qt::AlignCenter);
     place(lblProblem, 2880, 1080, 6600, 1260);
     txtAnswer = new QLineEdit(this);
-    txtAnswer->setFont(comic(40, true));
+    txtAnswer->setFont(comicFont(40, true));
     txtAnswer->setAlignment(Qt::AlignCenter);
     place(txtAnswer, 5040, 2580, 2280, 1200);
     txtAnswer->installEventFilter(new KeyPressFilter(txtAnswer, [this](int& k) { txtAnswer_KeyPress(k); }));
 
-    lblScore = makeLabel(this, "Score:", comic(20, true), Qt::AlignRight | Qt::AlignVCenter);
+    lblScore = makeLabel(this, "Score:", comicFont(20, true), Qt::AlignRight | Qt::AlignVCenter);
     place(lblScore, 3600, 4200, 1800, 660);
-    lblScoreN = makeLabel(this, QString(), comic(20, true), Qt::AlignLeft | Qt::AlignVCenter);
+    lblScoreN = makeLabel(this, QString(), comicFont(20, true), Qt::AlignLeft | Qt::AlignVCenter);
     place(lblScoreN, 5520, 4200, 1200, 660);
     pnlScore = new SSPanel(this);
     pnlScore->setFloodColor(QColor(0, 160, 0));

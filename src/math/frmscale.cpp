@@ -1,5 +1,6 @@
 #include "math/frmscale.h"
 
+#include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Numbers.h"
 #include "platform/PictureBox.h"
@@ -26,12 +27,6 @@ constexpr int MarkTop = 1560;
 constexpr int MarkTwips = 270;
 constexpr int MaxCount = 10;
 
-QFont comic(int points, bool bold = false) {
-    QFont f(QStringLiteral("Comic Sans MS"), points);
-    f.setBold(bold);
-    return f;
-}
-
 QFrame* makeLine(QWidget* parent, const QColor& color) {
     auto* line = new QFrame(parent);
     line->setAutoFillBackground(true);
@@ -57,7 +52,7 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
     setPalette(back);
     setAutoFillBackground(true);
 
-    Label4 = makeLabel(this, "Number Scale", comic(22, true), Qt::AlignCenter);
+    Label4 = makeLabel(this, "Number Scale", comicFont(22, true), Qt::AlignCenter);
     place(Label4, 0, 0, FormWidth, 660);
 
     // The marks first, so everything else lies over them.
@@ -66,10 +61,10 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
         Line3[size_t(i)] = makeLine(this, QColor(160, 184, 208));
         place(Line3[size_t(i)], 720, y, FormWidth - 1440, 15);
         Label1[size_t(i)] =
-            makeLabel(this, QString::number(i), comic(9, true), Qt::AlignRight | Qt::AlignVCenter);
+            makeLabel(this, QString::number(i), comicFont(9, true), Qt::AlignRight | Qt::AlignVCenter);
         place(Label1[size_t(i)], 60, y - 135, 480, 270);
         Label1[size_t(21 + i)] =
-            makeLabel(this, QString::number(i), comic(9, true), Qt::AlignLeft | Qt::AlignVCenter);
+            makeLabel(this, QString::number(i), comicFont(9, true), Qt::AlignLeft | Qt::AlignVCenter);
         place(Label1[size_t(21 + i)], FormWidth - 540, y - 135, 480, 270);
     }
 
@@ -77,11 +72,11 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
     place(Line2, 5670, 660, 60, 420);
     Line1 = makeLine(this, QColor(96, 64, 32));
     place(Line1, 600, 1020, FormWidth - 1200, 75);
-    Label5 = makeLabel(this, "Scale", comic(12, true), Qt::AlignCenter);
+    Label5 = makeLabel(this, "Scale", comicFont(12, true), Qt::AlignCenter);
     place(Label5, 4800, 1140, 1800, 360);
 
     Label3 = makeLabel(this, QtDialogs::plainLines("Add-\r Left Click\r\rSubtract-\r Right Click"),
-                       comic(12, true), Qt::AlignLeft | Qt::AlignVCenter);
+                       comicFont(12, true), Qt::AlignLeft | Qt::AlignVCenter);
     Label3->setAutoFillBackground(true);
     Label3->setFrameShape(QFrame::Box);
     Label3->setMargin(4);
@@ -98,7 +93,7 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
         m_string[size_t(side)] = makeLine(this, QColor(96, 64, 32));
         place(m_string[size_t(side)], (left ? 840 : 7020) + 1770 - 15, 1080, 30, MarkTop - 1080);
         Label2[size_t(side)] = makeLabel(this, left ? QStringLiteral("\u25C0") : QStringLiteral("\u25B6"),
-                                         comic(14, true), Qt::AlignCenter);
+                                         comicFont(14, true), Qt::AlignCenter);
         Label2[size_t(side)]->setStyleSheet("color: rgb(192, 0, 0)");
         place(Label2[size_t(side)], left ? 540 : FormWidth - 840, MarkTop - 180, 300, 360);
         m_side[size_t(side)].push_back({pan, pan->geometry()});
@@ -116,7 +111,7 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
                     picBox_MouseDown(i, button);
                 });
         picBox[size_t(i)] = box;
-        lblNumber[size_t(i)] = makeLabel(this, "0", comic(16, true), Qt::AlignCenter);
+        lblNumber[size_t(i)] = makeLabel(this, "0", comicFont(16, true), Qt::AlignCenter);
         place(lblNumber[size_t(i)], boxLeft[i], MarkTop + 240 + boxHeight, boxWidth, 480);
         for (QWidget* w : std::initializer_list<QWidget*>{hanger, box, lblNumber[size_t(i)]}) {
             m_side[side].push_back({w, w->geometry()});
@@ -128,7 +123,7 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", 
     cmdExit = new SSCommand("&Stop", this);
     int top = 4500;
     for (SSCommand* button : {cmdClear, cmdHelp, cmdExit}) {
-        button->setFont(comic(12, true));
+        button->setFont(comicFont(12, true));
         place(button, 4890, top, 1620, 600);
         top += 780;
     }

@@ -1,5 +1,9 @@
 #include "platform/Fonts.h"
 
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
 #include <QFont>
 #include <QStringList>
 
@@ -26,6 +30,18 @@ void installFontSubstitutions() {
             QFont::insertSubstitution(asked, installed);
         }
     }
+}
+
+QFont comicFont(int points, bool bold) {
+    QFont font(QStringLiteral("Comic Sans MS"), points);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColor(QWidget* widget, const QColor& color) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, color);
+    widget->setPalette(pal);
 }
 
 } // namespace nibsy
