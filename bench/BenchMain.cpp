@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every benchmark of the program inside a GUI application on the offscreen platform, so fonts
 // and images work as they do in the suite.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long Counting Fun takes to open with the suite's own pictures: the window is made, loads its
 // pictures and sounds, shows, paints, and goes again.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long Letter Fun takes to open from the menu's click until the window is on the screen: the window
 // is made, loads its 26 pictures from data/ and is shown, its first paint done. Sounds are silenced.
 

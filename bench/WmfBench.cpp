@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a typical clip-art metafile takes to read and to draw at picture-button size.
 
 #include "platform/Wmf.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the time from launching the suite to its menu window being shown, under a private Xvfb.
 # Usage: bench/startup.sh [runs]   (builds the release build first)
 set -euo pipefail

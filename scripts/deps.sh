@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing the suite need, when they are missing.
 # Sourced by run.sh and test.sh.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release build of Nibsy Learning and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

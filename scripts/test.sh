@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the test configuration (clang, AddressSanitizer and UBSan, the metafile fuzzer) and runs every
 # test on Qt's offscreen platform, with a private sound server so that playback runs for real.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counting Fun: counting items in a grid of twenty cyan cells. A counting song, a walk through the
 // numbers, free exploration by pressing numbers, and four quizzes (what number, draw a number, count one

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter Fun: the 26 letters, each with a picture word (A for APPLE, B for BALL...). Nine modes: the
 // alphabet song, a walk through the letters, pressing any letter to see and hear it, and six quizzes

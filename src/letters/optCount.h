@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counting Fun's options: which items are counted (shapes, pictures or dinosaurs) and the biggest number
 // used, 1 to 20. Each change goes into the settings at once; OK, or closing the window, hides it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printed worksheet of Nibsy Math: 100 addition or subtraction facts on one page, ruled in a grid
 // of 20 rows by 5 columns, with room for a score and a time.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Nibsy Math: addition and subtraction of small numbers. From the choice screen the child opens the
 // number scale, the Math Tutor (a problem drawn as counters, answered digit by digit), the fact table

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number scale: four boxes hang in two pairs, boxes 1 and 2 on the left, 3 and 4 on the right, each
 // side beside its own column of marks 0 to 20. A left click puts a counter into a box, a right click

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fonts the suite's windows ask for by name are common on other desktops but not here; each is
 // mapped to a free font of the same metrics or spirit that the system carries.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface that keeps what is drawn on it: clear, lines and boxes, circles and ellipses, filled
 // polygons, text at a current position and pictures, in a scale of twips, pixels or the caller's own.

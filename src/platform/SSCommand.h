@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A 3-D command button: a light grey face with a raised bevel that sinks while pressed, showing either a
 // centred caption (with '&' mnemonics, as QPushButton) or a picture scaled into the face.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A 3-D panel with a sunken bevel: a caption for panels used as labels, or a gauge flooded from the
 // left with a colour up to a percentage, optionally showing "NN%".

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services a window takes from its platform. Each has a real implementation over Qt and a fake for
 // tests; windows reach them only through services(), so a test swaps in fakes before it opens a window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pair of arrow buttons, up above down, in one control. Each press of an arrow signals once, and
 // holding it down signals again and again.

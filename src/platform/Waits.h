@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bookkeeping for blocking waits. While a wait is in progress no handler of a window may run: timer ticks
 // and deferred closes are held and run once the wait is over and control is back in the main loop.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RIFF wave files: a bounds-checked reader and a writer of the plain 44-byte-header form.
 

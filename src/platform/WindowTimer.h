@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's timer, with an Enabled flag and an Interval in milliseconds. Its ticks never run inside a
 // blocking wait: ticks that fall due during one are merged into a single tick after it. Under the fake

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows metafiles (.wmf, with or without the placeable header), parsed once and drawn over QPainter
 // at any size. A damaged file never crashes or hangs: every read is bounds-checked, every loop bounded,

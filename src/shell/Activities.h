@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The activity windows the main menu opens, by the index of their menu button (0 to 15). A window
 // registers its factory here; the menu disables the buttons of windows that are not registered.

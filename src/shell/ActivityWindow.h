@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every activity window shares: a fixed client size in twips, centred on the screen; Help at the
 // window's help context; Exit back to the window that opened it (the menu, or a sub-menu); closing by

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the running suite ends when it cannot go on: the message is shown, the settings are kept, every
 // window goes and the program ends.

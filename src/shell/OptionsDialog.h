@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An options window: shown modally by its activity, centred, changing the settings at once. Its OK
 // button hides it; closing it by the frame does what OK does.

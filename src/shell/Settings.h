@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings variables shared by all windows, and the settings file "nibsy51.ini" that holds them
 // between runs: a fixed sequence of comma-separated values, one group per line, CR LF line ends.

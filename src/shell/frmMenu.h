@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main menu: the suite's first window and its hub. Sixteen buttons open the activities; Exit, or
 // closing the window, saves the settings and ends the suite.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real suite under a private X server and uses it as a person would: the menu shows, Exit
 # writes the settings back byte for byte; a short settings file shows the message and no menu, and the
 # file is left as it was.

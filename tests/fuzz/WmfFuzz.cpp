@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a metafile and draws whatever comes out onto a small image.
 
 #include "platform/Wmf.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counting Fun, played as a child plays it: mode buttons, number keys and buttons, clicks on the grid and
 // the options window, checking the pictures drawn and the sounds asked for.
 

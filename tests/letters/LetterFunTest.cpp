@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Letter Fun, played as a child plays it: mode buttons, keys, letter buttons and clicks on pictures and
 // letters, checking what is shown and which sounds are asked for.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Letter Fun and Counting Fun tests share: the fake platform, a stand-in menu, and a child's
 // clicks and keys.

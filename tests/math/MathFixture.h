@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Nibsy Math opened from a stand-in menu on the fake platform, with fresh settings, and the ways a child
 // reaches its controls.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Math Tutor: problems drawn as counters, answered digit by digit.
 
 #include "MathFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Practice Math Facts with its score, Review Math Facts with its table, and settings out of range.
 
 #include "MathFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number scale: counters in four boxes, each side standing at the sum of its two boxes.
 
 #include "MathFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet printed from Practice Math Facts, read back from the PDF it makes.
 
 #include "MathFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of data/ that the suite reads: every picture and sound the activities name, the sound
 // editor's catalogue, the default settings file and the help file.
 

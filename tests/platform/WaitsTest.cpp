@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Waits.h"
 #include "platform/Clock.h"
 #include "platform/WindowTimer.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fakes of the platform services, installed for the lifetime of a FakePlatform: sounds and dialogs are
 // recorded, waits are instant, random numbers can be scripted.

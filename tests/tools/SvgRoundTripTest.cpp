@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture converter: every shipped picture is what its SVG source converts to today, and it
 // looks like its source when the suite draws it; plus the writer's approximations one by one.
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every media and data file of data/ from its sources, deterministically: a rerun
 # changes no byte. Usage: tools/media/generate.sh [pictures|sounds|texts]...
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes every picture of data/ from its vector source, deterministically (a rerun changes no byte):
 #   1. cuts the SVGs named in pictures/sources.tsv out of the Iconify icon sets (npm) and copies our
 #      own drawings from pictures/own/ into pictures/svg/;

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every sound file (.wav) of data/: the spoken prompts, the alphabet and counting songs and
 # the sound effects. Deterministic: a rerun writes the same bytes (sox always runs with -R).
 # Sources, all in tools/media/sounds/:

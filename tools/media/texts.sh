@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays the suite's text files into data/: the help file, the sound editor's catalogue, the default
 # settings file and the media credits. Byte for byte the same on every run.
 set -euo pipefail

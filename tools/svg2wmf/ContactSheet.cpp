@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // contactsheet: draws pictures with the suite's own picture loading into one PNG, in a grid,
 // each with its file name under it, so that a person can look over the whole set at once.
 //   contactsheet [--size PIXELS] output.png picture...

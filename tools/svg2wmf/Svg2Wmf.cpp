@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // svg2wmf: draws an SVG picture as a Windows metafile, or as a 24-bit bitmap.
 //   svg2wmf input.svg output.wmf
 //   svg2wmf --bmp WIDTHxHEIGHT input.svg output.bmp   (white background, picture centred)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paint device that records whatever QPainter draws on it as a Windows metafile that the suite's
 // own renderer (and other programs) can draw: filled polygons in solid colours, and 24-bit bitmaps.

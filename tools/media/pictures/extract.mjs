@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes svg/<picture>.svg for every row of sources.tsv: "set:icon" rows are cut out of the
 // Iconify JSON packages (with the colours of an optional third column swapped) (installed with npm into the folder given as the first argument), "own:file"
 // rows are copied from own/. The output is byte-for-byte the same on every run.

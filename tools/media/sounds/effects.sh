@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sound effects and animal sounds, sourced by ../sounds.sh (which defines finish, say, trimmed, calc,
 # $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the suite's
 # voice, and finished at 22050 Hz 16-bit mono, trimmed, peaks at -1 dBFS unless said otherwise.

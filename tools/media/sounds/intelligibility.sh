@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Listen-check of the spoken prompts: pocketsphinx transcribes every file of speech.tsv and we count how
 # often it hears what the file should say. Two scores:
 #   open   - the recogniser's full English language model (any of ~130,000 words may come out);
