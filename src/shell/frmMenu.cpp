@@ -8,10 +8,12 @@
 #include "platform/Twips.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
+#include "shell/OpenWindow.h"
 #include "shell/Settings.h"
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -129,7 +131,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
 
 void frmMenu::enableChoices() {
     for (int i = 0; i < 16; ++i) {
-        m_cmdChoice[size_t(i)]->setEnabled(Activities::has(i));
+        m_cmdChoice[size_t(i)]->setEnabled(Activities::find(i) != nullptr);
     }
 }
 
@@ -144,15 +146,12 @@ bool frmMenu::Form_Load() {
 }
 
 void frmMenu::cmdChoice_Click(int index) {
-    if (!Activities::has(index)) {
+    const ActivityDescriptor* activity = Activities::find(index);
+    if (!activity) {
         return;
     }
     hide();
-    ActivityWindow* window = Activities::create(index, this);
-    window->Form_Load();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    openActivity(*activity, this);
 }
 
 void frmMenu::cmdHelp_Click() {
@@ -160,6 +159,10 @@ void frmMenu::cmdHelp_Click() {
 }
 
 void frmMenu::cmdExit_Click() {
+    endSuite(0);
+}
+
+void frmMenu::endSuite(int status) {
     if (m_ended) {
         return;
     }
@@ -168,8 +171,17 @@ void frmMenu::cmdExit_Click() {
         dialogs().critical(this, QStringLiteral("The settings could not be saved in %1. The last saved "
                                                 "settings are kept.")
                                      .arg(QString::fromLatin1(kSettingsFile)));
+        status = 1;
     }
-    emit suiteEnded();
+    emit suiteEnded(status);
+}
+
+void frmMenu::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        cmdHelp_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMenu::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,10 @@
 using namespace nibsy;
 using namespace nibsy::test;
 
+using MathPractice = MathFixture;
+using MathReview = MathFixture;
+using NibsyMath = MathFixture;
+
 namespace {
 
 // A fake clock that notes what the answer box shows whenever the activity waits.
@@ -28,120 +32,120 @@ public:
 
 } // namespace
 
-TEST(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMisses) {
-    MathWindow m([](Settings& s) { s.MathFactor = 3; });
+TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMisses) {
+    open([](Settings& s) { s.MathFactor = 3; });
     auto clock = std::make_unique<WatchingClock>();
     WatchingClock& watch = *clock;
     services().clock = std::move(clock);
-    watch.box = m.w->txtAnswer;
-    m.fake.sound.lengthMs = 0;
+    watch.box = w->txtAnswer;
+    fake.sound.lengthMs = 0;
 
-    m.fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
-    click(m.w->cmdChoice[3]);
-    EXPECT_EQ(m.w->lblScoreN->text(), "0");
-    EXPECT_EQ(m.w->lblProblem->text(), "1 + 3 =");
-    answer(m.w->txtAnswer, "4");
-    EXPECT_EQ(m.w->lblScoreN->text(), "100");
-    EXPECT_EQ(m.w->pnlScore->floodPercent(), 100);
-    answer(m.w->txtAnswer, "7");
-    EXPECT_EQ(m.w->txtAnswer->text(), ""); // emptied for a second try
-    EXPECT_EQ(m.w->lblProblem->text(), "5 + 3 =");
-    answer(m.w->txtAnswer, "8");
-    EXPECT_EQ(m.w->lblScoreN->text(), "75");
-    EXPECT_EQ(m.w->pnlScore->floodPercent(), 75);
-    answer(m.w->txtAnswer, "1");
-    answer(m.w->txtAnswer, "2");
+    fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblScoreN->text(), "0");
+    EXPECT_EQ(w->lblProblem->text(), "1 + 3 =");
+    answer(w->txtAnswer, "4");
+    EXPECT_EQ(w->lblScoreN->text(), "100");
+    EXPECT_EQ(w->pnlScore->floodPercent(), 100);
+    answer(w->txtAnswer, "7");
+    EXPECT_EQ(w->txtAnswer->text(), ""); // emptied for a second try
+    EXPECT_EQ(w->lblProblem->text(), "5 + 3 =");
+    answer(w->txtAnswer, "8");
+    EXPECT_EQ(w->lblScoreN->text(), "75");
+    EXPECT_EQ(w->pnlScore->floodPercent(), 75);
+    answer(w->txtAnswer, "1");
+    answer(w->txtAnswer, "2");
     EXPECT_EQ(watch.seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
-    EXPECT_EQ(m.w->lblScoreN->text(), "50");
-    EXPECT_EQ(m.w->lblProblem->text(), "9 + 3 =");
-    answer(m.w->txtAnswer, "12");
-    EXPECT_EQ(m.w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up
-    EXPECT_EQ(m.fake.sound.names(),
+    EXPECT_EQ(w->lblScoreN->text(), "50");
+    EXPECT_EQ(w->lblProblem->text(), "9 + 3 =");
+    answer(w->txtAnswer, "12");
+    EXPECT_EQ(w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up
+    EXPECT_EQ(fake.sound.names(),
               (QStringList{"tada.wav", "uhoh.wav", "tada.wav", "uhoh.wav", "uhoh.wav", "tada.wav"}));
 }
 
-TEST(MathPractice, EmptyBoxAnswersZeroAndChangesGiveANewProblemAtNoCost) {
-    MathWindow m([](Settings& s) {
+TEST_F(MathPractice, EmptyBoxAnswersZeroAndChangesGiveANewProblemAtNoCost) {
+    open([](Settings& s) {
         s.MathProblemType = 1;
         s.MathFactor = 2;
     });
-    m.fake.random.script({0.0, 0.4, 0.3, 0.1, 0.9, 0.5, 0.25});
-    click(m.w->cmdChoice[3]);
-    EXPECT_EQ(m.w->lblProblem->text(), "2 - 2 =");
-    QTest::keyClick(m.w->txtAnswer, Qt::Key_Return);
-    EXPECT_EQ(m.w->lblProblem->text(), "6 - 2 =");
-    QTest::keyClick(m.w->txtAnswer, Qt::Key_Enter); // 0 is wrong here
-    EXPECT_EQ(m.fake.sound.names(), (QStringList{"tada.wav", "uhoh.wav"}));
+    fake.random.script({0.0, 0.4, 0.3, 0.1, 0.9, 0.5, 0.25});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblProblem->text(), "2 - 2 =");
+    QTest::keyClick(w->txtAnswer, Qt::Key_Return);
+    EXPECT_EQ(w->lblProblem->text(), "6 - 2 =");
+    QTest::keyClick(w->txtAnswer, Qt::Key_Enter); // 0 is wrong here
+    EXPECT_EQ(fake.sound.names(), (QStringList{"tada.wav", "uhoh.wav"}));
 
-    click(m.w->optType[0]); // after a miss, given up
-    EXPECT_EQ(m.w->lblProblem->text(), "3 + 2 =");
-    answer(m.w->txtAnswer, "5");
-    EXPECT_EQ(m.w->lblScoreN->text(), "100"); // 20 points over 2 problems
-    click(m.w->optFactor[6]);
+    click(w->optType[0]); // after a miss, given up
+    EXPECT_EQ(w->lblProblem->text(), "3 + 2 =");
+    answer(w->txtAnswer, "5");
+    EXPECT_EQ(w->lblScoreN->text(), "100"); // 20 points over 2 problems
+    click(w->optFactor[6]);
     EXPECT_EQ(settings().MathFactor, 5);
-    EXPECT_EQ(m.w->lblProblem->text(), "9 + 5 =");
-    click(m.w->optFactor[0]); // Random draws the factor after the other number
-    EXPECT_EQ(m.w->lblProblem->text(), "5 + 2 =");
+    EXPECT_EQ(w->lblProblem->text(), "9 + 5 =");
+    click(w->optFactor[0]); // Random draws the factor after the other number
+    EXPECT_EQ(w->lblProblem->text(), "5 + 2 =");
     EXPECT_EQ(settings().MathFactor, -1);
-    EXPECT_EQ(m.w->lblScoreN->text(), "100");
+    EXPECT_EQ(w->lblScoreN->text(), "100");
 
-    m.fake.sound.clear();
-    QTest::keyClicks(m.w->txtAnswer, "1a2");
-    QTest::keyClick(m.w->txtAnswer, Qt::Key_Backspace);
-    EXPECT_EQ(m.w->txtAnswer->text(), "1");
-    EXPECT_EQ(m.fake.sound.beeps, 1);
+    fake.sound.clear();
+    QTest::keyClicks(w->txtAnswer, "1a2");
+    QTest::keyClick(w->txtAnswer, Qt::Key_Backspace);
+    EXPECT_EQ(w->txtAnswer->text(), "1");
+    EXPECT_EQ(fake.sound.beeps, 1);
 }
 
-TEST(MathReview, FactTableFollowsTypeAndFactorAndRandomGivesWayToZero) {
-    MathWindow m([](Settings& s) { s.MathFactor = -1; });
-    click(m.w->cmdChoice[1]);
-    click(m.w->cmdAnswer); // a tutor problem left waiting must not lock the choices nor take keys
-    click(m.w->cmdExit);
-    click(m.w->cmdChoice[2]);
-    EXPECT_TRUE(m.w->Frame1->isEnabled());
-    EXPECT_TRUE(m.w->optFactor[1]->isChecked());
-    EXPECT_FALSE(m.w->optFactor[0]->isEnabled());
-    const auto fact = [&](int i) { return m.w->lblFactor[size_t(i)]->text(); };
+TEST_F(MathReview, FactTableFollowsTypeAndFactorAndRandomGivesWayToZero) {
+    open([](Settings& s) { s.MathFactor = -1; });
+    click(w->cmdChoice[1]);
+    click(w->cmdAnswer); // a tutor problem left waiting must not lock the choices nor take keys
+    click(w->cmdExit);
+    click(w->cmdChoice[2]);
+    EXPECT_TRUE(w->Frame1->isEnabled());
+    EXPECT_TRUE(w->optFactor[1]->isChecked());
+    EXPECT_FALSE(w->optFactor[0]->isEnabled());
+    const auto fact = [&](int i) { return w->lblFactor[size_t(i)]->text(); };
     EXPECT_EQ(QStringList({fact(0), fact(1), fact(3)}), (QStringList{"0+0=0", "1+0=1", "3+0=3"}));
-    click(m.w->optFactor[5]);
+    click(w->optFactor[5]);
     EXPECT_EQ(fact(3) + " " + fact(10), "3+4=7 10+4=14");
-    click(m.w->optType[1]);
+    click(w->optType[1]);
     EXPECT_EQ(fact(0) + " " + fact(10), "4-4=0 14-4=10");
-    m.fake.sound.clear();
-    QTest::keyClick(m.w, Qt::Key_7);
-    EXPECT_TRUE(m.fake.sound.played.isEmpty());
-    EXPECT_EQ(m.fake.sound.beeps, 0);
+    fake.sound.clear();
+    QTest::keyClick(w, Qt::Key_7);
+    EXPECT_TRUE(fake.sound.played.isEmpty());
+    EXPECT_EQ(fake.sound.beeps, 0);
 
-    click(m.w->cmdExit);
-    EXPECT_TRUE(m.w->optFactor[0]->isEnabled());
-    m.menu.hide();
-    click(m.w->cmdExit);
+    click(w->cmdExit);
+    EXPECT_TRUE(w->optFactor[0]->isEnabled());
+    menu.hide();
+    click(w->cmdExit);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(m.w.isNull());
-    EXPECT_TRUE(m.menu.isVisible());
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(menu.isVisible());
 }
 
-TEST(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
-    MathWindow m([](Settings& s) {
+TEST_F(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
+    open([](Settings& s) {
         s.MathFactor = 42;
         s.MathProblemType = 2;
         s.MathNumberSize = 9;
     });
-    EXPECT_TRUE(m.w->optFactor[11]->isChecked());
-    EXPECT_TRUE(m.w->optType[0]->isChecked());
-    EXPECT_TRUE(m.w->optSize[1]->isChecked());
-    m.fake.random.script({0.0});
-    click(m.w->cmdChoice[3]);
-    EXPECT_EQ(m.w->lblProblem->text(), "0 + 10 =");
-    click(m.w->cmdExit);
+    EXPECT_TRUE(w->optFactor[11]->isChecked());
+    EXPECT_TRUE(w->optType[0]->isChecked());
+    EXPECT_TRUE(w->optSize[1]->isChecked());
+    fake.random.script({0.0});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblProblem->text(), "0 + 10 =");
+    click(w->cmdExit);
 
     settings().MathProblemType = 7;
     settings().MathNumberSize = -2;
-    click(m.w->cmdChoice[1]);
+    click(w->cmdChoice[1]);
     for (int i = 0; i < 50; ++i) {
-        click(m.w->cmdAnswer);
-        click(m.w->cmdAnswer);
-        ASSERT_EQ(m.w->lblTutor[0]->text(), "+");
-        ASSERT_LE(number(m.w->lblTutor[3]), 20);
+        click(w->cmdAnswer);
+        click(w->cmdAnswer);
+        ASSERT_EQ(w->lblTutor[0]->text(), "+");
+        ASSERT_LE(number(w->lblTutor[3]), 20);
     }
 }
