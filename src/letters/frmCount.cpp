@@ -92,24 +92,6 @@ void emptyCell(PictureBox* cell) {
     cell->Box(0, 0, cell->scaleWidth() - px, cell->scaleHeight() - px, CellEdge);
 }
 
-// A number printed big in the middle of a cell, black edged with white so that it shows on any item.
-void printCentred(PictureBox* cell, const QString& text) {
-    const double x = (cell->scaleWidth() - cell->TextWidth(text)) / 2;
-    const double y = (cell->scaleHeight() - cell->TextHeight(text)) / 2;
-    const double px = pxToTwips(2);
-    const QColor ink = cell->foreColor();
-    cell->setForeColor(Qt::white);
-    for (const auto& [dx, dy] : {std::pair{-px, 0.0}, {px, 0.0}, {0.0, -px}, {0.0, px}}) {
-        cell->currentX = x + dx;
-        cell->currentY = y + dy;
-        cell->Print(text);
-    }
-    cell->setForeColor(ink);
-    cell->currentX = x;
-    cell->currentY = y;
-    cell->Print(text);
-}
-
 QString numberText(int n) {
     return formatNumber(n, QStringLiteral("#0"));
 }
@@ -134,8 +116,7 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     Shape1 = outline(this, 900, 3060, 1335, 1335);
     Shape1->hide();
 
-    QFont titleFont(QStringLiteral("Comic Sans MS"), 22);
-    titleFont.setBold(true);
+    const QFont titleFont = comicFont(22, true);
     lblTitle1 = new QLabel(this);
     lblTitle2 = new QLabel(this);
     for (QLabel* title : {lblTitle1, lblTitle2}) {
@@ -147,15 +128,13 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     place(lblTitle2, 120, 660, 2760, 540);
 
     lblNumber = new QLabel(this);
-    QFont numberFont(QStringLiteral("Arial"), 60);
-    numberFont.setBold(true);
+    const QFont numberFont = arialFont(60, true);
     lblNumber->setFont(numberFont);
     lblNumber->setAlignment(Qt::AlignCenter);
     setTextColor(lblNumber, NumberInk);
     place(lblNumber, 120, 1440, 2760, 1560);
 
-    QFont cellFont(QStringLiteral("Arial"), 28);
-    cellFont.setBold(true);
+    const QFont cellFont = arialFont(28, true);
     auto makeCell = [&](int left, int top) {
         auto* cell = new PictureBox(this);
         place(cell, left, top, CellSize, CellSize);
@@ -175,25 +154,21 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     picShow->setObjectName(QStringLiteral("picShow"));
 
     // The pattern of the number buttons; the twenty buttons are made from it at load.
-    QFont clickFont(QStringLiteral("Arial"), 12);
-    clickFont.setBold(true);
+    const QFont clickFont = arialFont(12, true);
     cmdClick[0] = makeButton(this, QString(), clickFont);
     place(cmdClick[0], GridLeft, ClickTop, GridWidth / 10, ClickHeight);
     cmdClick[0]->hide();
 
-    QFont stepFont(QStringLiteral("Arial"), 12);
-    stepFont.setBold(true);
-    cmdDone = makeButton(this, QStringLiteral("&Done Drawing"), stepFont);
-    place(cmdDone, GridLeft, 6030, 3015, 495);
+    const QFont stepFont = arialFont(12, true);
+    cmdDone = makeButton(this, QStringLiteral("&Done Drawing"), stepFont, QRect(GridLeft, 6030, 3015, 495),
+                         [this] { cmdDone_Click(); });
     cmdDone->hide();
-    connect(cmdDone, &QPushButton::clicked, this, &frmCount::cmdDone_Click);
-    cmdScreen = makeButton(this, QStringLiteral("Correct &Answer"), stepFont);
-    place(cmdScreen, GridLeft + GridWidth - 3015, 6030, 3015, 495);
+    cmdScreen =
+        makeButton(this, QStringLiteral("Correct &Answer"), stepFont,
+                   QRect(GridLeft + GridWidth - 3015, 6030, 3015, 495), [this] { cmdScreen_Click(); });
     cmdScreen->hide();
-    connect(cmdScreen, &QPushButton::clicked, this, &frmCount::cmdScreen_Click);
 
-    QFont blankFont(QStringLiteral("Arial"), 44);
-    blankFont.setBold(true);
+    const QFont blankFont = arialFont(44, true);
     const int blankLeft = GridLeft + (GridWidth - 4 * BlankSize - 3 * BlankGap) / 2;
     for (int r = 0; r < 4; ++r) {
         auto* box = new QLabel(this);
@@ -209,30 +184,24 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     imgArrow->hide();
 
     fraChoices = new QGroupBox(QStringLiteral("Choices"), this);
-    QFont frameFont(QStringLiteral("Arial"), 10);
-    frameFont.setBold(true);
+    const QFont frameFont = arialFont(10, true);
     fraChoices->setFont(frameFont);
     place(fraChoices, GridLeft + 240, GridTop + 240, GridWidth - 480, GridHeight - 480);
-    QFont choiceFont(QStringLiteral("Comic Sans MS"), 16);
-    choiceFont.setBold(true);
+    const QFont choiceFont = comicFont(16, true);
     for (int i = 0; i < 7; ++i) {
-        SSCommand* b = makeButton(fraChoices, QString::fromLatin1(ModeCaption[size_t(i)]), choiceFont);
-        place(b, 240, 360 + i * 585, GridWidth - 960, 495);
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdChoice_Click(i); });
-        cmdChoice[size_t(i)] = b;
+        cmdChoice[size_t(i)] =
+            makeButton(fraChoices, QString::fromLatin1(ModeCaption[size_t(i)]), choiceFont,
+                       QRect(240, 360 + i * 585, GridWidth - 960, 495), [this, i] { cmdChoice_Click(i); });
     }
 
     fraChoice = new QGroupBox(this);
     place(fraChoice, 120, 4800, 2760, 1725);
-    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), stepFont);
-    place(cmdOptions, 120, 300, 2520, 555);
-    connect(cmdOptions, &QPushButton::clicked, this, &frmCount::cmdOptions_Click);
-    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), stepFont);
-    place(cmdHelp, 120, 1020, 1200, 555);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmCount::cmdHelp_Click);
-    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), stepFont);
-    place(cmdExit, 1440, 1020, 1200, 555);
-    connect(cmdExit, &QPushButton::clicked, this, &frmCount::cmdExit_Click);
+    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), stepFont, QRect(120, 300, 2520, 555),
+                            [this] { cmdOptions_Click(); });
+    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), stepFont, QRect(120, 1020, 1200, 555),
+                         [this] { cmdHelp_Click(); });
+    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), stepFont, QRect(1440, 1020, 1200, 555),
+                         [this] { cmdExit_Click(); });
     setExitButton(cmdExit);
 
     Timer1 = new WindowTimer(this, 500);
@@ -441,7 +410,7 @@ void frmCount::Timer1_Timer() {
         // The first row holds 1 to 5 and the third row 6 to 10.
         PictureBox* cell = picDisplay[size_t(n <= 5 ? n : n + 5)];
         DrawItem(cell, ItemKind);
-        printCentred(cell, numberText(n));
+        cell->PrintCentred(numberText(n), Qt::white); // big, edged with white to show on any item
         cell->repaint();
         SayNumber(n);
         PlayWave(SongWave[size_t(n)], 0);
@@ -660,15 +629,23 @@ void frmCount::PressNumberKey(int key) {
     }
 }
 
-// What Number? and Mix and Count: the answer is typed digit by digit.
-void frmCount::DigitKey(int key) {
+// A key typed towards an answer: true if it is the answer's next digit; anything else is met with a beep
+// (not a digit) or "uhoh.wav" (the wrong digit).
+bool frmCount::NextDigit(int key, const QString& answer) {
     if (key < '0' || key > '9') {
         sound().beep();
-        return;
+        return false;
     }
-    const QString answer = numberText(Number);
     if (DigitPos < 1 || DigitPos > int(answer.size()) || answer[DigitPos - 1] != QChar(key)) {
         PlayWave(UhohWave, 0);
+        return false;
+    }
+    return true;
+}
+
+// What Number? and Mix and Count: the answer is typed digit by digit.
+void frmCount::DigitKey(int key) {
+    if (!NextDigit(key, numberText(Number))) {
         return;
     }
     if (DigitPos < DigitCount) {
@@ -681,16 +658,9 @@ void frmCount::DigitKey(int key) {
 
 // Fill In Blanks: the number of the box under the arrow, digit by digit.
 void frmCount::BlankKey(int key) {
-    if (key < '0' || key > '9') {
-        sound().beep();
-        return;
-    }
-    if (BlankNo < 0 || BlankNo > 3) {
-        return;
-    }
-    const QString answer = numberText(BlankNumbers[size_t(BlankNo)]);
-    if (DigitPos < 1 || DigitPos > int(answer.size()) || answer[DigitPos - 1] != QChar(key)) {
-        PlayWave(UhohWave, 0);
+    const bool boxLeft = BlankNo >= 0 && BlankNo <= 3;
+    const QString answer = boxLeft ? numberText(BlankNumbers[size_t(BlankNo)]) : QString();
+    if (!NextDigit(key, answer)) {
         return;
     }
     if (DigitPos < DigitCount) {

@@ -100,6 +100,7 @@ private:
     void SayItemWord(int n);
     void RightAnswer();
     void PressNumberKey(int KeyAscii);
+    bool NextDigit(int key, const QString& answer);
     void DigitKey(int KeyAscii);
     void BlankKey(int KeyAscii);
     void FillInBlanks();

@@ -4,6 +4,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/SSCommand.h"
+#include "platform/Twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -31,6 +32,14 @@ QFrame* makeOutline(QWidget* parent, const QColor& color, int lineWidth) {
 SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font) {
     auto* button = new SSCommand(caption, parent);
     button->setFont(font);
+    return button;
+}
+
+SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
+                      std::function<void()> onClick) {
+    SSCommand* button = makeButton(parent, caption, font);
+    button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QObject::connect(button, &QPushButton::clicked, button, std::move(onClick));
     return button;
 }
 

@@ -25,6 +25,9 @@ QFrame* makeOutline(QWidget* parent, const QColor& color, int lineWidth);
 
 // A 3-D command button with its caption and font.
 SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font);
+// The same, placed at a rectangle given in twips, running onClick when it is clicked.
+SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
+                      std::function<void()> onClick);
 
 // Makes a label a white card with a dark border, holding its text big and centred in the colour given.
 void makeCard(QLabel* card, const QFont& font, const QColor& color);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/frmMenu.h"
 
+#include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
@@ -84,8 +85,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_image1->setBackColor(QColor(255, 255, 128));
     m_image1->setPicture(resourcePicture(QStringLiteral("title.svg"), m_image1->size()));
 
-    QFont comic(QStringLiteral("Comic Sans MS"), 12);
-    comic.setBold(true);
+    const QFont comic = comicFont(12, true);
     for (int i = 0; i < 16; ++i) {
         auto* button = new SSCommand(this);
         button->setObjectName(QStringLiteral("cmdChoice%1").arg(i));
@@ -105,16 +105,14 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_label1 = new QLabel(QStringLiteral("Sound Editor"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont labelFont(QStringLiteral("Arial"), 8);
-    labelFont.setBold(true);
+    const QFont labelFont = arialFont(8, true);
     m_label1->setFont(labelFont);
     placeTwips(m_label1, 60, 3870, 1215, 270);
 
     m_cmdHelp = new SSCommand(this);
     m_cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     m_cmdHelp->setText(QStringLiteral("&Help"));
-    QFont helpFont(QStringLiteral("Arial"), 9);
-    helpFont.setBold(true);
+    const QFont helpFont = arialFont(9, true);
     m_cmdHelp->setFont(helpFont);
     placeTwips(m_cmdHelp, 1200, 3240, 615, 615);
     connect(m_cmdHelp, &QPushButton::clicked, this, &frmMenu::cmdHelp_Click);

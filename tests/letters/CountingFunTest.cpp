@@ -263,6 +263,12 @@ TEST_F(CountingFun, DrawANumberByClickingCells) {
     click(w->cmdDone);
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     click(w->picDisplay[13]);
+    click(w->picDisplay[14]); // one too many
+    heard();
+    click(w->cmdDone);
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    EXPECT_EQ(w->lblNumber->text(), "3");
+    click(w->picDisplay[14]);
     heard();
     fake.random.script({0.0, 0.0, 0.0}); // then one
     click(w->cmdDone);

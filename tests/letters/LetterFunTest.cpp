@@ -211,7 +211,9 @@ TEST_F(LetterFun, WhatLetterTakesEitherCaseAndAnswersWithoutTada) {
 
 TEST_F(LetterFun, WhatPictureShowsThreeDifferentPicturesAndMarksTheRightOne) {
     open();
-    start(5);
+    // A double-click on the mode button: the second click, landing on a picture, answers nothing.
+    doubleClick(w->cmdChoice[4], w->imgDisplay[2]);
+    EXPECT_EQ(heard(), QStringList());
     EXPECT_FALSE(w->lblLetter->isVisible());
     for (int q = 0; q < 30; ++q) {
         const int a = pictureIn(1), b = pictureIn(2), c = pictureIn(3);

@@ -5,6 +5,8 @@
 #include "MathFixture.h"
 #include "platform/Services.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -94,6 +96,28 @@ TEST_F(MathPractice, EmptyBoxAnswersZeroAndChangesGiveANewProblemAtNoCost) {
     QTest::keyClick(w->txtAnswer, Qt::Key_Backspace);
     EXPECT_EQ(w->txtAnswer->text(), "1");
     EXPECT_EQ(fake.sound.beeps, 1);
+}
+
+TEST_F(MathPractice, TheAnswerBoxTakesDigitsOnlyAndTabMovesOn) {
+    open();
+    click(w->cmdChoice[3]);
+    for (const auto& [key, text] : {std::pair{Qt::Key_1, u"1"},
+                                    {Qt::Key_Eacute, u"\u00e9"},
+                                    {Qt::Key_2, u"2"},
+                                    {Qt::Key_Udiaeresis, u"\u00fc"}}) {
+        QTest::sendKeyEvent(QTest::Click, w->txtAnswer, key, QString::fromUtf16(text), Qt::NoModifier);
+    }
+    EXPECT_EQ(w->txtAnswer->text(), "12");
+    EXPECT_EQ(fake.sound.beeps, 2);
+    for (const auto& [pasted, shown] : {std::pair{"3x", "12"}, {"\u00e9", "12"}, {"34", "1234"}}) {
+        QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        w->txtAnswer->paste();
+        EXPECT_EQ(w->txtAnswer->text(), shown) << pasted;
+    }
+    QTest::keyClick(w->txtAnswer, Qt::Key_Tab);
+    EXPECT_FALSE(w->txtAnswer->hasFocus());
+    EXPECT_EQ(fake.sound.beeps, 2);
+    EXPECT_TRUE(fake.sound.played.isEmpty());
 }
 
 TEST_F(MathReview, FactTableFollowsTypeAndFactorAndRandomGivesWayToZero) {
