@@ -385,7 +385,8 @@ void frmEMath::cmdExit_Click() {
 }
 
 void frmEMath::cmdPrint_Click() {
-    PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    const PrintOutcome outcome = PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    reportPrinting(this, outcome, "Print Worksheet");
 }
 
 // ---- Math Tutor ----
