@@ -88,7 +88,11 @@ public:
 private:
     // Says why the printer did not take the page and offers it as a PDF file instead.
     PrintOutcome offerPdf(const QString& what, const QString& reason) {
-        const QString why = reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason);
+        QString said = reason.trimmed();
+        if (said.endsWith(u'.')) {
+            said.chop(1);
+        }
+        const QString why = said.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(said);
         if (!dialogs().okCancel(m_parent, what + why + QStringLiteral(".\r\rSave it as a PDF file instead?"),
                                 QStringLiteral("Print"))) {
             return {PrintOutcome::Result::NotPrinted, {}};

@@ -241,7 +241,7 @@ TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
          false,
          R::NotPrinted,
          true,
-         "The printer Office refused the printout (Destination not accepting jobs.).\r\rSave it as a PDF "
+         "The printer Office refused the printout (Destination not accepting jobs).\r\rSave it as a PDF "
          "file instead?",
          {}},
     };
