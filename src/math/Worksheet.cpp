@@ -49,17 +49,17 @@ QString WorksheetTitle(int problemType, int factor) {
            ", Highest Factor =" + plainNumber(worksheetFactor(factor));
 }
 
-bool PrintWorksheet(QWidget* parent, int problemType, int factor) {
+PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
     const int h = worksheetFactor(factor);
     const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
     const QString title = WorksheetTitle(problemType, factor);
     if (!dialogs().okCancel(parent, "Printing " + title + "\r\rMake sure printer is on-line and ready.",
                             "Print Worksheet")) {
-        return false;
+        return {};
     }
     std::unique_ptr<PrintJob> job = printer().begin(parent, "Nibsy Math Worksheet");
     if (!job) {
-        return false;
+        return {}; // cancelled, or already told why not
     }
     job->setScale(0, 0, PageWidth, PageHeight);
     job->setFont("Courier New", 12);

@@ -350,7 +350,8 @@ void frmEMath::StopMode() {
 }
 
 void frmEMath::cmdPrint_Click() {
-    PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    const PrintOutcome outcome = PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    reportPrinting(this, outcome, "Print Worksheet");
 }
 
 // ---- Math Tutor ----

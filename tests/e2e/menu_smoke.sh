@@ -20,7 +20,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cp -r "$built"/. "$work/app"
 unset QT_QPA_PLATFORM
-export ASAN_OPTIONS=detect_leaks=0
+# The sanitizer options of the test run hold here too, but for the leak check, which is left to the
+# unit tests.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &

@@ -347,6 +347,25 @@ TEST_F(MenuTest, ExitAndClosingTheFrameSaveTheSettingsByteForByte) {
     }
 }
 
+TEST_F(MenuTest, ExitWithAReadOnlySettingsFileSaysSoAndLeavesItAlone) {
+    frmMenu menu;
+    QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+    ASSERT_TRUE(menu.Form_Load());
+    settings().LetterCase = 1;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    menu.show();
+    QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
+    EXPECT_EQ(fake.dialogs.shown[0].text,
+              "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
+    EXPECT_EQ(readSettings(), kDefaults);
+    EXPECT_FALSE(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
 TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {
     for (const QByteArray& bad :
          {kDefaults.left(kDefaults.size() - 5), QByteArray(kDefaults).replace("2,20", "2,x"),
