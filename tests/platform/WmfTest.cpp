@@ -305,6 +305,17 @@ TEST(Wmf, SpacingArraysPlaceEachCharacterAndMoveTheCurrentPosition) {
     EXPECT_GT(count(image, {80, 30, 14, 22}, inked), 20); // C
     EXPECT_EQ(count(image, {27, 0, 12, 100}, inked) + count(image, {56, 0, 22, 100}, inked), 0);
 
+    // A double-byte code page has one entry a byte: a character's advance is the sum of its bytes'.
+    WmfWriter shiftJis;
+    shiftJis.placeable(200, 100).font(-20, "DejaVu Sans", 128).select(0);
+    shiftJis.extText(10, 50, "A\x82\xA0" "B", {10, 15, 15, 10});
+    xs.clear();
+    QString drawn;
+    for (const auto& t : texts(shiftJis.bytes()))
+        xs.push_back(t.baseline.x()), drawn += t.text;
+    EXPECT_EQ(drawn, QStringLiteral("Aあ") + "B");
+    EXPECT_EQ(xs, (std::vector<double>{10, 20, 50}));
+
     // With TA_UPDATECP the record's own position is ignored and each string starts where the last
     // ended: "AB" (advances 30 and 40) from x = 30, then "C" at 100; right-aligned, "AB" ends at 30 and
     // "C" ends where "AB" began.
