@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Reading a metafile: its headers, the walk over its records, and what each record does to the drawing
+// state or draws. The drawing primitives, text and bitmaps live in the files beside this one.
 #include "platform/Wmf.h"
 
 #include "platform/WmfBitmaps.h"
