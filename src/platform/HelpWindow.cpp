@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -148,6 +149,9 @@ public:
 
         connect(contents, &QPushButton::clicked, this, [this] { go(HelpFile::contentsId()); });
         connect(close, &QPushButton::clicked, this, &QWidget::close);
+        // Escape closes the window, as it does a dialog.
+        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+                &QWidget::close);
         connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::follow);
     }
 

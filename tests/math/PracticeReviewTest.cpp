@@ -3,11 +3,14 @@
 // Practice Math Facts with its score, Review Math Facts with its table, and settings out of range.
 
 #include "MathFixture.h"
+#include "platform/HelpWindow.h"
 #include "platform/Services.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
@@ -171,5 +174,66 @@ TEST_F(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
         click(w->cmdAnswer);
         ASSERT_EQ(w->lblTutor[0]->text(), "+");
         ASSERT_LE(number(w->lblTutor[3]), 20);
+    }
+}
+
+// The help for Nibsy Math names each control where the child finds it: what its first paragraph names is
+// on the first screen, and what an item of its list names is on the window once that item's button has
+// started (or after the mode's own button has been clicked once).
+TEST_F(NibsyMath, HelpNamesEachChoiceWhereTheChildFindsIt) {
+    QFile file(builtAppDir() + "/nibsy.hlp");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString topic =
+        HelpFile::section(QString::fromUtf8(file.readAll()), HelpFile::topicId(3)).value_or("");
+    const auto bolds = [](const QString& html) {
+        QStringList names;
+        static const QRegularExpression bold("<b>(.*?)</b>", QRegularExpression::DotMatchesEverythingOption);
+        for (auto it = bold.globalMatch(html); it.hasNext();) {
+            names << it.next().captured(1).simplified();
+        }
+        return names;
+    };
+    const auto shown = [this] {
+        QStringList captions;
+        for (auto* b : w->findChildren<QAbstractButton*>()) {
+            if (b->isVisible()) {
+                captions << b->text().remove('&');
+            }
+        }
+        for (auto* g : w->findChildren<QGroupBox*>()) {
+            if (g->isVisible()) {
+                captions << g->title();
+            }
+        }
+        return captions;
+    };
+    open();
+    const int list = topic.indexOf("<ul>");
+    ASSERT_GT(list, 0);
+    for (const QString& name : bolds(topic.left(list))) {
+        EXPECT_TRUE(shown().contains(name)) << name.toStdString() << " is not on the first screen";
+    }
+    static const QRegularExpression item("<li>(.*?)</li>", QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = item.globalMatch(topic.mid(list, topic.indexOf("</ul>") - list)); it.hasNext();) {
+        const QStringList names = bolds(it.next().captured(1));
+        ASSERT_FALSE(names.isEmpty());
+        const int mode = int(std::find_if(w->cmdChoice.begin(), w->cmdChoice.end(),
+                                          [&](SSCommand* b) { return b->text() == names[0]; }) -
+                             w->cmdChoice.begin());
+        ASSERT_LT(mode, 4) << names[0].toStdString();
+        if (mode == 0) {
+            continue; // the number scale has a topic of its own
+        }
+        click(w->cmdChoice[size_t(mode)]);
+        QStringList captions = shown();
+        if (w->cmdAnswer->isVisible()) {
+            click(w->cmdAnswer);
+            captions += shown();
+        }
+        for (const QString& name : names.mid(1)) {
+            EXPECT_TRUE(captions.contains(name))
+                << name.toStdString() << " is not in " << names[0].toStdString();
+        }
+        click(w->cmdExit);
     }
 }
