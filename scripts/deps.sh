@@ -10,7 +10,7 @@ NIBSY_PACKAGES=(
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libcups2-dev cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-comic-neue fonts-liberation
-    pulseaudio pulseaudio-utils xvfb xauth xdotool poppler-utils
+    pulseaudio pulseaudio-utils xvfb xauth xdotool poppler-utils reuse
 )
 
 nibsy_install_deps() {
