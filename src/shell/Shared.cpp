@@ -34,9 +34,7 @@ void Shuffle(int n, std::vector<qint16>& list) {
         list[size_t(i)] = qint16(i);
     }
     for (int j = n; j >= 2; --j) {
-        const double r = rnd().next();
-        const int k = int(std::floor(r * double(j))) + 1;
-        std::swap(list[size_t(k)], list[size_t(j)]);
+        std::swap(list[size_t(rnd().upTo(j))], list[size_t(j)]);
     }
 }
 
