@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -234,6 +236,15 @@ void QtHelpViewer::show(QWidget* owner, const QString& id) {
     if (m_window->windowModality() != modality) {
         m_window->hide(); // a window takes its new modality when it is shown again
         m_window->setWindowModality(modality);
+    }
+    if (!m_window->isVisible()) {
+        // It opens in the middle of the screen, where a parent looks for it.
+        QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect frame = m_window->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            m_window->move(frame.topLeft());
+        }
     }
     m_window->show();
     m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);

@@ -6,7 +6,9 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QtGui/private/qguiapplication_p.h>
@@ -70,6 +72,8 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Nibsy Learning Help"));
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((window->frameGeometry().center() - middle).manhattanLength(), 10); // in the middle of the screen
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     auto shows = [&](const char* text) { return browser->toPlainText().contains(QString::fromUtf8(text)); };
