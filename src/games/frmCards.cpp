@@ -367,6 +367,8 @@ void frmCards::PlayPraise() {
 
 void frmCards::cmdNew_Click() {
     if (running()) {
+        // The rest of a double-click on Stop must not deal a new game at once.
+        ignoreRestOfDoubleClick();
         StopMode();
         return;
     }

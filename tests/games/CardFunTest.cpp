@@ -296,3 +296,12 @@ TEST_F(CardFun, StopEndsAGameAndExitThenLeaves) {
     EXPECT_EQ(fake.help.asked, QList<int>{5});
     exitToMenu();
 }
+
+TEST_F(CardFun, ADoubleClickOnNewGameOrStopCountsOnce) {
+    open(CardGame::Match, CardDeck::Numbers);
+    doubleClick(w->cmdNew);
+    EXPECT_TRUE(w->running());
+    doubleClick(w->cmdNew);
+    EXPECT_FALSE(w->running());
+    EXPECT_EQ(w->cmdNew->text(), "&New Game");
+}
