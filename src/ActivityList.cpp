@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "games/frmCards.h"
+#include "games/frmTic.h"
 #include "letters/frmCount.h"
 #include "letters/frmLet.h"
 #include "math/frmEMath.h"
@@ -14,6 +16,8 @@ void registerActivities() {
     Activities::add(frmLet::Activity);
     Activities::add(frmCount::Activity);
     Activities::add(frmEMath::Activity);
+    Activities::add(frmCards::Activity);
+    Activities::add(frmTic::Activity);
 }
 
 } // namespace nibsy

@@ -67,8 +67,10 @@ menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
-# Button centres in pixels: column 1 at left 2880 twips, rows at top 240, 960 and 2400, 2055 by 615.
-for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math"; do
+# Button centres in pixels: columns at left 2880 and 7200 twips, rows at top 240, 960, 1680 and 2400,
+# 2055 by 615.
+for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 132 Card Fun" \
+    "548 132 Tic Tac Toe"; do
     read -r x y title <<<"$activity"
     xdotool mousemove --window "$menu" "$x" "$y" click 1
     win=$(window "$title") || fail "$title did not open"

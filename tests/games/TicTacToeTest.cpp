@@ -1,0 +1,233 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tic Tac Toe played as children play it: New Game, clicks on the cells and the options window, checking
+// the marks drawn, the win line, the messages and the sounds.
+
+#include "games/frmTic.h"
+#include "games/optTic.h"
+#include "platform/PictureBox.h"
+#include "platform/SSCommand.h"
+#include "shell/Palette.h"
+#include "support/WindowFixture.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+using namespace nibsy;
+using namespace nibsy::test;
+
+namespace {
+
+class TicTacToe : public WindowFixture<frmTic> {
+protected:
+    void open(int players, int first = 0, int level = 4) {
+        settings().TicPlayers = qint16(players);
+        settings().TicFirst = qint16(first);
+        settings().TicLevel = qint16(level);
+        WindowFixture::open();
+    }
+    void play(std::initializer_list<int> cells) {
+        for (int i : cells) {
+            click(w->imgTic[size_t(i)]);
+        }
+    }
+    // The board as drawn: X the red cross, O the blue ring, . an empty cell.
+    QString drawn() {
+        QString out;
+        for (int i = 1; i <= 9; ++i) {
+            const QImage& image = w->imgTic[size_t(i)]->image();
+            const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);
+            const QColor ring = image.pixelColor(image.width() * (128 + 78) / 256, image.height() / 2);
+            out += middle == QBColor(12) ? 'X' : ring == QBColor(9) ? 'O' : '.';
+        }
+        return out;
+    }
+    // The board as held: X side 1, O the computer or side 2.
+    QString held() {
+        QString out;
+        for (int i = 1; i <= 9; ++i) {
+            out += w->cell(i) == 0 ? '.' : w->cell(i) == 1 ? 'X' : 'O';
+        }
+        return out;
+    }
+    QString message() { return w->lblMessage->text(); }
+    QPoint cellCentre(int i) {
+        const QRect g = w->imgTic[size_t(i)]->geometry();
+        return {(g.left() + g.right() + 1) / 2, (g.top() + g.bottom() + 1) / 2};
+    }
+    void withOptions(const std::function<void(optTic&)>& work) {
+        QTimer::singleShot(0, [&] {
+            auto* options = qobject_cast<optTic*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(options);
+            work(*options);
+        });
+        click(w->cmdOptions);
+    }
+};
+
+} // namespace
+
+TEST_F(TicTacToe, OpensWithBothSymbolsAndNamesAndLeavesToTheMenu) {
+    open(1);
+    EXPECT_EQ(w->windowTitle(), "Tic Tac Toe");
+    EXPECT_EQ(w->lblPlayer[1]->text(), "You");
+    EXPECT_EQ(w->lblPlayer[2]->text(), "Computer");
+    const QImage& cross = w->imgDisplay[1]->image();
+    EXPECT_EQ(cross.pixelColor(cross.width() / 2, cross.height() / 2), QBColor(12));
+    const QImage& ring = w->imgDisplay[2]->image();
+    EXPECT_EQ(ring.pixelColor(ring.width() / 2, ring.height() / 2), QColor(Qt::white));
+    EXPECT_EQ(drawn(), ".........");
+    click(w->imgTic[5]); // no game yet
+    EXPECT_EQ(held(), ".........");
+    click(w->cmdHelp);
+    EXPECT_EQ(fake.help.asked, QList<int>{13});
+    exitToMenu();
+}
+
+TEST_F(TicTacToe, TheCornerOpeningThreeSevenNineSixBeatsTheDifficultRules) {
+    open(1, 0, 4);
+    click(w->cmdNew);
+    EXPECT_EQ(message(), "\nYour Turn\nClick Box");
+    EXPECT_EQ(w->cmdExit->text(), "&Stop");
+    EXPECT_FALSE(w->cmdNew->isEnabled());
+    EXPECT_FALSE(w->cmdOptions->isEnabled());
+    heard();
+    click(w->imgTic[3]);
+    EXPECT_EQ(held(), "..X.O....");
+    EXPECT_EQ(heard(), QStringList({"zipecho.wav", "zipecho.wav"}));
+    play({7});
+    EXPECT_EQ(held(), "O.X.O.X..");
+    play({9});
+    EXPECT_EQ(held(), "O.X.O.XOX");
+    EXPECT_EQ(drawn(), held());
+    play({6});
+    EXPECT_EQ(heard(), QStringList({"zipecho.wav", "zipecho.wav", "zipecho.wav", "zipecho.wav", "zipecho.wav",
+                                    "tada.wav"}));
+    EXPECT_EQ(message(), "\nGame Over\nYou Win!");
+    EXPECT_EQ(w->cmdExit->text(), "E&xit");
+    EXPECT_TRUE(w->cmdNew->isEnabled());
+    // The win line runs down the whole grid through column 3.
+    ASSERT_TRUE(w->linWin->isVisible());
+    EXPECT_EQ(w->linWin->from().x(), cellCentre(3).x());
+    EXPECT_EQ(w->linWin->to().x(), cellCentre(3).x());
+    EXPECT_EQ(w->linWin->from().y(), w->Line1[0]->geometry().top());
+    EXPECT_EQ(w->linWin->to().y(), w->Line1[0]->geometry().bottom() + 1);
+    play({2}); // the game is over
+    EXPECT_EQ(held(), "O.X.OXXOX");
+}
+
+TEST_F(TicTacToe, TheComputerGoesFirstInTheCentreAndWinsOnARowOrADiagonal) {
+    open(1, 1, 4);
+    click(w->cmdNew);
+    EXPECT_EQ(held(), "....O....");
+    EXPECT_EQ(message(), "\nYour Turn\nClick Box");
+    EXPECT_EQ(fake.clock.totalWaited(), 1000 + 500); // a second's wait, then the mark's sound
+    play({1});
+    EXPECT_EQ(held(), "XO..O....");
+    heard();
+    click(w->imgTic[2]); // taken: the turn stays
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    EXPECT_EQ(held(), "XO..O....");
+    play({8, 3});
+    EXPECT_EQ(held(), "XOXOO..XO");
+    play({7});
+    EXPECT_EQ(held(), "XOXOOOXXO");
+    EXPECT_EQ(message(), "\nGame Over\nComputer Wins!");
+    EXPECT_EQ(w->linWin->from(), QPoint(w->Line2[0]->geometry().left(), cellCentre(5).y()));
+    EXPECT_EQ(w->linWin->to(), QPoint(w->Line2[0]->geometry().right() + 1, cellCentre(5).y()));
+
+    settings().TicFirst = 0;
+    click(w->cmdNew);
+    play({1, 2, 4});
+    EXPECT_EQ(held(), "XXOXO.O..");
+    EXPECT_EQ(message(), "\nGame Over\nComputer Wins!");
+    EXPECT_EQ(w->linWin->from(), QPoint(w->Line2[0]->geometry().right() + 1, w->Line1[0]->geometry().top()));
+    EXPECT_EQ(w->linWin->to(), QPoint(w->Line2[0]->geometry().left(), w->Line1[0]->geometry().bottom() + 1));
+    EXPECT_EQ(w->grab().toImage().pixelColor(cellCentre(5)), QBColor(5));
+}
+
+TEST_F(TicTacToe, EasiestMovesAtRandomUntilAnEmptyCellIsDrawn) {
+    open(1, 0, 1);
+    click(w->cmdNew);
+    // A move is random when the first number is below 1; then cells are drawn until one is empty.
+    fake.random.script({0.99, 0.0, 0.95});
+    play({1});
+    EXPECT_EQ(held(), "X.......O");
+    EXPECT_EQ(fake.random.drawn(), 3);
+}
+
+TEST_F(TicTacToe, TwoPlayersTakeTurnsAndTheLastCellCompletingALineIsAWin) {
+    open(2);
+    EXPECT_EQ(w->lblPlayer[1]->text(), "Player 1");
+    EXPECT_EQ(w->lblPlayer[2]->text(), "Player 2");
+    click(w->cmdNew);
+    EXPECT_EQ(message(), "\nPlayer 1's Turn\nClick Box");
+    play({2});
+    EXPECT_EQ(message(), "\nPlayer 2's Turn\nClick Box");
+    play({1, 4, 3, 7, 5, 8, 6});
+    EXPECT_EQ(w->cell(1), 2); // the second player's own mark: no computer plays
+    EXPECT_EQ(held(), "OXOXOOXX.");
+    EXPECT_EQ(drawn(), held());
+    play({9});
+    EXPECT_EQ(message(), "\nGame Over\nPlayer 1 Wins!");
+    EXPECT_EQ(w->linWin->from().y(), cellCentre(8).y());
+    EXPECT_EQ(w->linWin->from().x(), w->Line2[0]->geometry().left());
+
+    click(w->cmdNew);
+    EXPECT_FALSE(w->linWin->isVisible());
+    EXPECT_EQ(drawn(), ".........");
+    play({1, 2, 3, 5, 4, 8});
+    EXPECT_EQ(message(), "\nGame Over\nPlayer 2 Wins!");
+    click(w->cmdNew);
+    play({1, 2, 3, 5, 4, 6, 8, 7, 9});
+    EXPECT_EQ(message(), "\nGame Over\nIt's A Draw!");
+}
+
+TEST_F(TicTacToe, StopBeforeTheFirstMoveReportsNoResultOfTheGameBefore) {
+    open(2);
+    click(w->cmdNew);
+    play({1, 4, 2, 5, 3});
+    EXPECT_EQ(message(), "\nGame Over\nPlayer 1 Wins!");
+    click(w->cmdNew);
+    click(w->cmdExit);
+    EXPECT_EQ(message(), "\nGame Over\n");
+    EXPECT_EQ(w->cmdExit->text(), "E&xit");
+    ASSERT_TRUE(w);
+    click(w->cmdNew);
+    play({5, 1});
+    click(w->cmdExit);
+    EXPECT_EQ(message(), "\nGame Over\n");
+    play({9});
+    EXPECT_EQ(held(), "O...X....");
+}
+
+TEST_F(TicTacToe, TheDoubleClickThatStartsAGameMarksNoCell) {
+    open(1, 0, 4);
+    doubleClick(w->cmdNew, w->imgTic[1]);
+    EXPECT_TRUE(w->running());
+    EXPECT_EQ(held(), ".........");
+}
+
+TEST_F(TicTacToe, OptionsSetPlayersLevelAndWhoGoesFirst) {
+    open(1, 1, 9); // a level out of range is shown and used as Difficult
+    withOptions([](optTic& options) {
+        EXPECT_EQ(options.windowTitle(), "Tic Tac Toe Options");
+        EXPECT_TRUE(options.optDiff[3]->isChecked());
+        EXPECT_TRUE(options.optFirst[1]->isChecked());
+        click(options.optPlayer[1]);
+        EXPECT_FALSE(options.fraDiff->isEnabled());
+        EXPECT_FALSE(options.fraFirst->isEnabled());
+        click(options.optPlayer[0]);
+        EXPECT_TRUE(options.fraDiff->isEnabled());
+        click(options.optDiff[1]);
+        click(options.optFirst[0]);
+        click(options.optPlayer[1]);
+        click(options.cmdOK);
+    });
+    EXPECT_EQ(settings().TicPlayers, 2);
+    EXPECT_EQ(settings().TicLevel, 2);
+    EXPECT_EQ(settings().TicFirst, 0);
+    EXPECT_EQ(w->lblPlayer[1]->text(), "Player 1");
+}
