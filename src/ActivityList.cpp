@@ -4,6 +4,9 @@
 
 #include "letters/frmCount.h"
 #include "letters/frmLet.h"
+#include "matching/frmBarn.h"
+#include "matching/frmMatch.h"
+#include "matching/frmMem.h"
 #include "math/frmEMath.h"
 #include "shell/Activities.h"
 
@@ -14,6 +17,9 @@ void registerActivities() {
     Activities::add(frmLet::Activity);
     Activities::add(frmCount::Activity);
     Activities::add(frmEMath::Activity);
+    Activities::add(frmMatch::Activity);
+    Activities::add(frmBarn::Activity);
+    Activities::add(frmMem::Activity);
 }
 
 } // namespace nibsy
