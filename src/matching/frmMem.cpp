@@ -231,7 +231,8 @@ void frmMem::CoverBox(int b) {
     box.setForeColor(QBColor(0));
     box.setFillColor(QBColor(CoverColor[firstColour(b) ? 1 : 2]));
     box.setFillStyle(PictureBox::FillStyle::Solid);
-    box.Box(0, 0, box.scaleWidth(), box.scaleHeight());
+    // The outline's last pixels lie inside the box, so all four edges show.
+    box.Box(0, 0, box.scaleWidth() - 1, box.scaleHeight() - 1);
     box.setFillStyle(PictureBox::FillStyle::Transparent);
     box.setScaleMode(PictureBox::ScaleMode::Twips);
 }

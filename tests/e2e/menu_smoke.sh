@@ -95,8 +95,8 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "
     fi
     case "$title" in
     "Matching Fun" | "Barnyard Fun" | "Memory Game")
-        # New Game (Alt+N) starts a game: the Exit button reads "&Stop", so the first Alt+X stops the
-        # game and the window stays.
+        # New Game (Alt+N) starts a game: the Exit button reads "&Stop", so Alt+X does nothing until
+        # Stop (Alt+S) ends the game.
         xdotool key alt+n
         sleep 0.5
         xdotool key alt+x
@@ -104,6 +104,11 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "
         if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
             fail "$title left at once: New Game did not start a game"
         fi
+        if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+            xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}_game.png" || true
+        fi
+        xdotool key alt+s
+        sleep 0.5
         win=$(window "$title") || fail "$title went away when its game was stopped"
         xdotool windowfocus "$win" 2>/dev/null || true
         ;;
