@@ -202,4 +202,12 @@ TEST_F(BarnyardFun, StopDuringThePeekPutsCloseDoorsAwayAndOptionsChangeTheSettin
         o.close();
     });
     EXPECT_EQ(settings().BarnAnimalCount, 2);
+    // Values the file should not hold are shown as the defaults the game uses: a peek, by name.
+    settings().BarnPeek = 5;
+    settings().BarnFindBy = -2;
+    withOptions<optbarn>(w->cmdOptions, [&](optbarn& o) {
+        EXPECT_TRUE(o.optPeek[0]->isChecked());
+        EXPECT_TRUE(o.optNames[1]->isChecked());
+        click(o.cmdOK);
+    });
 }
