@@ -297,8 +297,9 @@ void frmBarn::CloseDoor(int d) {
     PictureBox& door = *picHidden[size_t(d)];
     door.setPicture(Picture());
     door.setScaleMode(PictureBox::ScaleMode::Pixels);
-    const int W = int(door.scaleWidth());
-    const int H = int(door.scaleHeight());
+    // The last row and column of pixels lie inside the door, so its outline shows on all four edges.
+    const int W = int(door.scaleWidth()) - 1;
+    const int H = int(door.scaleHeight()) - 1;
     door.setForeColor(QBColor(0));
     door.setFillStyle(PictureBox::FillStyle::Solid);
     door.setFillColor(QBColor(14));
