@@ -62,7 +62,13 @@ protected:
 } // namespace
 
 TEST_F(MemoryGame, EightPairsAreHiddenUnderACheckerboardAndTakenOffWhenFound) {
+    // The shuffle (15 numbers), the shape and the colour; then yellow, and yellow again (drawn anew) and
+    // light magenta for the checkerboard.
+    QList<double> script(17, 0.0);
+    fake.random.script(script << 0.15 << 0.15 << 0.25);
     open(1);
+    EXPECT_EQ(w->coverColor(1), 14);
+    EXPECT_EQ(w->coverColor(2), 13);
     std::array<int, 9> seen{};
     for (int b = 1; b <= 16; ++b) {
         ++seen[size_t(w->itemInBox(b))];
@@ -70,9 +76,6 @@ TEST_F(MemoryGame, EightPairsAreHiddenUnderACheckerboardAndTakenOffWhenFound) {
     EXPECT_EQ(seen, (std::array<int, 9>{0, 2, 2, 2, 2, 2, 2, 2, 2}));
     const QColor first = QBColor(w->coverColor(1));
     const QColor second = QBColor(w->coverColor(2));
-    EXPECT_NE(first, second);
-    EXPECT_NE(first, QBColor(15));
-    EXPECT_NE(second, QBColor(15));
     for (int b = 1; b <= 16; ++b) {
         const bool odd = ((b - 1) / 4 + (b - 1) % 4) % 2 == 0;
         EXPECT_EQ(colourAt(w->picHidden[size_t(b)]), odd ? first : second) << b;
