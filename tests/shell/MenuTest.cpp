@@ -280,8 +280,8 @@ TEST_F(MenuTest, EveryActivityOfTheSuiteOpensFromItsButton) {
     frmMenu menu;
     ASSERT_TRUE(menu.Form_Load());
     menu.show();
-    const QStringList captions{"", "Letter Fun", "Counting Fun", "Nibsy Math", "", "", "", "",
-                               "Matching Fun", "Barnyard Fun", "Memory Game"};
+    const QStringList captions{"", "Letter Fun", "Counting Fun", "Nibsy Math",   "",           "",
+                               "", "",           "Matching Fun", "Barnyard Fun", "Memory Game"};
     for (int i = 0; i < MenuButtons; ++i) {
         SCOPED_TRACE(i);
         ASSERT_EQ(menu.cmdChoice(i)->isEnabled(), i < captions.size() && !captions[i].isEmpty());
