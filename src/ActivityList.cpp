@@ -6,6 +6,9 @@
 #include "games/frmTic.h"
 #include "letters/frmCount.h"
 #include "letters/frmLet.h"
+#include "matching/frmBarn.h"
+#include "matching/frmMatch.h"
+#include "matching/frmMem.h"
 #include "math/frmEMath.h"
 #include "shell/Activities.h"
 
@@ -18,6 +21,9 @@ void registerActivities() {
     Activities::add(frmEMath::Activity);
     Activities::add(frmCards::Activity);
     Activities::add(frmTic::Activity);
+    Activities::add(frmMatch::Activity);
+    Activities::add(frmBarn::Activity);
+    Activities::add(frmMem::Activity);
 }
 
 } // namespace nibsy

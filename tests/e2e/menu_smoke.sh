@@ -67,10 +67,10 @@ menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
-# Button centres in pixels: columns at left 2880 and 7200 twips, rows at top 240, 960, 1680 and 2400,
-# 2055 by 615.
+# Button centres in pixels: columns at left 2880, 5040 and 7200 twips, rows at top 240, 960, 1680, 2400 and
+# 3120, 2055 by 615.
 for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 132 Card Fun" \
-    "548 132 Tic Tac Toe"; do
+    "548 132 Tic Tac Toe" "404 132 Matching Fun" "404 180 Barnyard Fun" "404 228 Memory Game"; do
     read -r x y title <<<"$activity"
     xdotool mousemove --window "$menu" "$x" "$y" click 1
     win=$(window "$title") || fail "$title did not open"
@@ -93,6 +93,26 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "
         win=$(window "Nibsy Math") || fail "closing the number scale did not bring Nibsy Math back"
         xdotool windowfocus "$win" 2>/dev/null || true
     fi
+    case "$title" in
+    "Matching Fun" | "Barnyard Fun" | "Memory Game")
+        # New Game (Alt+N) starts a game: the Exit button reads "&Stop", so Alt+X does nothing until
+        # Stop (Alt+S) ends the game.
+        xdotool key alt+n
+        sleep 0.5
+        xdotool key alt+x
+        sleep 0.5
+        if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
+            fail "$title left at once: New Game did not start a game"
+        fi
+        if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+            xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}_game.png" || true
+        fi
+        xdotool key alt+s
+        sleep 0.5
+        win=$(window "$title") || fail "$title went away when its game was stopped"
+        xdotool windowfocus "$win" 2>/dev/null || true
+        ;;
+    esac
     xdotool key alt+x
     menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
 done

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the tests of the matching games share: solid one-colour pictures under the games' file names (so a
+// box's middle tells which picture it shows), pixel colours of boxes, and the options windows worked
+// through the child's clicks.
+
+#include "platform/PictureBox.h"
+#include "support/WindowFixture.h"
+
+#include <QRadioButton>
+#include <QTimer>
+#include <functional>
+
+namespace nibsy::test {
+
+// The colour of picture i of a set: well apart from the palette's colours and from one another.
+inline QColor pictureColour(int i) {
+    return QColor(QColor::fromHsv((i - 1) * 40 + 15, 200, 170).rgb());
+}
+
+// Writes pictures 1 to n of the names given (element 0 is not used) into the application directory.
+template <class Names> void writePictures(const QString& appDir, const Names& names, int n) {
+    for (int i = 1; i <= n; ++i) {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(pictureColour(i));
+        ASSERT_TRUE(image.save(appDir + QString::fromLatin1(names[size_t(i)]), "BMP"));
+    }
+}
+
+// The colour at a fraction of a box's width and height.
+inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
+    const QImage& image = box->image();
+    return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+}
+
+// Works a modal options window (clicking opener opens it) with the child's clicks.
+template <class Dialog> void withOptions(QWidget* opener, const std::function<void(Dialog&)>& work) {
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        work(*options);
+    });
+    click(opener);
+}
+
+} // namespace nibsy::test
