@@ -4,7 +4,9 @@
 
 #include "letters/frmCount.h"
 #include "letters/frmLet.h"
+#include "math/frmBug.h"
 #include "math/frmEMath.h"
+#include "math/frmSnow.h"
 #include "shell/Activities.h"
 
 namespace nibsy {
@@ -14,6 +16,8 @@ void registerActivities() {
     Activities::add(frmLet::Activity);
     Activities::add(frmCount::Activity);
     Activities::add(frmEMath::Activity);
+    Activities::add(frmSnow::Activity);
+    Activities::add(frmBug::Activity);
 }
 
 } // namespace nibsy

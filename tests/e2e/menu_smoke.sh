@@ -67,8 +67,10 @@ menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
-# Button centres in pixels: column 1 at left 2880 twips, rows at top 240, 960 and 2400, 2055 by 615.
-for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math"; do
+# Button centres in pixels: columns at left 2880 and 7200 twips, rows at top 240, 960, 2400 and 3120,
+# 2055 by 615.
+for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 228 Snowman Math" \
+    "548 84 Bug Builder"; do
     read -r x y title <<<"$activity"
     xdotool mousemove --window "$menu" "$x" "$y" click 1
     win=$(window "$title") || fail "$title did not open"
@@ -90,6 +92,24 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math"; 
         xdotool key alt+s
         win=$(window "Nibsy Math") || fail "closing the number scale did not bring Nibsy Math back"
         xdotool windowfocus "$win" 2>/dev/null || true
+    fi
+    if [ "$title" = "Snowman Math" ] || [ "$title" = "Bug Builder" ]; then
+        # A game starts (Alt+N) and the first player takes a turn: an answer typed and entered, or Enter
+        # on the flashing target. Once the turn's sounds and pauses are over, Stop (Alt+S) ends the game.
+        xdotool key alt+n
+        sleep 0.5
+        if [ "$title" = "Snowman Math" ]; then
+            xdotool type --delay 50 "7"
+        fi
+        xdotool key Return
+        sleep 3
+        if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+            xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}_turn.png" || true
+        fi
+        win=$(window "$title") || fail "$title went away during a turn"
+        xdotool windowfocus "$win" 2>/dev/null || true
+        xdotool key alt+s
+        sleep 0.5
     fi
     xdotool key alt+x
     menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
