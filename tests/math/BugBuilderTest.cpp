@@ -222,12 +222,14 @@ TEST_F(BugBuilder, StopEndsTheGameAndTheTargetNoLongerCounts) {
     EXPECT_EQ(w->currentPlayer(), 1);
 }
 
-TEST_F(BugBuilder, AClickMadeWhileTheHitShowsDoesNotTakeTheNextPlayersTurn) {
+TEST_F(BugBuilder, ClicksMadeWhileTheHitShowsDoNotTakeAnotherTurn) {
     services().clock = std::make_unique<SystemClock>();
     fake.sound.lengthMs = 50;
     open(2);
     click(w->cmdNew);
     QTimer::singleShot(300, w, [this] {
+        // A click that reached the target at once must not start a turn inside this one either.
+        click(w->picFlash);
         const QPointF at = w->picFlash->mapTo(w, w->picFlash->rect().center());
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(

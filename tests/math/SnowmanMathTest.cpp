@@ -134,7 +134,7 @@ TEST_F(SnowmanMath, OnePlayerBuildsTheSnowmanPartByPartAndFinishesAfterTheSixthR
     const Part parts[] = {
         {"a body", 0.5, 0.9, white},        {"a head", 0.5, 0.2, white},
         {"arms", 0.1, 0.4, white},          {"a face", 0.5, 0.31, QBColor(0)},
-        {"buttons", 0.5, 0.55, QBColor(9)}, {"a hat", 0.5, 0.12, QBColor(14)},
+        {"buttons", 0.5, 0.55, QBColor(9)}, {"a hat", 0.5, 0.11, QBColor(14)},
     };
     ResultsWatch watch(fake.help);
     heard();
@@ -150,6 +150,7 @@ TEST_F(SnowmanMath, OnePlayerBuildsTheSnowmanPartByPartAndFinishesAfterTheSixthR
         }
     }
     EXPECT_EQ(at(1, 0.35, 0.16), QBColor(12)); // the brim
+    EXPECT_EQ(at(1, 0.5, 0.07), QBColor(12));  // the crown above the band
     EXPECT_EQ(at(1, 0.5, 0.97), sky);          // under the body
     EXPECT_EQ(heard(), QStringList({"wow.wav", "snowman.wav"}));
     ASSERT_TRUE(watch.seen.shown);
@@ -304,12 +305,14 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
     EXPECT_EQ(settings().SnowPlayerName[2], "Sam");
 }
 
-TEST_F(SnowmanMath, KeysPressedWhileARightAnswerIsCheeredDoNotAnswerForTheNextPlayer) {
+TEST_F(SnowmanMath, KeysPressedWhileARightAnswerIsCheeredAreNotAnswers) {
     services().clock = std::make_unique<SystemClock>();
     fake.sound.lengthMs = 50;
     open(2);
     click(w->cmdNew);
     QTimer::singleShot(100, w, [this] {
+        // Keys that reached the box at once are not taken as an answer inside this one either.
+        test::type(w->txtAnswer, "1\r");
         for (const auto& [key, text] : {std::pair{Qt::Key_1, "1"}, std::pair{Qt::Key_Return, "\r"}}) {
             for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
                 QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
