@@ -210,7 +210,7 @@ TEST_F(SnowmanMath, TheGameEndsOnlyAtTheEndOfTheRoundAndNamesEveryFinisherInPlay
     }
 }
 
-TEST_F(SnowmanMath, AWrongAnswerShowsTheAnswerLockedUntilNextPlayer) {
+TEST_F(SnowmanMath, AWrongAnswerShowsTheAnswerLockedUntilNextPlayerOrStop) {
     open(2);
     click(w->cmdNew);
     const int right = shown().answer();
@@ -234,6 +234,17 @@ TEST_F(SnowmanMath, AWrongAnswerShowsTheAnswerLockedUntilNextPlayer) {
     EXPECT_EQ(w->txtAnswer->text(), "");
     answerRight();
     EXPECT_EQ(w->partsEarned(2), 1);
+    // Stop while Next Player shows ends the game for good; the next game starts with an empty box.
+    answerWrong();
+    click(w->cmdExit);
+    EXPECT_FALSE(w->running());
+    EXPECT_FALSE(w->cmdOK->isVisible());
+    EXPECT_EQ(w->txtAnswer->text(), "");
+    EXPECT_EQ(message(), "\nGame Over\n");
+    expectSilence("5\r");
+    click(w->cmdNew);
+    answerRight();
+    EXPECT_EQ(w->partsEarned(1), 1);
 }
 
 TEST_F(SnowmanMath, OnlyEnterOrAFourthDigitJudgesTheAnswer) {
@@ -254,23 +265,6 @@ TEST_F(SnowmanMath, OnlyEnterOrAFourthDigitJudgesTheAnswer) {
     test::type(w->txtAnswer, "1009");
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     EXPECT_EQ(w->txtAnswer->text(), QString::number(shown().answer()));
-}
-
-TEST_F(SnowmanMath, StopWhileNextPlayerShowsEndsTheGameForGood) {
-    open();
-    click(w->cmdNew);
-    answerWrong();
-    click(w->cmdExit);
-    EXPECT_FALSE(w->running());
-    EXPECT_FALSE(w->cmdOK->isVisible());
-    EXPECT_FALSE(w->txtAnswer->isReadOnly());
-    EXPECT_EQ(w->txtAnswer->text(), "");
-    EXPECT_EQ(message(), "\nGame Over\n");
-    expectSilence("5\r");
-    click(w->cmdNew);
-    EXPECT_EQ(w->partsEarned(1), 0);
-    answerRight();
-    EXPECT_EQ(w->partsEarned(1), 1);
 }
 
 TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFile) {
