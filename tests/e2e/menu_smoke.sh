@@ -42,14 +42,14 @@ window() {
     done
     return 1
 }
-# Waits for the suite to end; prints its exit status.
+# Waits for the suite to end; its exit status goes into rc. It runs in this shell, not in a command
+# substitution: only the shell that started the suite can wait for it and learn its status.
 ended() {
     for _ in $(seq 300); do
         if ! kill -0 "$app_pid" 2>/dev/null; then
-            local rc=0
+            rc=0
             wait "$app_pid" || rc=$?
             app_pid=""
-            echo "$rc"
             return 0
         fi
         sleep 0.1
@@ -118,7 +118,7 @@ done
 rm "$ini"
 # The Exit picture button: left 2040, top 3240 twips, 630 by 615.
 xdotool mousemove --window "$menu" 157 236 click 1
-rc=$(ended) || fail "Exit did not end the suite"
+ended || fail "Exit did not end the suite"
 [ "$rc" -eq 0 ] || fail "the suite ended with status $rc"
 cmp -s "$ini" "$work/expected.ini" || fail "the settings file was not written back byte for byte"
 
@@ -150,7 +150,7 @@ xdotool mousemove --window "$menu" 260 36 click 1
 box=$(window "Nibsy Learning") || fail "no message for a missing picture"
 xdotool windowfocus "$box" 2>/dev/null || true
 xdotool key Return
-rc=$(ended) || fail "the suite did not end after the missing picture's message"
+ended || fail "the suite did not end after the missing picture's message"
 [ "$rc" -eq 1 ] || fail "the suite ended with status $rc after a missing picture"
 
 # 4. A short settings file: the message, no menu, the file untouched.
@@ -164,7 +164,7 @@ if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/nu
 fi
 xdotool windowfocus "$box" 2>/dev/null || true
 xdotool key Return
-rc=$(ended) || fail "the suite did not end after the message"
+ended || fail "the suite did not end after the message"
 [ "$rc" -ne 0 ] || fail "the suite ended with status 0 after a failed start"
 cmp -s "$ini" "$work/short.ini" || fail "the short settings file was changed"
 echo "menu smoke test passed"
