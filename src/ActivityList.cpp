@@ -9,7 +9,9 @@
 #include "matching/frmBarn.h"
 #include "matching/frmMatch.h"
 #include "matching/frmMem.h"
+#include "math/frmBug.h"
 #include "math/frmEMath.h"
+#include "math/frmSnow.h"
 #include "shell/Activities.h"
 
 namespace nibsy {
@@ -24,6 +26,8 @@ void registerActivities() {
     Activities::add(frmMatch::Activity);
     Activities::add(frmBarn::Activity);
     Activities::add(frmMem::Activity);
+    Activities::add(frmSnow::Activity);
+    Activities::add(frmBug::Activity);
 }
 
 } // namespace nibsy

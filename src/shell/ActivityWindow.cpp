@@ -116,6 +116,14 @@ void ActivityWindow::ignoreRestOfDoubleClick() {
     m_guarding = m_lastClick != 0;
 }
 
+void ActivityWindow::dropQueuedInput() {
+    // Timer ticks and closes stay held meanwhile, as in a wait.
+    const WaitScope holding;
+    m_droppingInput = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_droppingInput = false;
+}
+
 bool ActivityWindow::dropClick(const QEvent* event) {
     const quint64 at = static_cast<const QInputEvent*>(event)->timestamp();
     if (m_guarding && at > m_guardFrom) {
@@ -137,8 +145,8 @@ bool ActivityWindow::eventFilter(QObject* watched, QEvent* event) {
     if ((!mouse && !key) || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) {
         return false;
     }
-    if (m_closeAsked) {
-        return true; // the window is going: what was typed or clicked after the close must not act
+    if (m_closeAsked || m_droppingInput) {
+        return true; // the window is going, or the input belongs to a wait that is over: it must not act
     }
     if (mouse) {
         return dropClick(event);

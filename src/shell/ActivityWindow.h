@@ -24,6 +24,8 @@ public:
     virtual void Form_Load();
 
     int helpContext() const { return m_helpContext; }
+    // True once the window has been asked to close (it may still be finishing a handler).
+    bool closeAsked() const { return m_closeAsked; }
 
     // Places a control given in twips.
     static void place(QWidget* control, int left, int top, int width, int height);
@@ -49,6 +51,10 @@ protected:
     // one brought up under the pointer.
     void ignoreRestOfDoubleClick();
 
+    // Drops the clicks and keys for this window that were made during a wait just over and are still
+    // queued, so that input meant for the turn that has ended never acts on the next one.
+    void dropQueuedInput();
+
     // Closes this window (it is deleted once no handler of it runs) and shows the opener again.
     void unload();
     // Called when the window is about to go: stop timers and sounds of the window here.
@@ -64,6 +70,7 @@ private:
     bool m_unloading = false;
     bool m_closeAsked = false;
     bool m_keyPreview = false;
+    bool m_droppingInput = false;
     bool m_forwardingKey = false;
     // Timestamps of mouse input on this window: the last seen, and the click a guard runs from.
     quint64 m_lastClick = 0;

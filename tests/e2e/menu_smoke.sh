@@ -69,8 +69,9 @@ eval "$(xdotool getwindowgeometry --shell "$menu")"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
 # Button centres in pixels: columns at left 2880, 5040 and 7200 twips, rows at top 240, 960, 1680, 2400 and
 # 3120, 2055 by 615.
-for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 132 Card Fun" \
-    "548 132 Tic Tac Toe" "404 132 Matching Fun" "404 180 Barnyard Fun" "404 228 Memory Game"; do
+for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 228 Snowman Math" \
+    "260 132 Card Fun" "404 132 Matching Fun" "404 180 Barnyard Fun" "404 228 Memory Game" \
+    "548 84 Bug Builder" "548 132 Tic Tac Toe"; do
     read -r x y title <<<"$activity"
     xdotool mousemove --window "$menu" "$x" "$y" click 1
     win=$(window "$title") || fail "$title did not open"
@@ -113,6 +114,24 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "
         xdotool windowfocus "$win" 2>/dev/null || true
         ;;
     esac
+    if [ "$title" = "Snowman Math" ] || [ "$title" = "Bug Builder" ]; then
+        # A game starts (Alt+N) and the first player takes a turn: an answer typed and entered, or Enter
+        # on the flashing target. Once the turn's sounds and pauses are over, Stop (Alt+S) ends the game.
+        xdotool key alt+n
+        sleep 0.5
+        if [ "$title" = "Snowman Math" ]; then
+            xdotool type --delay 50 "7"
+        fi
+        xdotool key Return
+        sleep 3
+        if [ -n "${NIBSY_SCREENSHOTS:-}" ]; then
+            xwd -root -silent | convert xwd:- "$NIBSY_SCREENSHOTS/${title// /_}_turn.png" || true
+        fi
+        win=$(window "$title") || fail "$title went away during a turn"
+        xdotool windowfocus "$win" 2>/dev/null || true
+        xdotool key alt+s
+        sleep 0.5
+    fi
     xdotool key alt+x
     menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
 done
