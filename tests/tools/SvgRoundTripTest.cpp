@@ -123,8 +123,8 @@ TEST_P(ShippedPicture, IsItsSourceConvertedAndLooksLikeIt) {
     ASSERT_FALSE(shipped.isEmpty()) << "not shipped: " << GetParam();
 
     if (name.endsWith(".bmp", Qt::CaseInsensitive)) {
-        const QImage source = nibsy::tools::renderSvg(svg, QSize(177, 185), Qt::white);
-        EXPECT_EQ(nibsy::tools::toBmp24(source), shipped);
+        const QImage source = nibsy::tools::renderSvg(svg, QSize(177, 185), Qt::transparent);
+        EXPECT_EQ(nibsy::tools::toBmp32(source), shipped);
         EXPECT_EQ(Picture::fromData(shipped).size(), QSize(177, 185));
         return;
     }
