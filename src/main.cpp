@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ActivityList.h"
 #include "platform/Fonts.h"
 #include "platform/Services.h"
-#include "shell/Activities.h"
 #include "shell/AppFatal.h"
 #include "shell/frmMenu.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
 
     nibsy::frmMenu menu;
     nibsy::services().fatal = std::make_unique<nibsy::AppFatal>(&menu);
-    QObject::connect(&menu, &nibsy::frmMenu::suiteEnded, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&menu, &nibsy::frmMenu::suiteEnded, &app, &QApplication::exit, Qt::QueuedConnection);
     int status = 1;
     if (menu.Form_Load()) {
         menu.enableChoices();

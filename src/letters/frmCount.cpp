@@ -11,9 +11,11 @@
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "platform/WindowTimer.h"
+#include "shell/OpenWindow.h"
 #include "shell/Palette.h"
 #include "shell/Settings.h"
 #include "shell/Shared.h"
+#include "shell/Widgets.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -78,80 +80,29 @@ constexpr std::array<const char*, 3> ItemsFile{"shapes.wav", "pictures.wav", "di
 constexpr int LightCyan = 11;
 
 QFrame* outline(QWidget* parent, int left, int top, int width, int height) {
-    auto* frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Plain);
-    frame->setLineWidth(2);
-    setTextColor(frame, NumberInk);
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFrame* frame = makeOutline(parent, NumberInk, 2);
     ActivityWindow::place(frame, left, top, width, height);
     return frame;
 }
 
-SSCommand* button(QWidget* parent, const QString& caption, const QFont& font) {
-    auto* b = new SSCommand(caption, parent);
-    b->setFont(font);
-    return b;
-}
-
-// An empty cell: cyan, with a thin darker edge so that the cells of the grid stand apart.
+// An empty cell: light cyan, with a thin darker edge so that the cells of the grid stand apart.
 void emptyCell(PictureBox* cell) {
     cell->Cls();
     const double px = pxToTwips(1);
     cell->Box(0, 0, cell->scaleWidth() - px, cell->scaleHeight() - px, CellEdge);
 }
 
-// A number printed big in the middle of a cell, black edged with white so that it shows on any item.
-void printCentred(PictureBox* cell, const QString& text) {
-    const double x = (cell->scaleWidth() - cell->TextWidth(text)) / 2;
-    const double y = (cell->scaleHeight() - cell->TextHeight(text)) / 2;
-    const double px = pxToTwips(2);
-    const QColor ink = cell->foreColor();
-    cell->setForeColor(Qt::white);
-    for (const auto& [dx, dy] : {std::pair{-px, 0.0}, {px, 0.0}, {0.0, -px}, {0.0, px}}) {
-        cell->currentX = x + dx;
-        cell->currentY = y + dy;
-        cell->Print(text);
-    }
-    cell->setForeColor(ink);
-    cell->currentX = x;
-    cell->currentY = y;
-    cell->Print(text);
-}
-
 QString numberText(int n) {
     return formatNumber(n, QStringLiteral("#0"));
 }
 
-// The picture drawn at the given size, as large as fits without stretching it out of shape.
-Picture fitted(const Picture& picture, QSize size) {
-    if (picture.isNull() || size.isEmpty()) {
-        return picture;
-    }
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    const QRectF room =
-        QRectF(image.rect())
-            .adjusted(size.width() * 0.05, size.height() * 0.05, -size.width() * 0.05, -size.height() * 0.05);
-    QRectF target = room;
-    const QSize natural = picture.size();
-    if (natural.width() > 0 && natural.height() > 0) {
-        const QSizeF shown = QSizeF(natural).scaled(room.size(), Qt::KeepAspectRatio);
-        target = QRectF(QPointF(0, 0), shown);
-        target.moveCenter(room.center());
-    }
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    picture.draw(painter, target);
-    painter.end();
-    return Picture::fromImage(image);
-}
-
 } // namespace
 
-frmCount::frmCount(QWidget* opener)
-    : ActivityWindow(opener, 2, QStringLiteral("Counting Fun"), WindowWidth, WindowHeight) {
+const ActivityDescriptor frmCount::Activity{
+    2,           "Counting Fun", 2,
+    WindowWidth, WindowHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmCount(opener); }};
+
+frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmCount"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -165,8 +116,7 @@ frmCount::frmCount(QWidget* opener)
     Shape1 = outline(this, 900, 3060, 1335, 1335);
     Shape1->hide();
 
-    QFont titleFont(QStringLiteral("Comic Sans MS"), 22);
-    titleFont.setBold(true);
+    const QFont titleFont = comicFont(22, true);
     lblTitle1 = new QLabel(this);
     lblTitle2 = new QLabel(this);
     for (QLabel* title : {lblTitle1, lblTitle2}) {
@@ -178,19 +128,17 @@ frmCount::frmCount(QWidget* opener)
     place(lblTitle2, 120, 660, 2760, 540);
 
     lblNumber = new QLabel(this);
-    QFont numberFont(QStringLiteral("Arial"), 60);
-    numberFont.setBold(true);
+    const QFont numberFont = arialFont(60, true);
     lblNumber->setFont(numberFont);
     lblNumber->setAlignment(Qt::AlignCenter);
     setTextColor(lblNumber, NumberInk);
-    place(lblNumber, 120, 1320, 2760, 1680);
+    place(lblNumber, 120, 1440, 2760, 1560);
 
-    QFont cellFont(QStringLiteral("Arial"), 28);
-    cellFont.setBold(true);
+    const QFont cellFont = arialFont(28, true);
     auto makeCell = [&](int left, int top) {
         auto* cell = new PictureBox(this);
         place(cell, left, top, CellSize, CellSize);
-        cell->setBackColor(QBColor(3));
+        cell->setBackColor(QBColor(LightCyan));
         cell->setForeColor(QBColor(0));
         cell->setDrawWidth(2);
         cell->setFontSpec(cellFont);
@@ -206,37 +154,25 @@ frmCount::frmCount(QWidget* opener)
     picShow->setObjectName(QStringLiteral("picShow"));
 
     // The pattern of the number buttons; the twenty buttons are made from it at load.
-    QFont clickFont(QStringLiteral("Arial"), 12);
-    clickFont.setBold(true);
-    cmdClick[0] = button(this, QString(), clickFont);
+    const QFont clickFont = arialFont(12, true);
+    cmdClick[0] = makeButton(this, QString(), clickFont);
     place(cmdClick[0], GridLeft, ClickTop, GridWidth / 10, ClickHeight);
     cmdClick[0]->hide();
 
-    QFont stepFont(QStringLiteral("Arial"), 12);
-    stepFont.setBold(true);
-    cmdDone = button(this, QStringLiteral("&Done Drawing"), stepFont);
-    place(cmdDone, GridLeft, 6030, 3015, 495);
+    const QFont stepFont = arialFont(12, true);
+    cmdDone = makeButton(this, QStringLiteral("&Done Drawing"), stepFont, QRect(GridLeft, 6030, 3015, 495),
+                         [this] { cmdDone_Click(); });
     cmdDone->hide();
-    connect(cmdDone, &QPushButton::clicked, this, &frmCount::cmdDone_Click);
-    cmdScreen = button(this, QStringLiteral("Correct &Answer"), stepFont);
-    place(cmdScreen, GridLeft + GridWidth - 3015, 6030, 3015, 495);
+    cmdScreen =
+        makeButton(this, QStringLiteral("Correct &Answer"), stepFont,
+                   QRect(GridLeft + GridWidth - 3015, 6030, 3015, 495), [this] { cmdScreen_Click(); });
     cmdScreen->hide();
-    connect(cmdScreen, &QPushButton::clicked, this, &frmCount::cmdScreen_Click);
 
-    QFont blankFont(QStringLiteral("Arial"), 44);
-    blankFont.setBold(true);
+    const QFont blankFont = arialFont(44, true);
     const int blankLeft = GridLeft + (GridWidth - 4 * BlankSize - 3 * BlankGap) / 2;
     for (int r = 0; r < 4; ++r) {
         auto* box = new QLabel(this);
-        box->setFont(blankFont);
-        box->setAlignment(Qt::AlignCenter);
-        box->setFrameShape(QFrame::Box);
-        box->setLineWidth(2);
-        box->setAutoFillBackground(true);
-        QPalette bp = box->palette();
-        bp.setColor(QPalette::Window, Qt::white);
-        bp.setColor(QPalette::WindowText, NumberInk);
-        box->setPalette(bp);
+        makeCard(box, blankFont, NumberInk);
         place(box, blankLeft + r * (BlankSize + BlankGap), BlankTop, BlankSize, BlankSize);
         box->hide();
         lblBlank[size_t(r)] = box;
@@ -244,45 +180,29 @@ frmCount::frmCount(QWidget* opener)
     imgArrow = new PictureBox(this);
     place(imgArrow, blankLeft + (BlankSize - ArrowWidth) / 2, BlankTop - ArrowHeight - 60, ArrowWidth,
           ArrowHeight);
-    imgArrow->setBackColor(WindowGrey);
-    {
-        // A red arrow pointing down at the box.
-        const int w = imgArrow->width();
-        const int h = imgArrow->height();
-        imgArrow->setFillColor(QBColor(12));
-        imgArrow->setForeColor(QBColor(4));
-        imgArrow->setFillStyle(PictureBox::FillStyle::Solid);
-        imgArrow->Polygon(QPolygon({QPoint(w * 3 / 10, 1), QPoint(w * 7 / 10, 1), QPoint(w * 7 / 10, h / 2),
-                                    QPoint(w - 2, h / 2), QPoint(w / 2, h - 2), QPoint(1, h / 2),
-                                    QPoint(w * 3 / 10, h / 2)}));
-    }
+    imgArrow->setPicture(downArrowPicture(imgArrow->size(), WindowGrey));
     imgArrow->hide();
 
     fraChoices = new QGroupBox(QStringLiteral("Choices"), this);
-    QFont frameFont(QStringLiteral("Arial"), 10);
-    frameFont.setBold(true);
+    const QFont frameFont = arialFont(10, true);
     fraChoices->setFont(frameFont);
     place(fraChoices, GridLeft + 240, GridTop + 240, GridWidth - 480, GridHeight - 480);
-    QFont choiceFont(QStringLiteral("Comic Sans MS"), 16);
-    choiceFont.setBold(true);
+    const QFont choiceFont = comicFont(16, true);
     for (int i = 0; i < 7; ++i) {
-        SSCommand* b = button(fraChoices, QString::fromLatin1(ModeCaption[size_t(i)]), choiceFont);
-        place(b, 240, 360 + i * 585, GridWidth - 960, 495);
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdChoice_Click(i); });
-        cmdChoice[size_t(i)] = b;
+        cmdChoice[size_t(i)] =
+            makeButton(fraChoices, QString::fromLatin1(ModeCaption[size_t(i)]), choiceFont,
+                       QRect(240, 360 + i * 585, GridWidth - 960, 495), [this, i] { cmdChoice_Click(i); });
     }
 
     fraChoice = new QGroupBox(this);
     place(fraChoice, 120, 4800, 2760, 1725);
-    cmdOptions = button(fraChoice, QStringLiteral("&Options"), stepFont);
-    place(cmdOptions, 120, 300, 2520, 555);
-    connect(cmdOptions, &QPushButton::clicked, this, &frmCount::cmdOptions_Click);
-    cmdHelp = button(fraChoice, QStringLiteral("&Help"), stepFont);
-    place(cmdHelp, 120, 1020, 1200, 555);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmCount::cmdHelp_Click);
-    cmdExit = button(fraChoice, QStringLiteral("E&xit"), stepFont);
-    place(cmdExit, 1440, 1020, 1200, 555);
-    connect(cmdExit, &QPushButton::clicked, this, &frmCount::cmdExit_Click);
+    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), stepFont, QRect(120, 300, 2520, 555),
+                            [this] { cmdOptions_Click(); });
+    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), stepFont, QRect(120, 1020, 1200, 555),
+                         [this] { cmdHelp_Click(); });
+    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), stepFont, QRect(1440, 1020, 1200, 555),
+                         [this] { cmdExit_Click(); });
+    setExitButton(cmdExit);
 
     Timer1 = new WindowTimer(this, 500);
     Timer1->onTick([this] { Timer1_Timer(); });
@@ -294,7 +214,7 @@ frmCount::frmCount(QWidget* opener)
 frmCount::~frmCount() = default;
 
 void frmCount::Form_Load() {
-    ActivityWindow::Form_Load();
+    ModeWindow::Form_Load();
     MakeNumberButtons();
     for (int n = 0; n <= 20; ++n) {
         NumberWave[size_t(n)] = FullPath(QStringLiteral("N%1.wav").arg(n));
@@ -306,8 +226,6 @@ void frmCount::Form_Load() {
         ItemWave[size_t(i)] = FullPath(QString::fromLatin1(ItemFile[size_t(i)]));
         ItemsWave[size_t(i)] = FullPath(QString::fromLatin1(ItemsFile[size_t(i)]));
     }
-    TadaWave = FullPath(QStringLiteral("tada.wav"));
-    UhohWave = FullPath(QStringLiteral("uhoh.wav"));
     BoingWave = FullPath(QStringLiteral("boing.wav"));
     LoadItemPictures();
     StopMode();
@@ -324,7 +242,7 @@ void frmCount::MakeNumberButtons() {
         // Ten buttons share the outline's width exactly, whatever the rounding.
         const int left = GridLeft + col * GridWidth / 10;
         const int right = GridLeft + (col + 1) * GridWidth / 10;
-        auto* b = button(this, formatNumber(n, QStringLiteral("##")), cmdClick[0]->font());
+        auto* b = makeButton(this, formatNumber(n, QStringLiteral("##")), cmdClick[0]->font());
         b->setGeometry(QRect(twipsToPx(left), pattern.top() + row * pattern.height(),
                              twipsToPx(right) - twipsToPx(left), pattern.height()));
         b->setFocusPolicy(Qt::NoFocus);
@@ -338,23 +256,23 @@ int frmCount::Biggest() const {
     return clampSetting(settings().BiggestNumber, 1, 20);
 }
 
-int frmCount::Items() const {
-    return clampSetting(settings().CountItems, 0, 2);
+CountItems frmCount::Items() const {
+    return CountItems(clampSetting(settings().CountItems, 0, 2));
 }
 
 void frmCount::LoadItemPictures() {
     for (auto& picture : picHide) {
         picture = Picture();
     }
-    const int items = Items();
-    if (items == 0) {
+    const CountItems items = Items();
+    if (items == CountItems::Shapes) {
         return; // shapes are drawn
     }
     const QSize cell = picDisplay[1]->size();
     for (int k = 1; k <= 9; ++k) {
-        const QString name =
-            items == 1 ? QString::fromLatin1(PictureFile[size_t(k)]) : QStringLiteral("dino%1.wmf").arg(k);
-        picHide[size_t(k)] = fitted(pictures().load(name), cell);
+        const QString name = items == CountItems::Pictures ? QString::fromLatin1(PictureFile[size_t(k)])
+                                                           : QStringLiteral("dino%1.wmf").arg(k);
+        picHide[size_t(k)] = fittedPicture(pictures().load(name), cell);
     }
 }
 
@@ -362,15 +280,15 @@ void frmCount::LoadItemPictures() {
 void frmCount::ChooseItem() {
     ItemKind = rnd().upTo(9);
     do {
-        ItemColor = int(rnd().next() * 6) + 9;
-    } while (Items() == 0 && ItemColor == LightCyan);
+        ItemColor = rnd().below(6) + 9;
+    } while (Items() == CountItems::Shapes && ItemColor == LightCyan);
 }
 
 void frmCount::DrawItem(PictureBox* target, int kind) {
     if (kind < 1 || kind > 9) {
         return;
     }
-    if (Items() == 0) {
+    if (Items() == CountItems::Shapes) {
         target->setFillColor(QBColor(ItemColor));
         DrawShape(*target, kind);
     } else {
@@ -391,7 +309,7 @@ void frmCount::CountOut() {
     for (int i = 1; i <= count; ++i) {
         DrawItem(picDisplay[size_t(i)], ItemKind);
         picDisplay[size_t(i)]->repaint();
-        if (Mode == 2 || Mode == 3) {
+        if (Mode() == CountMode::LearnNumbers || Mode() == CountMode::PressNumber) {
             SayNumber(i);
         } else {
             PlayWave(BoingWave, 0);
@@ -421,43 +339,42 @@ void frmCount::SayNumber(int n) {
 }
 
 void frmCount::SayItemWord(int n) {
-    PlayWave(n == 1 ? ItemWave[size_t(Items())] : ItemsWave[size_t(Items())], 0);
+    const auto items = size_t(Items());
+    PlayWave(n == 1 ? ItemWave[items] : ItemsWave[items], 0);
 }
 
 void frmCount::cmdChoice_Click(int Index) {
-    if (Running || Index < 0 || Index > 6) {
+    if (running() || Index < 0 || Index > 6) {
         return;
     }
-    Mode = Index + 1;
+    beginMode(Index + 1);
     fraChoices->hide();
     Shape2->hide();
     for (SSCommand* b : cmdChoice) {
         b->setEnabled(false);
     }
     cmdOptions->setEnabled(false);
-    cmdExit->setText(QStringLiteral("&Stop"));
-    Running = 1;
-    Answered = 0;
-    if (Mode != 7) {
+    Answered = false;
+    if (Mode() != CountMode::FillInBlanks) {
         ClearCells();
     }
     lblTitle1->setText(QString::fromLatin1(TitleTop[size_t(Index)]));
     lblTitle2->setText(QString::fromLatin1(TitleBottom[size_t(Index)]));
     setFocus();
 
-    switch (Mode) {
-    case 1:
+    switch (Mode()) {
+    case CountMode::CountingSong:
         ChooseItem();
         Number = 1;
         Timer1->setEnabled(true);
         break;
-    case 2:
+    case CountMode::LearnNumbers:
         Number = 1;
         cmdScreen->setText(QStringLiteral("&Next Number"));
         cmdScreen->show();
         NewQuestion();
         break;
-    case 3:
+    case CountMode::PressNumber:
         lblNumber->setText(QStringLiteral("--"));
         ShowButtons(true);
         DigitState = 1;
@@ -468,9 +385,9 @@ void frmCount::cmdChoice_Click(int Index) {
     default:
         cmdScreen->setText(QStringLiteral("Correct &Answer"));
         cmdScreen->show();
-        if (Mode == 4 || Mode == 6) {
+        if (Mode() == CountMode::WhatNumber || Mode() == CountMode::MixAndCount) {
             ShowButtons(true);
-        } else if (Mode == 5) {
+        } else if (Mode() == CountMode::DrawNumber) {
             cmdDone->show();
         } else {
             for (QLabel* box : lblBlank) {
@@ -484,7 +401,7 @@ void frmCount::cmdChoice_Click(int Index) {
 }
 
 void frmCount::Timer1_Timer() {
-    if (!Running || Mode != 1) {
+    if (!running() || Mode() != CountMode::CountingSong) {
         Timer1->setEnabled(false);
         return;
     }
@@ -493,7 +410,7 @@ void frmCount::Timer1_Timer() {
         // The first row holds 1 to 5 and the third row 6 to 10.
         PictureBox* cell = picDisplay[size_t(n <= 5 ? n : n + 5)];
         DrawItem(cell, ItemKind);
-        printCentred(cell, numberText(n));
+        cell->PrintCentred(numberText(n), Qt::white); // big, edged with white to show on any item
         cell->repaint();
         SayNumber(n);
         PlayWave(SongWave[size_t(n)], 0);
@@ -509,9 +426,9 @@ void frmCount::Timer1_Timer() {
 void frmCount::NewQuestion() {
     ChooseItem();
     const int B = Biggest();
-    switch (Mode) {
-    case 2:
-    case 3:
+    switch (Mode()) {
+    case CountMode::LearnNumbers:
+    case CountMode::PressNumber:
         lblNumber->setText(numberText(Number));
         ShowSample();
         Pause(0.5);
@@ -519,14 +436,14 @@ void frmCount::NewQuestion() {
         Pause(0.5);
         SayNumber(Number);
         SayItemWord(Number);
-        if (Mode == 3) {
+        if (Mode() == CountMode::PressNumber) {
             Pause(2);
             ClearCells();
             lblNumber->setText(QStringLiteral("--"));
             DigitState = 1;
         }
         break;
-    case 4:
+    case CountMode::WhatNumber:
         lblNumber->setText(QStringLiteral("-"));
         ClearCells();
         Number = rnd().upTo(B);
@@ -535,7 +452,7 @@ void frmCount::NewQuestion() {
         ShowSample();
         CountOut();
         break;
-    case 5:
+    case CountMode::DrawNumber:
         ClearCells();
         CellKind.fill(0);
         DrawCount = 0;
@@ -545,7 +462,7 @@ void frmCount::NewQuestion() {
         SayNumber(Number);
         SayItemWord(Number);
         break;
-    case 6: {
+    case CountMode::MixAndCount: {
         lblNumber->setText(QStringLiteral("-"));
         ClearCells();
         CellKind.fill(0);
@@ -577,7 +494,7 @@ void frmCount::NewQuestion() {
         ShowSample();
         break;
     }
-    case 7:
+    case CountMode::FillInBlanks:
         FillInBlanks();
         break;
     default:
@@ -589,17 +506,17 @@ void frmCount::NewQuestion() {
 void frmCount::FillInBlanks() {
     const int M = std::max(Biggest(), 4);
     int s = 1;
-    if (int(rnd().next() * 2) == 0) {
-        s = int(rnd().next() * (M - 3)) + 1;
+    if (rnd().below(2) == 0) {
+        s = rnd().below(M - 3) + 1;
     } else {
-        const int e = int(rnd().next() * (M - 3)) + 4;
+        const int e = rnd().below(M - 3) + 4;
         s = e - 3;
     }
     for (int r = 0; r < 4; ++r) {
         BlankNumbers[size_t(r)] = s + r;
         lblBlank[size_t(r)]->clear();
     }
-    const int given = int(rnd().next() * 4);
+    const int given = rnd().below(4);
     lblBlank[size_t(given)]->setText(numberText(BlankNumbers[size_t(given)]));
     BlankNumbers[size_t(given)] = 0;
     BlankNo = 0;
@@ -620,17 +537,17 @@ void frmCount::PlaceArrow() {
 }
 
 void frmCount::ShowAnswer() {
-    switch (Mode) {
-    case 4:
+    switch (Mode()) {
+    case CountMode::WhatNumber:
         lblNumber->setText(numberText(Number));
         SayNumber(Number);
         SayItemWord(Number);
         break;
-    case 6:
+    case CountMode::MixAndCount:
         lblNumber->setText(numberText(Number));
         SayNumber(Number);
         break;
-    case 7:
+    case CountMode::FillInBlanks:
         if (BlankNo < 0 || BlankNo > 3) {
             return;
         }
@@ -652,29 +569,27 @@ void frmCount::ShowAnswer() {
 
 // The child got the question right: the answer is shown and cheered, and the next question follows.
 void frmCount::RightAnswer() {
-    Answered = 1;
+    Answered = true;
     ShowAnswer();
-    PlayWave(TadaWave, 0);
-    Pause(2);
-    NewQuestion();
+    cheerThenNext(2);
 }
 
 void frmCount::Form_KeyPress(int& KeyAscii) {
-    if (!Running || Mode < 3) {
+    if (!running() || Mode() < CountMode::PressNumber) {
         return;
     }
     const int key = KeyAscii;
-    switch (Mode) {
-    case 3:
+    switch (Mode()) {
+    case CountMode::PressNumber:
         KeyAscii = 0;
         PressNumberKey(key);
         break;
-    case 4:
-    case 6:
+    case CountMode::WhatNumber:
+    case CountMode::MixAndCount:
         KeyAscii = 0;
         DigitKey(key);
         break;
-    case 7:
+    case CountMode::FillInBlanks:
         KeyAscii = 0;
         BlankKey(key);
         break;
@@ -714,15 +629,23 @@ void frmCount::PressNumberKey(int key) {
     }
 }
 
-// What Number? and Mix and Count: the answer is typed digit by digit.
-void frmCount::DigitKey(int key) {
+// A key typed towards an answer: true if it is the answer's next digit; anything else is met with a beep
+// (not a digit) or "uhoh.wav" (the wrong digit).
+bool frmCount::NextDigit(int key, const QString& answer) {
     if (key < '0' || key > '9') {
         sound().beep();
-        return;
+        return false;
     }
-    const QString answer = numberText(Number);
     if (DigitPos < 1 || DigitPos > int(answer.size()) || answer[DigitPos - 1] != QChar(key)) {
         PlayWave(UhohWave, 0);
+        return false;
+    }
+    return true;
+}
+
+// What Number? and Mix and Count: the answer is typed digit by digit.
+void frmCount::DigitKey(int key) {
+    if (!NextDigit(key, numberText(Number))) {
         return;
     }
     if (DigitPos < DigitCount) {
@@ -735,16 +658,9 @@ void frmCount::DigitKey(int key) {
 
 // Fill In Blanks: the number of the box under the arrow, digit by digit.
 void frmCount::BlankKey(int key) {
-    if (key < '0' || key > '9') {
-        sound().beep();
-        return;
-    }
-    if (BlankNo < 0 || BlankNo > 3) {
-        return;
-    }
-    const QString answer = numberText(BlankNumbers[size_t(BlankNo)]);
-    if (DigitPos < 1 || DigitPos > int(answer.size()) || answer[DigitPos - 1] != QChar(key)) {
-        PlayWave(UhohWave, 0);
+    const bool boxLeft = BlankNo >= 0 && BlankNo <= 3;
+    const QString answer = boxLeft ? numberText(BlankNumbers[size_t(BlankNo)]) : QString();
+    if (!NextDigit(key, answer)) {
         return;
     }
     if (DigitPos < DigitCount) {
@@ -752,23 +668,21 @@ void frmCount::BlankKey(int key) {
         ++DigitPos;
         return;
     }
-    Answered = 1;
+    Answered = true;
     ShowAnswer();
     if (BlankNo > 3) {
-        PlayWave(TadaWave, 0);
-        Pause(2);
-        NewQuestion();
+        cheerThenNext(2);
     }
 }
 
 void frmCount::cmdClick_Click(int Index) {
-    if (!Running || Index < 1 || Index > 20) {
+    if (!running() || Index < 1 || Index > 20) {
         return;
     }
-    if (Mode == 3) {
+    if (Mode() == CountMode::PressNumber) {
         Number = Index;
         NewQuestion();
-    } else if (Mode == 4 || Mode == 6) {
+    } else if (Mode() == CountMode::WhatNumber || Mode() == CountMode::MixAndCount) {
         if (Index == Number) {
             RightAnswer();
         } else {
@@ -779,7 +693,7 @@ void frmCount::cmdClick_Click(int Index) {
 }
 
 void frmCount::picDisplay_Click(int Index) {
-    if (!Running || Mode != 5 || Index < 1 || Index > 20) {
+    if (!running() || Mode() != CountMode::DrawNumber || Index < 1 || Index > 20) {
         return;
     }
     PictureBox* cell = picDisplay[size_t(Index)];
@@ -797,16 +711,15 @@ void frmCount::picDisplay_Click(int Index) {
 }
 
 void frmCount::cmdDone_Click() {
-    if (!Running || Mode != 5) {
+    if (!running() || Mode() != CountMode::DrawNumber) {
         return;
     }
     if (DrawCount == Number) {
-        Answered = 1;
+        Answered = true;
         PlayWave(TadaWave, 0);
         SayNumber(Number);
         SayItemWord(Number);
-        Pause(2);
-        NewQuestion();
+        nextQuestionAfter(2);
     } else {
         PlayWave(UhohWave, 0);
     }
@@ -814,12 +727,12 @@ void frmCount::cmdDone_Click() {
 }
 
 void frmCount::cmdScreen_Click() {
-    if (!Running) {
+    if (!running()) {
         return;
     }
-    Answered = 0;
-    switch (Mode) {
-    case 2:
+    Answered = false;
+    switch (Mode()) {
+    case CountMode::LearnNumbers:
         for (int n = 1; n <= std::min(Number, 20); ++n) {
             emptyCell(picDisplay[size_t(n)]);
         }
@@ -831,59 +744,44 @@ void frmCount::cmdScreen_Click() {
             StopMode();
         }
         break;
-    case 4:
-    case 6:
+    case CountMode::WhatNumber:
+    case CountMode::MixAndCount:
         ShowAnswer();
-        Pause(2);
-        NewQuestion();
+        nextQuestionAfter(2);
         break;
-    case 5:
+    case CountMode::DrawNumber:
         ClearCells();
         CountOut();
         Pause(0.5);
         SayNumber(Number);
         SayItemWord(Number);
-        Pause(2);
-        NewQuestion();
+        nextQuestionAfter(2);
         break;
-    case 7:
+    case CountMode::FillInBlanks:
         ShowAnswer();
         if (BlankNo > 3) {
-            Pause(2);
-            NewQuestion();
+            nextQuestionAfter(2);
         }
         break;
     default:
         break;
     }
-    if (Running) {
+    if (running()) {
         setFocus();
     }
 }
 
 void frmCount::cmdOptions_Click() {
-    if (Running) {
+    if (running()) {
         return;
     }
-    {
-        optCount options(this);
-        options.Form_Load();
-        options.showModal();
-    }
+    openModal<optCount>(this);
     LoadItemPictures();
-}
-
-void frmCount::cmdExit_Click() {
-    if (Running) {
-        StopMode();
-    } else {
-        unload();
-    }
 }
 
 // Back to the choice screen: nothing runs and the grid is put away.
 void frmCount::StopMode() {
-    Running = 0;
+    endMode();
     Timer1->setEnabled(false);
     DigitState = 1;
     cmdScreen->hide();
@@ -906,7 +804,6 @@ void frmCount::StopMode() {
     }
     Shape3->hide();
     CellKind.fill(0);
-    cmdExit->setText(QStringLiteral("E&xit"));
     for (SSCommand* b : cmdChoice) {
         b->setEnabled(true);
     }
@@ -916,7 +813,7 @@ void frmCount::StopMode() {
 }
 
 void frmCount::Form_Unload() {
-    Running = 0;
+    endMode();
     Timer1->setEnabled(false);
 }
 

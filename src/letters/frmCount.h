@@ -7,7 +7,7 @@
 // biggest number is limited; both are chosen in the options window (optCount).
 
 #include "platform/Picture.h"
-#include "shell/ActivityWindow.h"
+#include "shell/ModeWindow.h"
 
 #include <QString>
 #include <array>
@@ -23,9 +23,24 @@ class PictureBox;
 class SSCommand;
 class WindowTimer;
 
-class frmCount : public ActivityWindow {
+// The modes, numbered as the mode buttons (index + 1).
+enum class CountMode {
+    None,
+    CountingSong,
+    LearnNumbers,
+    PressNumber,
+    WhatNumber,
+    DrawNumber,
+    MixAndCount,
+    FillInBlanks
+};
+// What is counted: the CountItems setting.
+enum class CountItems { Shapes, Pictures, Dinosaurs };
+
+class frmCount : public ModeWindow {
     Q_OBJECT
 public:
+    static const ActivityDescriptor Activity;
     explicit frmCount(QWidget* opener);
     ~frmCount() override;
 
@@ -64,13 +79,13 @@ public slots:
     void cmdScreen_Click();
     void Timer1_Timer();
     void cmdOptions_Click();
-    void cmdExit_Click() override;
 
 protected:
     void Form_KeyPress(int& KeyAscii) override;
     void Form_Unload() override;
 
 private:
+    CountMode Mode() const { return CountMode(modeNumber()); }
     void MakeNumberButtons();
     void LoadItemPictures();
     void ChooseItem();
@@ -78,26 +93,25 @@ private:
     void ClearCells();
     void CountOut();
     void ShowSample();
-    void NewQuestion();
+    void NewQuestion() override;
     void ShowAnswer();
     void ShowButtons(bool show);
     void SayNumber(int n);
     void SayItemWord(int n);
     void RightAnswer();
     void PressNumberKey(int KeyAscii);
+    bool NextDigit(int key, const QString& answer);
     void DigitKey(int KeyAscii);
     void BlankKey(int KeyAscii);
     void FillInBlanks();
     void PlaceArrow();
-    void StopMode();
+    void StopMode() override;
     // The settings as this window can use them, whatever the settings file held.
     int Biggest() const;
-    int Items() const;
+    CountItems Items() const;
 
     // What the window is doing.
-    int Running = 0;
-    int Mode = 0;
-    int Answered = 0;
+    bool Answered = false;
     int Number = 0;
     int ItemKind = 1;
     int ItemColor = 9;
@@ -118,8 +132,6 @@ private:
     std::array<QString, 11> SongWave;
     std::array<QString, 3> ItemWave;
     std::array<QString, 3> ItemsWave;
-    QString TadaWave;
-    QString UhohWave;
     QString BoingWave;
 };
 

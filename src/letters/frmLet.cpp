@@ -10,10 +10,10 @@
 #include "platform/WindowTimer.h"
 #include "shell/Settings.h"
 #include "shell/Shared.h"
+#include "shell/Widgets.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
 #include <algorithm>
@@ -34,11 +34,11 @@ constexpr std::array<const char*, 9> ModeCaptions{"ABC Song",       "Learn Lette
                                                   "What Letter?",   "What Picture?",  "Missing Letter",
                                                   "Spell the Word", "Fill In Blanks", "Lower/Upper Case"};
 // The step button's caption in a mode; none in the song and in Press a Letter.
-QString stepCaption(int mode) {
-    if (mode == 2) {
+QString stepCaption(LetterMode mode) {
+    if (mode == LetterMode::LearnLetters) {
         return QStringLiteral("&Next Letter");
     }
-    return mode >= 4 ? QStringLiteral("Correct &Answer") : QString();
+    return mode >= LetterMode::WhatLetter ? QStringLiteral("Correct &Answer") : QString();
 }
 
 // Places in twips. The three picture places stand side by side under the title.
@@ -69,49 +69,12 @@ int letterOfWord(int i, int pos) {
     return word(i).at(pos - 1).unicode() - 64;
 }
 
-// A white card with a dark border holding one big letter.
-void makeCard(QLabel* card, int points, const QColor& color) {
-    card->setAlignment(Qt::AlignCenter);
-    card->setFont(comicFont(points, true));
-    card->setFrameStyle(QFrame::Box | QFrame::Plain);
-    card->setLineWidth(2);
-    card->setAutoFillBackground(true);
-    QPalette pal = card->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, color);
-    card->setPalette(pal);
-}
-
-// A label that reports a left click, as the letter choices need.
-class ClickLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) {
-            onClick();
-        }
-    }
-};
-
-// The arrow that points down at the box to fill next.
-Picture arrowPicture() {
-    QImage image(60, 46, QImage::Format_ARGB32_Premultiplied);
-    image.fill(QColor(224, 224, 224));
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(128, 0, 0), 2));
-    painter.setBrush(QColor(255, 0, 0));
-    const QPointF points[] = {{20, 2}, {40, 2}, {40, 22}, {56, 22}, {30, 44}, {4, 22}, {20, 22}};
-    painter.drawPolygon(points, 7);
-    return Picture::fromImage(image);
-}
-
 } // namespace
 
-frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Letter Fun"), 9465, 6615) {
+const ActivityDescriptor frmLet::Activity{
+    1, "Letter Fun", 1, 9465, 6615, [](QWidget* opener) -> ActivityWindow* { return new frmLet(opener); }};
+
+frmLet::frmLet(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmLet"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -119,10 +82,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     setPalette(pal);
 
     // The choice screen.
-    Shape2 = new QFrame(this);
-    Shape2->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Shape2->setLineWidth(4);
-    setTextColor(Shape2, QColor(0, 0, 128));
+    Shape2 = makeOutline(this, QColor(0, 0, 128), 4);
     place(Shape2, 240, 120, 8985, 4920);
 
     fraChoices = new QGroupBox(QStringLiteral("Choices"), this);
@@ -159,11 +119,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
         imgDisplay[size_t(k)] = box;
     }
     for (int k = 1; k <= 3; ++k) {
-        auto* outline = new QFrame(this);
-        outline->setFrameStyle(QFrame::Box | QFrame::Plain);
-        outline->setLineWidth(5);
-        outline->setAttribute(Qt::WA_TransparentForMouseEvents);
-        setTextColor(outline, QColor(255, 0, 0));
+        auto* outline = makeOutline(this, QColor(255, 0, 0), 5);
         place(outline, PictureLeft[size_t(k)], PictureTop, PictureWidth, PictureHeight);
         Shape1[size_t(k)] = outline;
     }
@@ -186,7 +142,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
 
     for (int k = 1; k <= 3; ++k) {
         auto* clickable = new ClickLabel(this);
-        makeCard(clickable, 88, QColor(0, 0, 192));
+        makeCard(clickable, comicFont(88, true), QColor(0, 0, 192));
         clickable->setCursor(Qt::PointingHandCursor);
         clickable->onClick = [this, k] { lblDisplay_Click(k); };
         place(clickable, PictureLeft[size_t(k)], PictureTop, PictureWidth, PictureHeight);
@@ -194,14 +150,14 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     }
     for (int k = 0; k < 4; ++k) {
         auto* box = new QLabel(this);
-        makeCard(box, 64, QColor(0, 0, 192));
+        makeCard(box, comicFont(64, true), QColor(0, 0, 192));
         place(box, BlankLeft + BlankStep * k, BlankTop, BlankSize, BlankSize);
         lblBlank[size_t(k)] = box;
     }
     imgArrow = new PictureBox(this);
     imgArrow->setBackColor(QColor(224, 224, 224));
     place(imgArrow, BlankLeft + (BlankSize - ArrowWidth) / 2, ArrowTop, ArrowWidth, ArrowHeight);
-    imgArrow->setPicture(arrowPicture());
+    imgArrow->setPicture(downArrowPicture(imgArrow->size(), QColor(224, 224, 224)));
 
     // The letter buttons: four to a row, Y and Z centred in the seventh.
     fraClick = new QFrame(this);
@@ -236,6 +192,7 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
     cmdExit->setFont(comicFont(12, true));
     place(cmdExit, 1245, 240, 1020, 900);
     connect(cmdExit, &QPushButton::clicked, this, &frmLet::cmdExit_Click);
+    setExitButton(cmdExit);
 
     Timer1 = new WindowTimer(this, 300);
     Timer1->onTick([this] { Timer1_Timer(); });
@@ -247,14 +204,12 @@ frmLet::frmLet(QWidget* opener) : ActivityWindow(opener, 1, QStringLiteral("Lett
 frmLet::~frmLet() = default;
 
 void frmLet::Form_Load() {
-    ActivityWindow::Form_Load();
+    ModeWindow::Form_Load();
     for (int i = 1; i <= 26; ++i) {
         LetterWave[size_t(i)] = FullPath(capital(i) + QStringLiteral(".wav"));
         WordWave[size_t(i)] = FullPath(wordSoundFile(i));
         SongWave[size_t(i)] = FullPath(capital(i) + QStringLiteral("sing.wav"));
     }
-    TadaWave = FullPath(QStringLiteral("tada.wav"));
-    UhohWave = FullPath(QStringLiteral("uhoh.wav"));
     for (int i = 1; i <= 26; ++i) {
         imgHide[size_t(i)] = pictures().load(pictureFile(i));
     }
@@ -265,33 +220,31 @@ void frmLet::cmdChoice_Click(int Index) {
     if (Index < 0 || Index > 8) {
         return;
     }
-    if (Running) {
+    if (running()) {
         StopMode();
     }
-    Mode = Index + 1;
+    beginMode(Index + 1);
     fraChoices->hide();
     Shape2->hide();
-    cmdExit->setText(QStringLiteral("&Stop"));
-    Running = 1;
     lblTitle->setText(cmdChoice[size_t(Index)]->text());
-    const QString step = stepCaption(Mode);
+    const QString step = stepCaption(Mode());
     cmdScreen->setText(step);
     cmdScreen->setVisible(!step.isEmpty());
     lblLetter->show();
 
-    switch (Mode) {
-    case 1:
+    switch (Mode()) {
+    case LetterMode::AbcSong:
         LetterNo = 1;
         imgDisplay[2]->show();
         lblLetter->clear();
         Timer1->setEnabled(true);
         break;
-    case 2:
+    case LetterMode::LearnLetters:
         LetterNo = 1;
         ShowLetter(LetterNo);
         SayLetter(LetterNo);
         break;
-    case 3:
+    case LetterMode::PressLetter:
         lblWord->clear();
         lblLetter->clear();
         SetKeyCaptions();
@@ -306,7 +259,7 @@ void frmLet::cmdChoice_Click(int Index) {
 void frmLet::Timer1_Timer() {
     // The timer rests while a line is sung, so the next line starts one interval after this one ends.
     Timer1->setEnabled(false);
-    if (!Running || Mode != 1) {
+    if (!running() || Mode() != LetterMode::AbcSong) {
         return;
     }
     const int i = std::clamp(LetterNo, 1, 26);
@@ -325,12 +278,12 @@ void frmLet::Timer1_Timer() {
 }
 
 void frmLet::cmdScreen_Click() {
-    if (!Running) {
+    if (!running()) {
         return;
     }
-    Answered = 0;
-    switch (Mode) {
-    case 2:
+    Answered = false;
+    switch (Mode()) {
+    case LetterMode::LearnLetters:
         ++LetterNo;
         if (LetterNo > 26) {
             StopMode();
@@ -339,32 +292,29 @@ void frmLet::cmdScreen_Click() {
         ShowLetter(LetterNo);
         SayLetter(LetterNo);
         break;
-    case 4:
-    case 5:
-    case 6:
-    case 9:
+    case LetterMode::WhatLetter:
+    case LetterMode::WhatPicture:
+    case LetterMode::MissingLetter:
+    case LetterMode::LowerUpperCase:
         ShowAnswer();
-        Pause(1.5);
-        NewQuestion();
+        nextQuestionAfter(1.5);
         break;
-    case 7:
+    case LetterMode::SpellWord:
         ShowAnswer();
         PlayWave(LetterWave[size_t(Expected)], 0);
         ++WordPos;
         if (WordPos > word(Target).size()) {
             Pause(0.5);
             SayLetter(Target);
-            Pause(1.5);
-            NewQuestion();
+            nextQuestionAfter(1.5);
         } else {
             Expected = letterOfWord(Target, WordPos);
         }
         break;
-    case 8:
+    case LetterMode::FillInBlanks:
         ShowAnswer();
         if (BlankNo > 3) {
-            Pause(2);
-            NewQuestion();
+            nextQuestionAfter(2);
         }
         break;
     default:
@@ -373,7 +323,7 @@ void frmLet::cmdScreen_Click() {
 }
 
 void frmLet::Form_KeyPress(int& KeyAscii) {
-    if (!Running) {
+    if (!running()) {
         return; // the choice screen's controls have the keys
     }
     int key = KeyAscii;
@@ -386,45 +336,42 @@ void frmLet::Form_KeyPress(int& KeyAscii) {
         return;
     }
     const int L = key - 64;
-    switch (Mode) {
-    case 3:
+    switch (Mode()) {
+    case LetterMode::PressLetter:
         Target = L;
         ShowAnswer();
         break;
-    case 4:
-    case 6:
+    case LetterMode::WhatLetter:
+    case LetterMode::MissingLetter:
         if (L == Expected) {
             RightAnswer();
         } else {
             PlayWave(UhohWave, 0);
         }
         break;
-    case 7:
+    case LetterMode::SpellWord:
         if (L != Expected) {
             PlayWave(UhohWave, 0);
             break;
         }
-        Answered = 1;
+        Answered = true;
         ShowAnswer();
         PlayWave(LetterWave[size_t(L)], 0);
         if (WordPos >= word(Target).size()) {
             PlayWave(TadaWave, 0);
             SayLetter(Target);
-            Pause(1.5);
-            NewQuestion();
+            nextQuestionAfter(1.5);
         } else {
             ++WordPos;
             Expected = letterOfWord(Target, WordPos);
         }
         break;
-    case 8:
+    case LetterMode::FillInBlanks:
         if (BlankNo <= 3 && L == BlankLetters[size_t(BlankNo)]) {
-            Answered = 1;
+            Answered = true;
             ShowAnswer();
             if (BlankNo > 3) {
-                PlayWave(TadaWave, 0);
-                Pause(2);
-                NewQuestion();
+                cheerThenNext(2);
             }
         } else {
             PlayWave(UhohWave, 0);
@@ -445,7 +392,7 @@ void frmLet::cmdClick_Click(int Index) {
 }
 
 void frmLet::imgDisplay_Click(int Index) {
-    if (!Running || Mode != 5 || Index < 1 || Index > 3) {
+    if (!running() || Mode() != LetterMode::WhatPicture || Index < 1 || Index > 3) {
         return;
     }
     if (ChoiceLetters[size_t(Index)] == Target) {
@@ -456,7 +403,7 @@ void frmLet::imgDisplay_Click(int Index) {
 }
 
 void frmLet::lblDisplay_Click(int Index) {
-    if (!Running || Mode != 9 || Index < 1 || Index > 3) {
+    if (!running() || Mode() != LetterMode::LowerUpperCase || Index < 1 || Index > 3) {
         return;
     }
     if (ChoiceLetters[size_t(Index)] == Target) {
@@ -472,36 +419,27 @@ void frmLet::optType_Click(int Index) {
     }
 }
 
-void frmLet::cmdExit_Click() {
-    if (Running) {
-        StopMode();
-    } else {
-        unload();
-    }
-}
-
 void frmLet::Form_Unload() {
     Timer1->setEnabled(false);
-    Running = 0;
+    endMode();
 }
 
 void frmLet::RightAnswer() {
-    Answered = 1;
+    Answered = true;
     ShowAnswer();
-    Pause(1.5);
-    NewQuestion();
+    nextQuestionAfter(1.5);
 }
 
 void frmLet::NewQuestion() {
-    switch (Mode) {
-    case 4: // What Letter?
+    switch (Mode()) {
+    case LetterMode::WhatLetter:
         Target = rnd().upTo(26);
         ShowOnePicture(Target);
         lblWord->setText(QStringLiteral("-") + ShownWord(Target).mid(1));
         lblLetter->setText(QStringLiteral("?"));
         Expected = Target;
         break;
-    case 5: // What Picture?
+    case LetterMode::WhatPicture:
         Shuffle(26, ChoiceLetters);
         Target = ChoiceLetters[size_t(rnd().upTo(3))];
         for (int k = 1; k <= 3; ++k) {
@@ -512,7 +450,7 @@ void frmLet::NewQuestion() {
         lblLetter->hide();
         lblWord->setText(Shown(Target));
         break;
-    case 6: { // Missing Letter: any letter but the first
+    case LetterMode::MissingLetter: { // any letter but the first
         Target = rnd().upTo(26);
         ShowOnePicture(Target);
         const int p = rnd().upTo(int(word(Target).size()) - 1) + 1;
@@ -523,7 +461,7 @@ void frmLet::NewQuestion() {
         Expected = letterOfWord(Target, p);
         break;
     }
-    case 7: // Spell the Word
+    case LetterMode::SpellWord:
         Target = rnd().upTo(26);
         ShowOnePicture(Target);
         lblWord->setText(QString(word(Target).size(), QLatin1Char('-')));
@@ -531,10 +469,10 @@ void frmLet::NewQuestion() {
         WordPos = 1;
         Expected = letterOfWord(Target, 1);
         break;
-    case 8:
+    case LetterMode::FillInBlanks:
         FillInBlanks();
         break;
-    case 9: // Lower/Upper Case
+    case LetterMode::LowerUpperCase:
         Shuffle(26, ChoiceLetters);
         Target = ChoiceLetters[size_t(rnd().upTo(3))];
         for (int k = 1; k <= 3; ++k) {
@@ -563,7 +501,7 @@ void frmLet::FillInBlanks() {
         lblBlank[size_t(k)]->clear();
         lblBlank[size_t(k)]->show();
     }
-    const int given = rnd().upTo(4) - 1;
+    const int given = rnd().below(4);
     lblBlank[size_t(given)]->setText(Shown(BlankLetters[size_t(given)]));
     BlankLetters[size_t(given)] = 0;
     BlankNo = 0;
@@ -584,12 +522,12 @@ void frmLet::PlaceArrow() {
 }
 
 void frmLet::ShowAnswer() {
-    switch (Mode) {
-    case 3:
+    switch (Mode()) {
+    case LetterMode::PressLetter:
         ShowLetter(Target);
         SayLetter(Target);
         break;
-    case 4:
+    case LetterMode::WhatLetter:
         lblWord->setText(ShownWord(Target));
         lblLetter->setText(Shown(Target));
         if (Answered) {
@@ -597,7 +535,7 @@ void frmLet::ShowAnswer() {
         }
         SayLetter(Target);
         break;
-    case 5:
+    case LetterMode::WhatPicture:
         for (int k = 1; k <= 3; ++k) {
             imgDisplay[size_t(k)]->hide();
             Shape1[size_t(k)]->hide();
@@ -613,7 +551,7 @@ void frmLet::ShowAnswer() {
         }
         SayLetter(Target);
         break;
-    case 6:
+    case LetterMode::MissingLetter:
         lblWord->setText(ShownWord(Target));
         PlayWave(LetterWave[size_t(Expected)], 0);
         Pause(0.5);
@@ -622,13 +560,13 @@ void frmLet::ShowAnswer() {
         }
         SayLetter(Target);
         break;
-    case 7: {
+    case LetterMode::SpellWord: {
         const int length = int(word(Target).size());
         const int shown = std::clamp(WordPos, 0, length);
         lblWord->setText(ShownWord(Target).left(shown) + QString(length - shown, QLatin1Char('-')));
         break;
     }
-    case 8: {
+    case LetterMode::FillInBlanks: {
         if (BlankNo > 3) {
             break;
         }
@@ -641,7 +579,7 @@ void frmLet::ShowAnswer() {
         PlaceArrow();
         break;
     }
-    case 9:
+    case LetterMode::LowerUpperCase:
         lblDisplay[1]->hide();
         lblDisplay[3]->hide();
         lblDisplay[2]->setText(OtherCase(Target));
@@ -701,10 +639,9 @@ void frmLet::StopMode() {
     lblTitle->clear();
     lblWord->clear();
     lblLetter->clear();
-    cmdExit->setText(QStringLiteral("E&xit"));
     fraChoices->show();
     Shape2->show();
-    Running = 0;
+    endMode();
 }
 
 int frmLet::Case() const {

@@ -8,7 +8,7 @@
 // are shown in lower or upper case as the child picks (the LetterCase setting).
 
 #include "platform/Picture.h"
-#include "shell/ActivityWindow.h"
+#include "shell/ModeWindow.h"
 
 #include <QString>
 #include <array>
@@ -25,9 +25,24 @@ class PictureBox;
 class SSCommand;
 class WindowTimer;
 
-class frmLet : public ActivityWindow {
+// The modes, numbered as the mode buttons (index + 1).
+enum class LetterMode {
+    None,
+    AbcSong,
+    LearnLetters,
+    PressLetter,
+    WhatLetter,
+    WhatPicture,
+    MissingLetter,
+    SpellWord,
+    FillInBlanks,
+    LowerUpperCase
+};
+
+class frmLet : public ModeWindow {
     Q_OBJECT
 public:
+    static const ActivityDescriptor Activity;
     explicit frmLet(QWidget* opener);
     ~frmLet() override;
 
@@ -74,17 +89,17 @@ public slots:
     void cmdScreen_Click();
     void Timer1_Timer();
     void optType_Click(int Index);
-    void cmdExit_Click() override;
 
 protected:
     void Form_Unload() override;
 
 private:
-    void NewQuestion();
+    LetterMode Mode() const { return LetterMode(modeNumber()); }
+    void NewQuestion() override;
     void ShowAnswer();
     void SayLetter(int i);
     void SetKeyCaptions();
-    void StopMode();
+    void StopMode() override;
     // A right answer to a question answered in one go: shown, then the next question.
     void RightAnswer();
     // Picture, word and letter i in the single-picture layout.
@@ -102,13 +117,11 @@ private:
     QString ShownWord(int i) const;
 
     // What the window is doing.
-    int Running = 0;
-    int Mode = 0;
     int LetterNo = 1;
     int Target = 1;
     int Expected = 1;
     int WordPos = 1;
-    int Answered = 0;
+    bool Answered = false;
     std::vector<qint16> ChoiceLetters;
     std::array<int, 4> BlankLetters{};
     int BlankNo = 0;
@@ -117,8 +130,6 @@ private:
     std::array<QString, 27> LetterWave;
     std::array<QString, 27> WordWave;
     std::array<QString, 27> SongWave;
-    QString TadaWave;
-    QString UhohWave;
 };
 
 } // namespace nibsy

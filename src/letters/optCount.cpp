@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "letters/optCount.h"
 
+#include "platform/Fonts.h"
 #include "platform/Numbers.h"
 #include "platform/SSCommand.h"
 #include "platform/SpinButton.h"
@@ -22,10 +23,8 @@ constexpr int Largest = 20;
 optCount::optCount(QWidget* owner)
     : OptionsDialog(owner, QStringLiteral("Counting Fun Options"), 4455, 2535) {
     setObjectName(QStringLiteral("optCount"));
-    QFont frameFont(QStringLiteral("Arial"), 10);
-    frameFont.setBold(true);
-    QFont choiceFont(QStringLiteral("Arial"), 11);
-    choiceFont.setBold(true);
+    const QFont frameFont = arialFont(10, true);
+    const QFont choiceFont = arialFont(11, true);
 
     Frame1 = new QGroupBox(QStringLiteral("Items To Count"), this);
     Frame1->setFont(frameFont);
@@ -43,8 +42,7 @@ optCount::optCount(QWidget* owner)
     Frame2->setFont(frameFont);
     ActivityWindow::place(Frame2, 2415, 120, 1920, 1695);
     lblNumber = new QLabel(Frame2);
-    QFont numberFont(QStringLiteral("Arial"), 36);
-    numberFont.setBold(true);
+    const QFont numberFont = arialFont(36, true);
     lblNumber->setFont(numberFont);
     lblNumber->setAlignment(Qt::AlignCenter);
     lblNumber->setFrameShape(QFrame::Panel);

@@ -29,11 +29,6 @@ constexpr int GridBottom = GridTop + Rows * RowHeight;
 // How far before 60 % of the cell's width a problem ends.
 constexpr double ProblemGap = 6;
 
-// A whole number from 0 to n - 1.
-int R(int n) {
-    return int(std::floor(rnd().next() * n));
-}
-
 int worksheetFactor(int factor) {
     const int f = clampSetting(factor, -1, 10);
     return f < 0 ? 10 : f;
@@ -54,17 +49,17 @@ QString WorksheetTitle(int problemType, int factor) {
            ", Highest Factor =" + plainNumber(worksheetFactor(factor));
 }
 
-bool PrintWorksheet(QWidget* parent, int problemType, int factor) {
+PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
     const int h = worksheetFactor(factor);
     const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
     const QString title = WorksheetTitle(problemType, factor);
     if (!dialogs().okCancel(parent, "Printing " + title + "\r\rMake sure printer is on-line and ready.",
                             "Print Worksheet")) {
-        return false;
+        return {};
     }
     std::unique_ptr<PrintJob> job = printer().begin(parent, "Nibsy Math Worksheet");
     if (!job) {
-        return false;
+        return {}; // cancelled, or already told why not
     }
     job->setScale(0, 0, PageWidth, PageHeight);
     job->setFont("Courier New", 12);
@@ -88,8 +83,8 @@ bool PrintWorksheet(QWidget* parent, int problemType, int factor) {
     for (int row = 0; row < Rows; ++row) {
         double x = Margin;
         for (int column = 0; column < Columns; ++column) {
-            const int a = R(11);
-            const int b = R(h + 1);
+            const int a = rnd().below(11);
+            const int b = rnd().below(h + 1);
             const QStringList pieces{formatNumber(subtraction ? a + b : a, "#0"), sign, formatNumber(b, "#0"),
                                      "="};
             const double width = fm.horizontalAdvance(pieces.join(QString()));

@@ -11,19 +11,20 @@
 #include "platform/SSCommand.h"
 #include "platform/SSPanel.h"
 #include "platform/Services.h"
+#include "shell/OpenWindow.h"
 #include "shell/Palette.h"
 #include "shell/Settings.h"
 #include "shell/Shared.h"
+#include "shell/Widgets.h"
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <cmath>
-#include <functional>
 
 namespace nibsy {
 
@@ -31,43 +32,6 @@ namespace {
 
 constexpr int FormWidth = 9600;
 constexpr int FormHeight = 7200;
-
-// Hands the keys that type a character (Backspace and Enter among them) to a handler that may drop
-// them by setting the character to 0.
-class KeyPressFilter : public QObject {
-public:
-    KeyPressFilter(QObject* parent, std::function<void(int&)> handler)
-        : QObject(parent), m_handler(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() != 1 || text[0].unicode() < 8 || text[0].unicode() >= 127) {
-            return false;
-        }
-        int ascii = text[0].unicode();
-        m_handler(ascii);
-        return ascii == 0;
-    }
-
-private:
-    std::function<void(int&)> m_handler;
-};
-
-// A whole number from 0 to n - 1.
-int R(int n) {
-    return int(std::floor(rnd().next() * n));
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::Alignment align) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setAlignment(align);
-    return label;
-}
 
 // A small printer for the worksheet button.
 Picture printerPicture() {
@@ -91,7 +55,11 @@ Picture printerPicture() {
 
 } // namespace
 
-frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", FormWidth, FormHeight) {
+const ActivityDescriptor frmEMath::Activity{
+    3,         "Nibsy Math", 3,
+    FormWidth, FormHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmEMath(opener); }};
+
+frmEMath::frmEMath(QWidget* opener) : ModeWindow(opener, Activity) {
     QPalette back = palette();
     back.setColor(QPalette::Window, QColor(255, 255, 192));
     setPalette(back);
@@ -113,6 +81,7 @@ frmEMath::frmEMath(QWidget* opener) : ActivityWindow(opener, 3, "Nibsy Math", Fo
     cmdExit->setFont(comicFont(11));
     place(cmdExit, 8100, 6420, 1380, 600);
     connect(cmdExit, &SSCommand::clicked, this, &frmEMath::cmdExit_Click);
+    setExitButton(cmdExit);
 
     hideModeControls();
     setKeyPreview(true);
@@ -235,7 +204,10 @@ void frmEMath::createPractice() {
     txtAnswer->setFont(comicFont(40, true));
     txtAnswer->setAlignment(Qt::AlignCenter);
     place(txtAnswer, 5040, 2580, 2280, 1200);
-    txtAnswer->installEventFilter(new KeyPressFilter(txtAnswer, [this](int& k) { txtAnswer_KeyPress(k); }));
+    filterKeyPresses(txtAnswer, [this](int& k) { txtAnswer_KeyPress(k); });
+    // What is pasted or dropped into the box must be digits too.
+    txtAnswer->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtAnswer));
 
     lblScore = makeLabel(this, "Score:", comicFont(20, true), Qt::AlignRight | Qt::AlignVCenter);
     place(lblScore, 3600, 4200, 1800, 660);
@@ -257,9 +229,7 @@ void frmEMath::hideModeControls() {
 }
 
 void frmEMath::Form_Load() {
-    ActivityWindow::Form_Load();
-    sndRight = FullPath("tada.wav");
-    sndWrong = FullPath("uhoh.wav");
+    ModeWindow::Form_Load();
     sndDraw = FullPath("boing.wav");
     sndTakeAway = FullPath("zipecho.wav");
     // A settings file may hold anything: the choices fall back to their defaults, the factor is brought
@@ -274,25 +244,21 @@ void frmEMath::Form_Load() {
 }
 
 void frmEMath::cmdChoice_Click(int Index) {
-    if (Index < 0 || Index > 3 || Running) {
+    if (Index < 0 || Index > 3 || running()) {
         return;
     }
-    Mode = Index + 1;
-    if (Index == 0) {
+    if (MathMode(Index + 1) == MathMode::NumberScale) {
         hide();
-        auto* scale = new frmscale(this);
-        scale->Form_Load();
-        scale->showModal();
+        openModal<frmscale>(this);
         show();
         return;
     }
+    beginMode(Index + 1);
     fraChoices->hide();
-    cmdExit->setText("&Stop");
-    Running = 1;
     Frame1->setEnabled(true);
     Frame2->setEnabled(true);
-    switch (Mode) {
-    case 2:
+    switch (Mode()) {
+    case MathMode::MathTutor:
         lbltitle->setText("Math Tutor");
         picTutor->Cls();
         TopNumber = BottomNumber = Answer = 0;
@@ -303,11 +269,11 @@ void frmEMath::cmdChoice_Click(int Index) {
         picTutor->show();
         Frame1->show();
         Frame2->show();
-        AnswerHidden = 0;
+        AnswerHidden = false;
         cmdAnswer->setText("&Next Problem");
         cmdAnswer->setFocus();
         break;
-    case 3:
+    case MathMode::ReviewFacts:
         lbltitle->setText("Review Math Facts");
         for (QLabel* label : lblFactor) {
             label->show();
@@ -320,7 +286,7 @@ void frmEMath::cmdChoice_Click(int Index) {
         optFactor[0]->setEnabled(false);
         ShowFactTable();
         break;
-    case 4:
+    case MathMode::PracticeFacts:
         lbltitle->setText("Practice Math Facts");
         Points = 0;
         ProblemsGiven = 0;
@@ -338,12 +304,12 @@ void frmEMath::cmdChoice_Click(int Index) {
 
 void frmEMath::optType_Click(int Index) {
     settings().MathProblemType = qint16(Index);
-    if (!Running) {
+    if (!running()) {
         return;
     }
-    if (Mode == 3) {
+    if (Mode() == MathMode::ReviewFacts) {
         ShowFactTable();
-    } else if (Mode == 4) {
+    } else if (Mode() == MathMode::PracticeFacts) {
         // The problem given up on is not counted.
         ProblemsGiven -= 1;
         NewPracticeProblem();
@@ -356,88 +322,88 @@ void frmEMath::optSize_Click(int Index) {
 
 void frmEMath::optFactor_Click(int Index) {
     settings().MathFactor = qint16(Index - 1);
-    if (!Running) {
+    if (!running()) {
         return;
     }
-    if (Mode == 3) {
+    if (Mode() == MathMode::ReviewFacts) {
         ShowFactTable();
-    } else if (Mode == 4) {
+    } else if (Mode() == MathMode::PracticeFacts) {
         ProblemsGiven -= 1;
         NewPracticeProblem();
     }
 }
 
-void frmEMath::cmdExit_Click() {
-    if (!Running) {
-        unload();
-        return;
-    }
-    Running = 0;
+ProblemType frmEMath::Type() const {
+    return ProblemType(settingOr(settings().MathProblemType, 0, 1, 0));
+}
+
+void frmEMath::StopMode() {
+    endMode();
     hideModeControls();
     optFactor[0]->setEnabled(true);
     // A tutor problem left unanswered must not keep the choices locked nor take keys.
     Frame1->setEnabled(true);
     Frame2->setEnabled(true);
-    AnswerHidden = 0;
+    AnswerHidden = false;
     lbltitle->setText("Nibsy Math");
     fraChoices->show();
-    cmdExit->setText("E&xit");
 }
 
 void frmEMath::cmdPrint_Click() {
-    PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    const PrintOutcome outcome = PrintWorksheet(this, settings().MathProblemType, settings().MathFactor);
+    reportPrinting(this, outcome, "Print Worksheet");
 }
 
 // ---- Math Tutor ----
 
 void frmEMath::cmdAnswer_Click() {
-    if (!Running || Mode != 2) {
+    if (!running() || Mode() != MathMode::MathTutor) {
         return;
     }
-    if (AnswerHidden == 1) {
+    if (AnswerHidden) {
         lblTutor[3]->setText(formatNumber(Answer, "#0"));
         Frame1->setEnabled(true);
         Frame2->setEnabled(true);
-        AnswerHidden = 0;
+        AnswerHidden = false;
         cmdAnswer->setText("&Next Problem");
     } else {
         Frame1->setEnabled(false);
         Frame2->setEnabled(false);
-        AnswerHidden = 1;
+        AnswerHidden = true;
         NewTutorProblem();
     }
 }
 
 void frmEMath::NewTutorProblem() {
     picTutor->Cls();
-    TutorType = settingOr(settings().MathProblemType, 0, 1, 0);
+    TutorType = Type();
     const int size = settingOr(settings().MathNumberSize, 0, 1, 1);
-    linTutor->setVisible(TutorType == 0);
-    if (TutorType == 0) {
+    linTutor->setVisible(TutorType == ProblemType::Addition);
+    if (TutorType == ProblemType::Addition) {
         if (size == 0) {
-            TopNumber = R(10);
-            BottomNumber = R(10 - TopNumber);
+            TopNumber = rnd().below(10);
+            BottomNumber = rnd().below(10 - TopNumber);
         } else {
-            TopNumber = R(11);
-            BottomNumber = R(11);
+            TopNumber = rnd().below(11);
+            BottomNumber = rnd().below(11);
         }
         Answer = TopNumber + BottomNumber;
     } else {
-        TopNumber = R(11 * size + 10);
-        BottomNumber = R(TopNumber + 1);
+        TopNumber = rnd().below(11 * size + 10);
+        BottomNumber = rnd().below(TopNumber + 1);
         Answer = TopNumber - BottomNumber;
     }
-    ShapeKind = R(4) + 1;
-    ShapeColor = ColorTable[size_t(R(4) + 1)];
+    ShapeKind = rnd().below(4) + 1;
+    ShapeColor = ColorTable[size_t(rnd().below(4) + 1)];
 
     const QString answer = formatNumber(Answer, "#0");
     AnswerDigits = int(answer.size());
     lblTutor[1]->setText(formatNumber(TopNumber, "#0"));
-    lblTutor[0]->setText(TutorType == 0 ? "+" : "-");
+    lblTutor[0]->setText(TutorType == ProblemType::Addition ? "+" : "-");
     lblTutor[2]->setText(formatNumber(BottomNumber, "#0"));
     lblTutor[4]->setText("=");
     lblTutor[3]->setText(QString(AnswerDigits, u'?'));
-    if (TutorType == 0) {
+    if (TutorType == ProblemType::Addition) {
         RedrawSum();
     } else {
         RedrawDifference();
@@ -522,16 +488,16 @@ void frmEMath::RedrawDifference() {
 }
 
 void frmEMath::picTutor_Paint() {
-    if (Drawing || !Running || Mode != 2) {
+    if (Drawing || !running() || Mode() != MathMode::MathTutor) {
         return;
     }
-    Repainting = 1;
-    if (TutorType == 0) {
+    Repainting = true;
+    if (TutorType == ProblemType::Addition) {
         RedrawSum();
     } else {
         RedrawDifference();
     }
-    Repainting = 0;
+    Repainting = false;
 }
 
 void frmEMath::showEvent(QShowEvent* event) {
@@ -540,7 +506,7 @@ void frmEMath::showEvent(QShowEvent* event) {
 }
 
 void frmEMath::Form_KeyPress(int& KeyAscii) {
-    if (!Running || Mode != 2 || AnswerHidden != 1) {
+    if (!running() || Mode() != MathMode::MathTutor || !AnswerHidden) {
         return;
     }
     if (KeyAscii < '0' || KeyAscii > '9') {
@@ -551,12 +517,12 @@ void frmEMath::Form_KeyPress(int& KeyAscii) {
     const QChar typed(KeyAscii);
     KeyAscii = 0;
     if (DigitPos < 1 || DigitPos > answer.size() || typed != answer[DigitPos - 1]) {
-        PlayWave(sndWrong, 0);
+        PlayWave(UhohWave, 0);
         return;
     }
     if (DigitPos >= answer.size()) {
         lblTutor[3]->setText(answer);
-        PlayWave(sndRight, 0);
+        PlayWave(TadaWave, 0);
         cmdAnswer_Click();
         return;
     }
@@ -568,7 +534,7 @@ void frmEMath::Form_KeyPress(int& KeyAscii) {
 
 void frmEMath::ShowFactTable() {
     const int f = clampSetting(settings().MathFactor, 0, 10);
-    const bool subtraction = settingOr(settings().MathProblemType, 0, 1, 0) == 1;
+    const bool subtraction = Type() == ProblemType::Subtraction;
     for (int i = 0; i <= 10; ++i) {
         const QString text =
             subtraction
@@ -581,10 +547,10 @@ void frmEMath::ShowFactTable() {
 // ---- Practice Math Facts ----
 
 void frmEMath::NewPracticeProblem() {
-    const int r = R(11);
+    const int r = rnd().below(11);
     const int factor = clampSetting(settings().MathFactor, -1, 10);
-    const int f = factor == -1 ? R(11) : factor;
-    if (settingOr(settings().MathProblemType, 0, 1, 0) == 0) {
+    const int f = factor == -1 ? rnd().below(11) : factor;
+    if (Type() == ProblemType::Addition) {
         lblProblem->setText(formatNumber(r, "#0") + " + " + formatNumber(f, "#0") + " =");
         Answer = r + f;
     } else {
@@ -592,7 +558,7 @@ void frmEMath::NewPracticeProblem() {
         Answer = r;
     }
     ProblemsGiven += 1;
-    MissedOnce = 0;
+    MissedOnce = false;
     txtAnswer->clear();
     txtAnswer->setFocus();
 }
@@ -601,7 +567,7 @@ void frmEMath::txtAnswer_KeyPress(int& KeyAscii) {
     if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8) {
         return;
     }
-    if (KeyAscii != 13 || !Running || Mode != 4) {
+    if (KeyAscii != 13 || !running() || Mode() != MathMode::PracticeFacts) {
         KeyAscii = 0;
         sound().beep();
         return;
@@ -616,16 +582,16 @@ void frmEMath::txtAnswer_KeyPress(int& KeyAscii) {
         value = std::min(value * 10 + (c.unicode() - '0'), 1000000);
     }
     if (value == Answer) {
-        PlayWave(sndRight, 0);
+        PlayWave(TadaWave, 0);
         Points += MissedOnce ? 5 : 10;
         ShowScore();
         NewPracticeProblem();
     } else if (!MissedOnce) {
-        PlayWave(sndWrong, 0);
-        MissedOnce = 1;
+        PlayWave(UhohWave, 0);
+        MissedOnce = true;
         txtAnswer->clear();
     } else {
-        PlayWave(sndWrong, 0);
+        PlayWave(UhohWave, 0);
         txtAnswer->setText(formatNumber(Answer, "#0"));
         ShowScore();
         Pause(2);

@@ -5,7 +5,7 @@
 // number scale, the Math Tutor (a problem drawn as counters, answered digit by digit), the fact table
 // of one factor, or scored practice of the facts with a printable worksheet.
 
-#include "shell/ActivityWindow.h"
+#include "shell/ModeWindow.h"
 
 #include <QString>
 #include <array>
@@ -22,9 +22,15 @@ class PictureBox;
 class SSCommand;
 class SSPanel;
 
-class frmEMath : public ActivityWindow {
+// The modes, numbered as the choice buttons (index + 1). The number scale opens in a window of its own.
+enum class MathMode { None, NumberScale, MathTutor, ReviewFacts, PracticeFacts };
+// The MathProblemType setting.
+enum class ProblemType { Addition, Subtraction };
+
+class frmEMath : public ModeWindow {
     Q_OBJECT
 public:
+    static const ActivityDescriptor Activity;
     explicit frmEMath(QWidget* opener);
 
     void Form_Load() override;
@@ -55,22 +61,9 @@ public:
     SSCommand* cmdHelp;
     SSCommand* cmdExit;
 
-    // 1 while a mode runs; Mode is the choice button's index + 1 (1 scale, 2 tutor, 3 review, 4 practice).
-    int Running = 0;
-    int Mode = 0;
-    int TopNumber = 0;
-    int BottomNumber = 0;
-    int Answer = 0;
-    int AnswerHidden = 0;
-    int DigitPos = 1;
-    int ShapeKind = 1;
-    int ShapeColor = 12;
-    double ShapeWidth = 0;
-    double ShapeHeight = 0;
-    int Repainting = 0;
-    int ProblemsGiven = 0;
-    int Points = 0;
-    int MissedOnce = 0;
+    // The size of one counter's cell in the tutor's picture, in its scale.
+    double shapeWidth() const { return ShapeWidth; }
+    double shapeHeight() const { return ShapeHeight; }
 
 public slots:
     void cmdChoice_Click(int Index);
@@ -79,7 +72,6 @@ public slots:
     void optFactor_Click(int Index);
     void cmdAnswer_Click();
     void cmdPrint_Click();
-    void cmdExit_Click() override;
     // Redraws the tutor's picture without a sound, as it stands.
     void picTutor_Paint();
     // A key typed into the answer box; set KeyAscii to 0 to drop it.
@@ -90,6 +82,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    MathMode Mode() const { return MathMode(modeNumber()); }
+    void StopMode() override;
     void createChoices();
     // An option button of a control array: choosing it runs click with its index.
     QRadioButton* optionButton(const QString& caption, QWidget* frame, int index,
@@ -107,13 +101,28 @@ private:
     void NewTutorProblem();
     void ShowFactTable();
     void NewPracticeProblem();
+    ProblemType Type() const;
+
+    int TopNumber = 0;
+    int BottomNumber = 0;
+    int Answer = 0;
+    bool AnswerHidden = false;
+    int DigitPos = 1;
+    int ShapeKind = 1;
+    int ShapeColor = 12;
+    double ShapeWidth = 0;
+    double ShapeHeight = 0;
+    bool Repainting = false;
+    int ProblemsGiven = 0;
+    int Points = 0;
+    bool MissedOnce = false;
     // The type of the problem the tutor shows, which a later change of type does not alter.
-    int TutorType = 0;
+    ProblemType TutorType = ProblemType::Addition;
     int AnswerDigits = 1;
     bool Drawing = false;
 
     std::array<int, 5> ColorTable{0, 12, 11, 10, 14};
-    QString sndRight, sndWrong, sndDraw, sndTakeAway;
+    QString sndDraw, sndTakeAway;
 };
 
 } // namespace nibsy

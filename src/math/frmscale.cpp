@@ -48,7 +48,11 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::A
 
 } // namespace
 
-frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, 3, "Number Scale", FormWidth, FormHeight) {
+const ActivityDescriptor frmscale::Activity{
+    NoMenuButton, "Number Scale", 3,
+    FormWidth,    FormHeight,     [](QWidget* opener) -> ActivityWindow* { return new frmscale(opener); }};
+
+frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, Activity) {
     QPalette back = palette();
     back.setColor(QPalette::Window, QColor(208, 232, 255));
     setPalette(back);

@@ -24,6 +24,7 @@ class SSCommand;
 class frmscale : public ActivityWindow {
     Q_OBJECT
 public:
+    static const ActivityDescriptor Activity;
     // Returns to opener when closed.
     explicit frmscale(QWidget* opener);
 

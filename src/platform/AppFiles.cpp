@@ -25,10 +25,15 @@ void scan() {
         return;
     }
     s.byFoldedName.clear();
-    const QStringList names = QDir(AppFiles::appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList names = QDir(AppFiles::appDir()).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    names.sort(Qt::CaseSensitive);
     for (const QString& n : names) {
-        // Of two names that differ only by case, the first in sorted order wins, on every run alike.
-        s.byFoldedName.insert(n.toCaseFolded(), n);
+        // Of two names that differ only by case, the first in code-point order wins ("APPLE.wmf" before
+        // "apple.wmf"), on every run alike.
+        const QString folded = n.toCaseFolded();
+        if (!s.byFoldedName.contains(folded)) {
+            s.byFoldedName.insert(folded, n);
+        }
     }
     s.scanned = true;
 }

@@ -58,26 +58,4 @@ void SystemClock::wait(qint64 ms) {
     }
 }
 
-double FakeClock::secondsSinceMidnight() const {
-    return std::fmod(m_dayStart + double(m_now), 86400000.0) / 1000.0;
-}
-
-qint64 FakeClock::monotonicMs() const {
-    return m_now;
-}
-
-void FakeClock::wait(qint64 ms) {
-    if (ms <= 0) {
-        return;
-    }
-    WaitScope scope;
-    m_waited += ms;
-    advance(ms);
-}
-
-void FakeClock::advance(qint64 ms) {
-    m_now += ms;
-    WindowTimer::advanceAll(m_now);
-}
-
 } // namespace nibsy

@@ -20,6 +20,9 @@ public:
     // Holds the calling handler for ms milliseconds. The window keeps repainting; user input and window
     // timer ticks that arrive meanwhile are held and delivered afterwards (see Waits).
     virtual void wait(qint64 ms) = 0;
+    // True for a clock whose time moves only when it is told to: window timers then take their ticks from
+    // the clock's own time (WindowTimer::advanceAll) instead of the event loop.
+    virtual bool drivesWindowTimers() const { return false; }
 };
 
 // The real clock: a nested event loop that excludes user input, timed on a monotonic clock.
@@ -29,23 +32,6 @@ public:
     double secondsSinceMidnight() const override;
     qint64 monotonicMs() const override;
     void wait(qint64 ms) override;
-};
-
-// For tests: time stands still until a test moves it on; wait() moves it on at once. Moving time on
-// fires the window timers that fall due, as the real event loop would.
-class FakeClock : public Clock {
-public:
-    double secondsSinceMidnight() const override;
-    qint64 monotonicMs() const override;
-    void wait(qint64 ms) override;
-    void setTimeOfDay(double seconds) { m_dayStart = seconds * 1000.0 - double(m_now); }
-    void advance(qint64 ms);
-    qint64 totalWaited() const { return m_waited; }
-
-private:
-    qint64 m_now = 0;
-    double m_dayStart = 9 * 3600 * 1000.0;
-    qint64 m_waited = 0;
 };
 
 } // namespace nibsy

@@ -40,6 +40,12 @@ QFont comicFont(int points, bool bold) {
     return font;
 }
 
+QFont arialFont(int points, bool bold) {
+    QFont font(QStringLiteral("Arial"), points);
+    font.setBold(bold);
+    return font;
+}
+
 void setTextColor(QWidget* widget, const QColor& color) {
     QPalette pal = widget->palette();
     pal.setColor(QPalette::WindowText, color);

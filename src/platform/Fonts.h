@@ -13,6 +13,8 @@ namespace nibsy {
 
 // The suite's friendly face, "Comic Sans MS", in points.
 QFont comicFont(int points, bool bold = false);
+// The suite's plain face, "Arial", in points.
+QFont arialFont(int points, bool bold = false);
 
 // The colour a label's text or a frame's border is drawn in.
 void setTextColor(QWidget* widget, const QColor& color);

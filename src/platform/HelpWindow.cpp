@@ -4,12 +4,13 @@
 
 #include "platform/AppFiles.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -148,6 +149,9 @@ public:
 
         connect(contents, &QPushButton::clicked, this, [this] { go(HelpFile::contentsId()); });
         connect(close, &QPushButton::clicked, this, &QWidget::close);
+        // Escape closes the window, as it does a dialog.
+        connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+                &QWidget::close);
         connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpWindow::follow);
     }
 
@@ -221,6 +225,15 @@ void QtHelpViewer::show(QWidget* owner, const QString& id) {
     if (!m_window->showPage(html, id)) {
         dialogs().information(owner, QStringLiteral("There is no help on this topic yet."));
         return;
+    }
+    // A modal window (an options window, the number scale) blocks every window but its own children.
+    // Help asked for while one is open is modal itself, so it comes in front of it and takes input
+    // until it is closed; asked for otherwise it is an ordinary window beside the activity.
+    const QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality = modal && modal != m_window ? Qt::ApplicationModal : Qt::NonModal;
+    if (m_window->windowModality() != modality) {
+        m_window->hide(); // a window takes its new modality when it is shown again
+        m_window->setWindowModality(modality);
     }
     m_window->show();
     m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);

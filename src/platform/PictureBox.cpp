@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace nibsy {
@@ -202,6 +203,23 @@ void PictureBox::Print(const QString& text) {
     currentY += TextHeight(text);
     currentX = m_mode == ScaleMode::User ? m_user.left() : 0;
     update();
+}
+
+void PictureBox::PrintCentred(const QString& text, const QColor& halo) {
+    const double x = (scaleWidth() - TextWidth(text)) / 2;
+    const double y = (scaleHeight() - TextHeight(text)) / 2;
+    const double px = 2.0 * scaleWidth() / std::max(1, width()); // two pixels in the scale in use
+    const QColor ink = foreColor();
+    setForeColor(halo);
+    for (const auto& [dx, dy] : {std::pair{-px, 0.0}, {px, 0.0}, {0.0, -px}, {0.0, px}}) {
+        currentX = x + dx;
+        currentY = y + dy;
+        Print(text);
+    }
+    setForeColor(ink);
+    currentX = x;
+    currentY = y;
+    Print(text);
 }
 
 double PictureBox::TextWidth(const QString& text) const {

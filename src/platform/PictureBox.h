@@ -69,6 +69,8 @@ public:
     void Polygon(const QPolygon& pixels, Qt::FillRule rule = Qt::OddEvenFill);
     // Text at the current position; afterwards the position moves to the start of the next line.
     void Print(const QString& text);
+    // Prints text centred in the box, in the fore colour edged with halo so that it shows on anything.
+    void PrintCentred(const QString& text, const QColor& halo);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // A picture stretched into a rectangle given in scale units.

@@ -3,11 +3,13 @@
 #include "platform/Printing.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <cmath>
 
 namespace nibsy {
@@ -20,7 +22,11 @@ bool isWhole(double v) {
     return std::abs(v - std::round(v)) < 1e-9 && std::abs(v) < 1e9;
 }
 
-std::unique_ptr<QPrinter> letterPrinter(std::unique_ptr<QPrinter> printer, const QString& documentName) {
+// A printer that writes a Letter-sized PDF file.
+std::unique_ptr<QPrinter> pdfPrinter(const QString& path, const QString& documentName) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setPageOrientation(QPageLayout::Portrait);
     printer->setDocName(documentName);
@@ -28,20 +34,91 @@ std::unique_ptr<QPrinter> letterPrinter(std::unique_ptr<QPrinter> printer, const
     return printer;
 }
 
-std::unique_ptr<PrintJob> started(std::unique_ptr<QPrinter> printer) {
-    auto job = std::make_unique<PrintJobOnDevice>(std::move(printer));
-    if (!job->isActive()) {
-        return nullptr;
+// Asks the user where to save the document as PDF; empty when they cancel.
+QString askPdfPath(QWidget* parent, const QString& documentName) {
+    QString fileName = documentName;
+    fileName.replace(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")), QStringLiteral("-"));
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save Printout as PDF"),
+                                                QDir::home().filePath(fileName + QStringLiteral(".pdf")),
+                                                QStringLiteral("PDF files (*.pdf)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".pdf");
     }
-    return job;
+    return path;
 }
+
+QString couldNotSave(const QString& path) {
+    return QStringLiteral("The printout could not be saved as %1.").arg(QDir::toNativeSeparators(path));
+}
+
+// A page for the system printer: painted into a PDF file in a folder of its own, then given to the
+// print queue.
+class QueuedPrintJob : public PrintJobOnDevice {
+public:
+    QueuedPrintJob(std::unique_ptr<QTemporaryDir> folder, PrintQueues& queues, const QString& queue,
+                   QWidget* parent, const QString& documentName)
+        : PrintJobOnDevice(pdfPrinter(folder->filePath(QStringLiteral("page.pdf")), documentName)),
+          m_folder(std::move(folder)), m_queues(queues), m_queue(queue), m_parent(parent),
+          m_name(documentName) {}
+
+    PrintOutcome end() override {
+        if (!finish()) {
+            return {PrintOutcome::Result::NotPrinted,
+                    QStringLiteral("The printout could not be prepared for the printer %1.").arg(m_queue)};
+        }
+        const std::optional<QueueState> before = m_queues.state(m_queue);
+        if (before && !before->accepting) {
+            return offerPdf(QStringLiteral("The printer %1 is not taking any printouts now").arg(m_queue),
+                            before->message);
+        }
+        QString error;
+        if (m_queues.submit(m_queue, fileName(), m_name, &error) == 0) {
+            return offerPdf(QStringLiteral("The printer %1 refused the printout").arg(m_queue), error);
+        }
+        const std::optional<QueueState> after = m_queues.state(m_queue);
+        if (after ? after->paused : before && before->paused) {
+            return {PrintOutcome::Result::Waiting,
+                    QStringLiteral("The printer %1 is paused. The printout waits in its queue and is printed "
+                                   "when the printer is started again.")
+                        .arg(m_queue)};
+        }
+        return {PrintOutcome::Result::Printed, {}};
+    }
+
+private:
+    // Says why the printer did not take the page and offers it as a PDF file instead.
+    PrintOutcome offerPdf(const QString& what, const QString& reason) {
+        QString said = reason.trimmed();
+        if (said.endsWith(u'.')) {
+            said.chop(1);
+        }
+        const QString why = said.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(said);
+        if (!dialogs().okCancel(m_parent, what + why + QStringLiteral(".\r\rSave it as a PDF file instead?"),
+                                QStringLiteral("Print"))) {
+            return {PrintOutcome::Result::NotPrinted, {}};
+        }
+        const QString path = askPdfPath(m_parent, m_name);
+        if (path.isEmpty()) {
+            return {PrintOutcome::Result::NotPrinted, {}};
+        }
+        QFile::remove(path); // the user agreed to replace it in the dialog
+        if (!QFile::copy(fileName(), path)) {
+            return {PrintOutcome::Result::NotPrinted, couldNotSave(path)};
+        }
+        return {PrintOutcome::Result::SavedAsPdf, {}};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    PrintQueues& m_queues;
+    QString m_queue;
+    QPointer<QWidget> m_parent;
+    QString m_name;
+};
 
 } // namespace
 
-PrintJobOnDevice::PrintJobOnDevice(std::unique_ptr<QPagedPaintDevice> device) : m_device(std::move(device)) {
-    if (auto* printer = dynamic_cast<QPrinter*>(m_device.get())) {
-        printer->setFullPage(true);
-    }
+PrintJobOnDevice::PrintJobOnDevice(std::unique_ptr<QPrinter> device) : m_device(std::move(device)) {
+    m_device->setFullPage(true);
     // The whole sheet in device pixels. Outside full-page mode the painter's origin is the corner of the
     // printable area, so the sheet starts above and left of it.
     const QPageLayout layout = m_device->pageLayout();
@@ -106,7 +183,7 @@ void PrintJobOnDevice::newPage() {
     }
 }
 
-bool PrintJobOnDevice::end() {
+bool PrintJobOnDevice::finish() {
     if (!m_painter.isActive()) {
         return false;
     }
@@ -114,51 +191,52 @@ bool PrintJobOnDevice::end() {
     return m_ok && ended;
 }
 
+QString PrintJobOnDevice::fileName() const {
+    return m_device->outputFileName();
+}
+
+PrintOutcome PrintJobOnDevice::end() {
+    if (!finish()) {
+        return {PrintOutcome::Result::NotPrinted, couldNotSave(fileName())};
+    }
+    return {PrintOutcome::Result::SavedAsPdf, {}};
+}
+
+QtPrinter::QtPrinter(std::unique_ptr<PrintQueues> queues) : m_queues(std::move(queues)) {}
+
 std::unique_ptr<PrintJob> QtPrinter::begin(QWidget* parent, const QString& documentName) {
     const QString name = documentName.isEmpty() ? QStringLiteral("Printout") : documentName;
-    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    if (!printers.isEmpty()) {
-        QPrinterInfo target = QPrinterInfo::defaultPrinter();
-        if (target.isNull()) {
-            target = printers.first();
+    if (const QString queue = m_queues->defaultQueue(); !queue.isEmpty()) {
+        auto folder = std::make_unique<QTemporaryDir>();
+        if (folder->isValid()) {
+            auto job = std::make_unique<QueuedPrintJob>(std::move(folder), *m_queues, queue, parent, name);
+            if (job->isActive()) {
+                return job;
+            }
         }
-        auto printer = std::make_unique<QPrinter>(target, QPrinter::HighResolution);
-        if (auto job = started(letterPrinter(std::move(printer), name))) {
-            return job;
-        }
-        dialogs().critical(parent,
-                           QStringLiteral("The printer %1 could not be started.").arg(target.printerName()));
+        dialogs().critical(parent, QStringLiteral("The printer %1 could not be started.").arg(queue));
         return nullptr;
     }
 
     // No printer: the printout goes to a PDF file the user names, or nowhere if they cancel.
-    QString fileName = name;
-    fileName.replace(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")), QStringLiteral("-"));
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save Printout as PDF"),
-                                                QDir::home().filePath(fileName + QStringLiteral(".pdf")),
-                                                QStringLiteral("PDF files (*.pdf)"));
+    const QString path = askPdfPath(parent, name);
     if (path.isEmpty()) {
         return nullptr;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".pdf");
-    }
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
-    if (auto job = started(letterPrinter(std::move(printer), name))) {
+    auto job = std::make_unique<PrintJobOnDevice>(pdfPrinter(path, name));
+    if (job->isActive()) {
         return job;
     }
-    dialogs().critical(
-        parent, QStringLiteral("The printout could not be saved as %1.").arg(QDir::toNativeSeparators(path)));
+    dialogs().critical(parent, couldNotSave(path));
     return nullptr;
 }
 
 std::unique_ptr<PrintJob> PdfPrinter::begin(QWidget*, const QString& documentName) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(m_path);
-    return started(letterPrinter(std::move(printer), documentName));
+    auto job = std::make_unique<PrintJobOnDevice>(pdfPrinter(m_path, documentName));
+    if (!job->isActive()) {
+        return nullptr;
+    }
+    return job;
 }
 
 } // namespace nibsy

@@ -1,25 +1,27 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Printing: a PrintJob over any paged device, the system printer, and a PDF file.
+// Printing: a PrintJob that paints a PDF file, the system printer (through its print queue), and a
+// PDF file as the printer.
 //
 // Text is scaled with the page like any drawing: QPainter sizes a point-sized font for the device and
 // then applies the page's scale to it. setFont() makes up for the scale in force, so a font given in
 // points prints at that size.
 
+#include "platform/PrintQueues.h"
 #include "platform/Services.h"
 
 #include <QPainter>
 
-class QPagedPaintDevice;
+class QPrinter;
 
 namespace nibsy {
 
+// Paints a PDF file (Letter, portrait) through a QPrinter, which it owns, in full-page mode, so the
+// whole sheet is addressed.
 class PrintJobOnDevice : public PrintJob {
 public:
-    // Paints on the device, which it owns. A QPrinter is put in full-page mode, so the whole sheet is
-    // addressed (what lies outside the printable area is lost on paper).
-    explicit PrintJobOnDevice(std::unique_ptr<QPagedPaintDevice> device);
+    explicit PrintJobOnDevice(std::unique_ptr<QPrinter> device);
     ~PrintJobOnDevice() override;
     PrintJobOnDevice(const PrintJobOnDevice&) = delete;
     PrintJobOnDevice& operator=(const PrintJobOnDevice&) = delete;
@@ -31,20 +33,33 @@ public:
     void setScale(double left, double top, double right, double bottom) override;
     void setFont(const QString& family, double points, bool bold = false) override;
     void newPage() override;
-    bool end() override;
+    // The file is the outcome: saved, or not with a message naming it.
+    PrintOutcome end() override;
+
+protected:
+    // Ends the painting; false when the file could not be written.
+    [[nodiscard]] bool finish();
+    QString fileName() const;
 
 private:
-    std::unique_ptr<QPagedPaintDevice> m_device;
+    std::unique_ptr<QPrinter> m_device;
     QPainter m_painter;
-    QRect m_page; // the whole sheet in device pixels, relative to the painter's origin
+    QRect m_page;             // the whole sheet in device pixels, relative to the painter's origin
     double m_scaleHeight = 1; // the sheet's height in the caller's units
     bool m_ok = true;
 };
 
-// The system's default printer, or a PDF file the user names where the system has no printer.
+// The system's default printer. The page is painted into a PDF file that goes to the default print
+// queue; the queue is asked before and after, so that a queue that refuses jobs is told to the user,
+// with the page offered as a PDF file instead, and a paused printer too. Where the system has no
+// printer, the page goes to a PDF file the user names. Jobs must not outlive their printer.
 class QtPrinter : public Printer {
 public:
+    explicit QtPrinter(std::unique_ptr<PrintQueues> queues = std::make_unique<CupsQueues>());
     std::unique_ptr<PrintJob> begin(QWidget* parent, const QString& documentName) override;
+
+private:
+    std::unique_ptr<PrintQueues> m_queues;
 };
 
 // Every document goes to one PDF file (Letter, portrait), replacing what was there.

@@ -10,7 +10,11 @@
 namespace nibsy {
 
 int RandomSource::upTo(int n) {
-    return int(std::floor(next() * double(n))) + 1;
+    return below(n) + 1;
+}
+
+int RandomSource::below(int n) {
+    return int(std::floor(next() * double(n)));
 }
 
 void SystemRandom::seedFromTimer() {
@@ -23,14 +27,6 @@ double SystemRandom::next() {
     const quint64 hi = m_engine() >> 5;
     const quint64 lo = m_engine() >> 6;
     return double(hi * 67108864ULL + lo) / 9007199254740992.0;
-}
-
-double FakeRandom::next() {
-    ++m_drawn;
-    if (!m_script.isEmpty()) {
-        return m_script.takeFirst();
-    }
-    return SystemRandom::next();
 }
 
 } // namespace nibsy

@@ -17,6 +17,8 @@ public:
     virtual double next() = 0;
     // A whole number from 1 to n: Int(Rnd * n) + 1.
     int upTo(int n);
+    // A whole number from 0 to n - 1: Int(Rnd * n).
+    int below(int n);
 };
 
 class SystemRandom : public RandomSource {
@@ -27,24 +29,6 @@ public:
 
 private:
     std::mt19937 m_engine{12345};
-};
-
-// For tests: seedFromTimer() keeps the fixed seed, and scripted values come out first, in order.
-class FakeRandom : public SystemRandom {
-public:
-    void seedFromTimer() override { seed(m_fixedSeed); }
-    void setFixedSeed(quint32 s) {
-        m_fixedSeed = s;
-        seed(s);
-    }
-    void script(const QList<double>& values) { m_script.append(values); }
-    double next() override;
-    int drawn() const { return m_drawn; }
-
-private:
-    QList<double> m_script;
-    quint32 m_fixedSeed = 1;
-    int m_drawn = 0;
 };
 
 } // namespace nibsy

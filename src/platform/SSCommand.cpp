@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SSCommand.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -127,6 +128,20 @@ void SSCommand::paintEvent(QPaintEvent*) {
 
 bool SSCommand::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
+}
+
+void SSCommand::keyPressEvent(QKeyEvent* event) {
+    // Return and Enter press the focused button as Space does (QPushButton takes them only as a
+    // dialog's default button).
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            animateClick();
+        }
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace nibsy

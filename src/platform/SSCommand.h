@@ -36,6 +36,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Picture m_picture;

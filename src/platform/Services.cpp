@@ -49,4 +49,15 @@ Fatal& fatal() {
     return need(services().fatal);
 }
 
+void reportPrinting(QWidget* parent, const PrintOutcome& outcome, const QString& title) {
+    if (outcome.message.isEmpty()) {
+        return;
+    }
+    if (outcome.result == PrintOutcome::Result::NotPrinted) {
+        dialogs().critical(parent, outcome.message, title);
+    } else {
+        dialogs().information(parent, outcome.message, title);
+    }
+}
+
 } // namespace nibsy

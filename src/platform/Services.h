@@ -46,6 +46,22 @@ public:
     virtual void showContext(QWidget* owner, int context) = 0;
 };
 
+// What became of a printed document, and what the user should be told of it (empty when the page went
+// where they expected). Never to be dropped: a page that did not print must not go unmentioned.
+struct [[nodiscard]] PrintOutcome {
+    enum class Result {
+        Printed,    // the print system took the job
+        Waiting,    // taken, but the printer is paused: the page waits in its queue
+        SavedAsPdf, // written to a PDF file
+        NotPrinted, // nothing was printed or saved
+    };
+    Result result = Result::NotPrinted;
+    QString message;
+};
+
+// Shows the outcome's message, if it has one, with that title: as an error when nothing was printed.
+void reportPrinting(QWidget* parent, const PrintOutcome& outcome, const QString& title = {});
+
 // One printed document. Its painter starts in twips (1440 to the inch) from the page's top left corner;
 // setScale() gives the page a coordinate system of the caller's own.
 class PrintJob {
@@ -57,8 +73,8 @@ public:
     // Sets the painter's font so that it prints at that size in points whatever the scale.
     virtual void setFont(const QString& family, double points, bool bold = false) = 0;
     virtual void newPage() = 0;
-    // Finishes the document; false when it could not be written.
-    virtual bool end() = 0;
+    // Finishes the document and sends it on.
+    virtual PrintOutcome end() = 0;
 };
 
 class Printer {

@@ -32,7 +32,7 @@ WindowTimer::~WindowTimer() {
 }
 
 bool WindowTimer::driven() const {
-    return dynamic_cast<FakeClock*>(services().clock.get()) != nullptr;
+    return clock().drivesWindowTimers();
 }
 
 void WindowTimer::setInterval(int ms) {

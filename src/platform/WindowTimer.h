@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's timer, with an Enabled flag and an Interval in milliseconds. Its ticks never run inside a
-// blocking wait: ticks that fall due during one are merged into a single tick after it. Under the fake
-// clock, FakeClock::advance() drives it instead of the event loop.
+// blocking wait: ticks that fall due during one are merged into a single tick after it. Under a clock that
+// drives the window timers itself (Clock::drivesWindowTimers), that clock's time does instead of the event
+// loop.
 
 #include <QObject>
 #include <QTimer>
@@ -26,7 +27,8 @@ public:
 
     // Delivers one tick now, as the timer would (held if a wait is in progress).
     void fire();
-    // Used by FakeClock: time has moved on to nowMs; every enabled timer delivers the ticks due by then.
+    // For a clock that drives the timers: time has moved on to nowMs; every enabled timer delivers the ticks
+    // due by then.
     static void advanceAll(qint64 nowMs);
 
 private:

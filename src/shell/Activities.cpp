@@ -2,50 +2,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Activities.h"
 
-#include "letters/frmCount.h"
-#include "letters/frmLet.h"
-#include "math/frmEMath.h"
-#include "shell/ActivityWindow.h"
-
 #include <array>
+#include <cstddef>
 
 namespace nibsy {
 
 namespace {
-std::array<ActivityFactory, 16>& table() {
-    static std::array<ActivityFactory, 16> t;
+std::array<const ActivityDescriptor*, MenuButtons>& table() {
+    static std::array<const ActivityDescriptor*, MenuButtons> t{};
     return t;
 }
 bool valid(int index) {
-    return index >= 0 && index < int(table().size());
+    return index >= 0 && index < MenuButtons;
 }
 } // namespace
 
-void Activities::add(int index, ActivityFactory factory) {
-    if (valid(index)) {
-        table()[size_t(index)] = std::move(factory);
+void Activities::add(const ActivityDescriptor& activity) {
+    if (valid(activity.menuIndex)) {
+        table()[std::size_t(activity.menuIndex)] = &activity;
     }
 }
 
-void Activities::remove(int index) {
-    if (valid(index)) {
-        table()[size_t(index)] = nullptr;
+void Activities::remove(int menuIndex) {
+    if (valid(menuIndex)) {
+        table()[std::size_t(menuIndex)] = nullptr;
     }
 }
 
-bool Activities::has(int index) {
-    return valid(index) && table()[size_t(index)] != nullptr;
-}
-
-ActivityWindow* Activities::create(int index, QWidget* opener) {
-    return has(index) ? table()[size_t(index)](opener) : nullptr;
-}
-
-void registerActivities() {
-    // Each activity window adds its line here as it joins the suite.
-    Activities::add(1, [](QWidget* opener) { return new frmLet(opener); });
-    Activities::add(2, [](QWidget* opener) { return new frmCount(opener); });
-    Activities::add(3, [](QWidget* opener) { return new frmEMath(opener); });
+const ActivityDescriptor* Activities::find(int menuIndex) {
+    return valid(menuIndex) ? table()[std::size_t(menuIndex)] : nullptr;
 }
 
 } // namespace nibsy

@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The activity windows the main menu opens, by the index of their menu button (0 to 15). A window
-// registers its factory here; the menu disables the buttons of windows that are not registered.
-
-#include <functional>
+// What a window of the suite says of itself, and the list of the activities the main menu opens. Each
+// activity window holds its own descriptor; the list is put together outside the shell, so the shell
+// knows no activity by name. The menu disables the buttons of activities that are not in the list.
 
 class QWidget;
 
@@ -12,18 +11,28 @@ namespace nibsy {
 
 class ActivityWindow;
 
-using ActivityFactory = std::function<ActivityWindow*(QWidget* opener)>;
+struct ActivityDescriptor {
+    // The menu button that opens the window (0 the sound editor, 1 to 15 the activities), or NoMenuButton
+    // for a window that another window opens.
+    int menuIndex;
+    const char* caption;
+    int helpContext;
+    int widthTwips;
+    int heightTwips;
+    // Makes the window; opener shows again when it closes.
+    ActivityWindow* (*create)(QWidget* opener);
+};
+
+constexpr int NoMenuButton = -1;
+constexpr int MenuButtons = 16;
 
 class Activities {
 public:
-    static void add(int index, ActivityFactory factory);
-    static void remove(int index);
-    static bool has(int index);
-    // A new window for that index, or nullptr.
-    static ActivityWindow* create(int index, QWidget* opener);
+    // Adds an activity to the menu, in place of any other on its button.
+    static void add(const ActivityDescriptor& activity);
+    static void remove(int menuIndex);
+    // The activity on that menu button, or nullptr.
+    static const ActivityDescriptor* find(int menuIndex);
 };
-
-// Registers every activity window of the suite.
-void registerActivities();
 
 } // namespace nibsy

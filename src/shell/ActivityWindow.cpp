@@ -12,27 +12,92 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QTimer>
+#include <QWindow>
 
 namespace nibsy {
+
+namespace {
+
+QMargins shownFrame(const QWindow* window) {
+    return window && window->isVisible() ? window->frameMargins() : QMargins();
+}
+
+// The frame the window manager gives a window: its own once it has one, else that of a window shown.
+QMargins frameOf(const QWidget* window) {
+    QMargins frame = shownFrame(window->windowHandle());
+    if (!frame.isNull()) {
+        return frame;
+    }
+    for (const QWindow* other : QGuiApplication::topLevelWindows()) {
+        frame = shownFrame(other);
+        if (!frame.isNull()) {
+            return frame;
+        }
+    }
+    return {};
+}
+
+// Centres the window again once the window manager has put its frame around it, unless the frame is
+// the one it was centred with, or the window was moved meanwhile.
+class CentreWhenFramed : public QObject {
+public:
+    CentreWhenFramed(QWidget* window, const QMargins& assumed, const QPoint& placed)
+        : QObject(window), m_assumed(assumed), m_placed(placed) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Move && event->type() != QEvent::Show) {
+            return false;
+        }
+        auto* window = static_cast<QWidget*>(watched);
+        const QMargins frame = shownFrame(window->windowHandle());
+        if (frame.isNull()) {
+            return false;
+        }
+        const QPoint framePos = window->frameGeometry().topLeft();
+        const bool wasMoved = (framePos - m_placed).manhattanLength() > frame.top() + frame.left();
+        if (frame != m_assumed && !wasMoved) {
+            centreOnScreen(window);
+        }
+        deleteLater();
+        window->removeEventFilter(this);
+        return false;
+    }
+
+private:
+    QMargins m_assumed;
+    QPoint m_placed;
+};
+
+} // namespace
+
+QPoint centredFramePosition(const QRect& area, const QSize& client, const QMargins& frame) {
+    const QSize outer = client.grownBy(frame);
+    return {area.left() + (area.width() - outer.width()) / 2,
+            area.top() + (area.height() - outer.height()) / 2};
+}
 
 void centreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         return;
     }
-    const QRect area = screen->geometry();
-    const QSize size = window->frameGeometry().size().expandedTo(window->size());
-    window->move(area.left() + (area.width() - size.width()) / 2,
-                 area.top() + (area.height() - size.height()) / 2);
+    const QMargins frame = frameOf(window);
+    // A window's position is that of its frame.
+    const QPoint at = centredFramePosition(screen->geometry(), window->size(), frame);
+    window->move(at);
+    if (shownFrame(window->windowHandle()).isNull()) {
+        window->installEventFilter(new CentreWhenFramed(window, frame, at));
+    }
 }
 
-ActivityWindow::ActivityWindow(QWidget* opener, int helpContext, const QString& caption, int widthTwips,
-                               int heightTwips)
-    : QWidget(nullptr), m_opener(opener), m_helpContext(helpContext) {
+ActivityWindow::ActivityWindow(QWidget* opener, const ActivityDescriptor& activity)
+    : QWidget(nullptr), m_opener(opener), m_helpContext(activity.helpContext) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(caption);
-    setFixedSize(twipsSize(widthTwips, heightTwips));
+    setWindowTitle(QString::fromLatin1(activity.caption));
+    setFixedSize(twipsSize(activity.widthTwips, activity.heightTwips));
+    // Keys, clicks and closes of this window pass here first (see eventFilter).
+    qApp->installEventFilter(this);
 }
 
 ActivityWindow::~ActivityWindow() = default;
@@ -43,24 +108,52 @@ void ActivityWindow::Form_Load() {
 }
 
 void ActivityWindow::setKeyPreview(bool on) {
-    if (on != m_keyPreview) {
-        m_keyPreview = on;
-        if (on) {
-            qApp->installEventFilter(this);
-        } else {
-            qApp->removeEventFilter(this);
+    m_keyPreview = on;
+}
+
+void ActivityWindow::ignoreRestOfDoubleClick() {
+    m_guardFrom = m_lastClick;
+    m_guarding = m_lastClick != 0;
+}
+
+bool ActivityWindow::dropClick(const QEvent* event) {
+    const quint64 at = static_cast<const QInputEvent*>(event)->timestamp();
+    if (m_guarding && at > m_guardFrom) {
+        if (at - m_guardFrom < quint64(QApplication::doubleClickInterval())) {
+            return true;
         }
+        m_guarding = false;
     }
+    m_lastClick = at;
+    return false;
 }
 
 bool ActivityWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || m_forwardingKey || !watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick;
+    const bool key =
+        type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
+    if ((!mouse && !key) || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) {
         return false;
     }
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != this) {
+    if (m_closeAsked) {
+        return true; // the window is going: what was typed or clicked after the close must not act
+    }
+    if (mouse) {
+        return dropClick(event);
+    }
+    if (type != QEvent::KeyPress || m_forwardingKey) {
         return false;
     }
+    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        cmdHelp_Click();
+        return true;
+    }
+    return m_keyPreview && previewKey(watched, event);
+}
+
+bool ActivityWindow::previewKey(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     int code = key->key();
     Form_KeyDown(code, key->modifiers());
@@ -103,11 +196,13 @@ void ActivityWindow::closeEvent(QCloseEvent* event) {
     if (Waits::busy()) {
         // A handler of this window is waiting: it must finish before the window goes.
         event->ignore();
+        m_closeAsked = true;
         Waits::runWhenIdle(this, [this] { close(); });
         return;
     }
     if (!m_unloading) {
         m_unloading = true;
+        m_closeAsked = true;
         Form_Unload();
         sound().stop();
     }

@@ -1,21 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What every activity window shares: a fixed client size in twips, centred on the screen; Help at the
-// window's help context; Exit back to the window that opened it (the menu, or a sub-menu); closing by
-// the frame does the same, and a close asked for during a wait is held until the wait is over.
+// What every activity window shares: a fixed client size in twips, centred on the screen with its frame;
+// Help (and F1) at the window's help context; Exit back to the window that opened it (the menu, or a
+// sub-menu); closing by the frame does the same. A close asked for during a wait is held until the wait
+// is over, and input that arrives for the window after it was asked to close is dropped.
+
+#include "shell/Activities.h"
 
 #include <QWidget>
 
 namespace nibsy {
 
-class SSCommand;
-
 class ActivityWindow : public QWidget {
     Q_OBJECT
 public:
     // opener is shown again when this window closes.
-    ActivityWindow(QWidget* opener, int helpContext, const QString& caption, int widthTwips, int heightTwips);
+    ActivityWindow(QWidget* opener, const ActivityDescriptor& activity);
     ~ActivityWindow() override;
 
     // Runs once after construction, before the window is first shown: seeds the random numbers, loads
@@ -23,7 +24,6 @@ public:
     virtual void Form_Load();
 
     int helpContext() const { return m_helpContext; }
-    void setHelpContext(int context) { m_helpContext = context; }
 
     // Places a control given in twips.
     static void place(QWidget* control, int left, int top, int width, int height);
@@ -44,6 +44,11 @@ protected:
     virtual void Form_KeyPress(int& KeyAscii) {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Clicks on the window within the double-click interval of the click being handled now are dropped:
+    // a young child double-clicks everything, and the second click must not land on whatever the first
+    // one brought up under the pointer.
+    void ignoreRestOfDoubleClick();
+
     // Closes this window (it is deleted once no handler of it runs) and shows the opener again.
     void unload();
     // Called when the window is about to go: stop timers and sounds of the window here.
@@ -51,14 +56,26 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool previewKey(QObject* watched, QEvent* event);
+    bool dropClick(const QEvent* event);
+
     QWidget* m_opener;
     int m_helpContext;
     bool m_unloading = false;
+    bool m_closeAsked = false;
     bool m_keyPreview = false;
     bool m_forwardingKey = false;
+    // Timestamps of mouse input on this window: the last seen, and the click a guard runs from.
+    quint64 m_lastClick = 0;
+    quint64 m_guardFrom = 0;
+    bool m_guarding = false;
 };
 
-// Centres a top-level window on its screen.
+// Where a window's frame goes to stand centred in area, for a client of the given size in that frame.
+QPoint centredFramePosition(const QRect& area, const QSize& client, const QMargins& frame);
+// Centres a top-level window, frame and all, on its screen. A window not yet shown has no frame to
+// measure: it is given the frame of the windows already shown, and is centred once more when the window
+// manager has framed it.
 void centreOnScreen(QWidget* window);
 
 } // namespace nibsy

@@ -18,7 +18,7 @@ void AppFatal::fail(const QString& message) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         w->hide();
     }
-    m_menu->cmdExit_Click();
+    m_menu->endSuite(1);
 }
 
 } // namespace nibsy

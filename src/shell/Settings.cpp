@@ -5,6 +5,7 @@
 #include "platform/AppFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
@@ -174,8 +175,14 @@ bool LoadSettings() {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    // Far more than any settings file holds; a huge file is not one.
-    const QByteArray bytes = file.read(1 << 20);
+    // The file is read whole, blank lines and all, unless it is far bigger than a settings file can be.
+    // One byte more than allowed is asked for, to tell a file at the limit from a longer one.
+    const qint64 wanted =
+        file.isSequential() ? kSettingsFileLimit : std::min(file.size(), kSettingsFileLimit);
+    const QByteArray bytes = file.read(wanted + 1);
+    if (bytes.size() > kSettingsFileLimit) {
+        return false;
+    }
     const std::optional<Settings> loaded = parseSettings(bytes);
     if (!loaded) {
         return false;
@@ -184,18 +191,62 @@ bool LoadSettings() {
     return true;
 }
 
-bool SaveSettings() {
-    QSaveFile file(AppFiles::resolve(QString::fromLatin1(kSettingsFile)));
+namespace {
+
+// Whether we may not write there. The permission bits are looked at on their own as well, since the
+// superuser may write whatever they say: a file or folder without any write bit stays untouched.
+bool mayNotWrite(const QFileInfo& info) {
+    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return !(info.permissions() & anyWrite) || !info.isWritable();
+}
+
+// Overwrites the file where it stands (its folder takes no new files). Should the write fail, the old
+// contents are put back as far as possible.
+bool writeInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    const QByteArray old = file.readAll();
+    auto put = [&file](const QByteArray& b) {
+        return file.seek(0) && file.write(b) == b.size() && file.resize(b.size()) && file.flush();
+    };
+    if (put(bytes)) {
+        return true;
+    }
+    put(old);
+    return false;
+}
+
+// Writes a temporary file beside the old one and renames it over it.
+bool replace(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    const QByteArray bytes = formatSettings(settings());
     // commit() alone does not notice a write cut short by a full disk; flush() does.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+} // namespace
+
+bool SaveSettings() {
+    const QString path = AppFiles::resolve(QString::fromLatin1(kSettingsFile));
+    const QByteArray bytes = formatSettings(settings());
+    const QFileInfo file(path);
+    if (file.exists()) {
+        if (mayNotWrite(file)) {
+            return false; // made read-only on purpose: it keeps its contents and its permissions
+        }
+        if (mayNotWrite(QFileInfo(file.absolutePath()))) {
+            return writeInPlace(path, bytes);
+        }
+    }
+    return replace(path, bytes);
 }
 
 int clampSetting(int value, int lo, int hi) {

@@ -51,10 +51,15 @@ std::optional<Settings> parseSettings(const QByteArray& text);
 inline constexpr const char* kSettingsFile = "nibsy51.ini";
 inline constexpr const char* kSettingsBroken = "File missing/incomplete - Reinstall program";
 
-// Reads the file into settings(); false when it is missing, unreadable or incomplete.
+// A file bigger than this is not a settings file (the values may follow any number of blank lines).
+inline constexpr qint64 kSettingsFileLimit = qint64(64) << 20;
+
+// Reads the file into settings(); false when it is missing, unreadable, incomplete or too big.
 bool LoadSettings();
 // Writes settings() to the file through a temporary file renamed over the old one, so a failure
-// never leaves a truncated file; false when it could not be written.
+// never leaves a truncated file; where the folder may not be written but the file may, the file is
+// overwritten in place. False when it could not be written, and always for a file without write
+// permission, which is left as it is.
 bool SaveSettings();
 
 // A setting used where only lo..hi makes sense: values outside are brought to the nearest end.

@@ -2,16 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/frmMenu.h"
 
+#include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
+#include "shell/OpenWindow.h"
 #include "shell/Settings.h"
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -82,8 +85,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_image1->setBackColor(QColor(255, 255, 128));
     m_image1->setPicture(resourcePicture(QStringLiteral("title.svg"), m_image1->size()));
 
-    QFont comic(QStringLiteral("Comic Sans MS"), 12);
-    comic.setBold(true);
+    const QFont comic = comicFont(12, true);
     for (int i = 0; i < 16; ++i) {
         auto* button = new SSCommand(this);
         button->setObjectName(QStringLiteral("cmdChoice%1").arg(i));
@@ -103,16 +105,14 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_label1 = new QLabel(QStringLiteral("Sound Editor"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QFont labelFont(QStringLiteral("Arial"), 8);
-    labelFont.setBold(true);
+    const QFont labelFont = arialFont(8, true);
     m_label1->setFont(labelFont);
     placeTwips(m_label1, 60, 3870, 1215, 270);
 
     m_cmdHelp = new SSCommand(this);
     m_cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     m_cmdHelp->setText(QStringLiteral("&Help"));
-    QFont helpFont(QStringLiteral("Arial"), 9);
-    helpFont.setBold(true);
+    const QFont helpFont = arialFont(9, true);
     m_cmdHelp->setFont(helpFont);
     placeTwips(m_cmdHelp, 1200, 3240, 615, 615);
     connect(m_cmdHelp, &QPushButton::clicked, this, &frmMenu::cmdHelp_Click);
@@ -129,7 +129,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
 
 void frmMenu::enableChoices() {
     for (int i = 0; i < 16; ++i) {
-        m_cmdChoice[size_t(i)]->setEnabled(Activities::has(i));
+        m_cmdChoice[size_t(i)]->setEnabled(Activities::find(i) != nullptr);
     }
 }
 
@@ -144,15 +144,12 @@ bool frmMenu::Form_Load() {
 }
 
 void frmMenu::cmdChoice_Click(int index) {
-    if (!Activities::has(index)) {
+    const ActivityDescriptor* activity = Activities::find(index);
+    if (!activity) {
         return;
     }
     hide();
-    ActivityWindow* window = Activities::create(index, this);
-    window->Form_Load();
-    window->show();
-    window->raise();
-    window->activateWindow();
+    openActivity(*activity, this);
 }
 
 void frmMenu::cmdHelp_Click() {
@@ -160,6 +157,10 @@ void frmMenu::cmdHelp_Click() {
 }
 
 void frmMenu::cmdExit_Click() {
+    endSuite(0);
+}
+
+void frmMenu::endSuite(int status) {
     if (m_ended) {
         return;
     }
@@ -168,8 +169,17 @@ void frmMenu::cmdExit_Click() {
         dialogs().critical(this, QStringLiteral("The settings could not be saved in %1. The last saved "
                                                 "settings are kept.")
                                      .arg(QString::fromLatin1(kSettingsFile)));
+        status = 1;
     }
-    emit suiteEnded();
+    emit suiteEnded(status);
+}
+
+void frmMenu::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        cmdHelp_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMenu::closeEvent(QCloseEvent* event) {

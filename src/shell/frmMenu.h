@@ -38,12 +38,17 @@ public slots:
     void cmdHelp_Click();
     void cmdExit_Click();
 
+public:
+    // Saves the settings and ends the suite with that exit status (1 as well when the save failed).
+    void endSuite(int status);
+
 signals:
-    // The settings are saved and the suite is to end.
-    void suiteEnded();
+    // The settings are saved and the suite is to end with that exit status.
+    void suiteEnded(int status);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<SSCommand*, 16> m_cmdChoice{};

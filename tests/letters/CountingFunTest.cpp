@@ -3,14 +3,14 @@
 // Counting Fun, played as a child plays it: mode buttons, number keys and buttons, clicks on the grid and
 // the options window, checking the pictures drawn and the sounds asked for.
 
-#include "LettersFixture.h"
 #include "letters/frmCount.h"
 #include "letters/optCount.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/SpinButton.h"
-#include "shell/Activities.h"
+#include "platform/Twips.h"
 #include "shell/Palette.h"
+#include "support/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -25,7 +25,8 @@ using namespace nibsy::test;
 
 namespace {
 
-const QColor Cyan = QBColor(3);
+// The cells are light cyan (no shape ever is).
+const QColor CellColour(0, 255, 255);
 
 // Item pictures are solid squares, one colour per kind, so a cell's middle tells which kind it holds.
 QColor pictureColour(int kind) {
@@ -48,7 +49,7 @@ QStringList countedTo(int n) {
     return expected << N(n) << (n == 1 ? "picture.wav" : "pictures.wav");
 }
 
-class CountingFun : public LettersFixture<frmCount> {
+class CountingFun : public WindowFixture<frmCount> {
 protected:
     void open(int countItems = 1, int biggest = 20) {
         const QStringList names{"apple.wmf", "ball.wmf", "house.wmf", "igloo.wmf", "jet.wmf",
@@ -64,7 +65,7 @@ protected:
         settings() = Settings{};
         settings().CountItems = qint16(countItems);
         settings().BiggestNumber = qint16(biggest);
-        LettersFixture::open();
+        WindowFixture::open();
     }
     QColor cell(int n, double fx = 0.5, double fy = 0.5) {
         const QImage& image = w->picDisplay[size_t(n)]->image();
@@ -80,7 +81,7 @@ protected:
         }
         return count;
     }
-    int filledCells() { return 20 - cellsOf(Cyan); }
+    int filledCells() { return 20 - cellsOf(CellColour); }
     // Dark pixels in a cell: the number printed on it.
     int inkIn(int n) {
         const QImage& image = w->picDisplay[size_t(n)]->image();
@@ -118,12 +119,6 @@ protected:
 } // namespace
 
 TEST_F(CountingFun, OpensFromTheMenuOnTheChoiceScreenAndLeavesBackToIt) {
-    Activities::remove(2);
-    registerActivities();
-    std::unique_ptr<ActivityWindow> made(Activities::create(2, &menu));
-    EXPECT_EQ(made->windowTitle(), "Counting Fun");
-    made.reset();
-
     open();
     EXPECT_TRUE(onChoiceScreen());
     EXPECT_EQ(w->cmdClick[20]->text(), "20");
@@ -132,6 +127,7 @@ TEST_F(CountingFun, OpensFromTheMenuOnTheChoiceScreenAndLeavesBackToIt) {
     EXPECT_EQ(w->cmdClick[10]->geometry().right(), w->Shape3->geometry().right());
     EXPECT_EQ(w->cmdClick[11]->pos(), QPoint(w->cmdClick[1]->x(), w->cmdClick[1]->geometry().bottom() + 1));
     EXPECT_EQ(w->picDisplay[7]->pos(), QPoint(w->picDisplay[2]->x(), w->picDisplay[6]->y()));
+    EXPECT_EQ(w->lblNumber->y(), twipsToPx(1440));
     click(w->cmdHelp);
     EXPECT_EQ(fake.help.asked, QList<int>{2});
     exitToMenu();
@@ -151,13 +147,13 @@ TEST_F(CountingFun, TheSongFillsTheFirstAndThirdRowsAndEndsByItself) {
     };
     ASSERT_TRUE(runUntil([&] { return fake.sound.names().contains("N6.wav"); }));
     const QColor item = cell(1, 0.2, 0.2);
-    EXPECT_NE(item, Cyan);
+    EXPECT_NE(item, CellColour);
     for (int n : {2, 3, 4, 5, 11}) {
         EXPECT_EQ(cell(n, 0.2, 0.2), item) << n;
         EXPECT_GT(inkIn(n), 20) << n; // its number printed on it
     }
     for (int n : {6, 10, 16, 20}) {
-        EXPECT_EQ(cell(n, 0.2, 0.2), Cyan) << n;
+        EXPECT_EQ(cell(n, 0.2, 0.2), CellColour) << n;
     }
     ASSERT_TRUE(runUntil([&] { return onChoiceScreen(); }));
     QStringList song;
@@ -263,10 +259,16 @@ TEST_F(CountingFun, DrawANumberByClickingCells) {
     }
     EXPECT_EQ(heard(), QStringList(4, "boing.wav"));
     EXPECT_EQ(cellsOf(dinoColour(5)), 2);
-    EXPECT_EQ(cell(8), Cyan);
+    EXPECT_EQ(cell(8), CellColour);
     click(w->cmdDone);
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     click(w->picDisplay[13]);
+    click(w->picDisplay[14]); // one too many
+    heard();
+    click(w->cmdDone);
+    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+    EXPECT_EQ(w->lblNumber->text(), "3");
+    click(w->picDisplay[14]);
     heard();
     fake.random.script({0.0, 0.0, 0.0}); // then one
     click(w->cmdDone);
@@ -356,13 +358,13 @@ TEST_F(CountingFun, FillInBlanksStaysWithinItsRangeAndTakesDigitsOneByOne) {
     expectNothingRunning();
 }
 
-TEST_F(CountingFun, ShapesAreNeverLightCyanOnTheCyanCells) {
+TEST_F(CountingFun, ShapesAreNeverLightCyanOnTheLightCyanCells) {
     open(0, 1);
     // A square whose colour comes out light cyan twice before light blue.
     fake.random.script({0.0, 0.34, 0.34, 0.0, 0.0});
     click(w->cmdChoice[3]);
     EXPECT_EQ(cell(1), QBColor(9));
-    EXPECT_EQ(cell(1, 0.5, 0.02), Cyan); // the square leaves a cyan margin
+    EXPECT_EQ(cell(1, 0.5, 0.02), CellColour); // the square leaves a margin of the cell
     fake.random.seed(3);
     settings().BiggestNumber = 20;
     for (int question = 0; question < 60; ++question) {

@@ -13,27 +13,17 @@
 using namespace nibsy;
 using namespace nibsy::test;
 
+using NumberScaleFromMath = MathFixture;
+
 namespace {
 
-struct ScaleWindow {
-    explicit ScaleWindow(Settings::Four counts) {
-        settings() = Settings{};
+class NumberScale : public WindowFixture<frmscale> {
+protected:
+    frmscale* openWith(Settings::Four counts) {
         settings().ScaleCount = counts;
-        open();
+        return open();
     }
-    ~ScaleWindow() { delete s.data(); }
-    void open() {
-        s = new frmscale(&opener);
-        s->Form_Load();
-        s->show();
-    }
-    void click(int box, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(s->picBox[size_t(box)], button);
-    }
-
-    FakePlatform fake;
-    QWidget opener;
-    QPointer<frmscale> s;
+    void clickBox(int box, Qt::MouseButton button = Qt::LeftButton) { click(w->picBox[size_t(box)], button); }
 };
 
 // What the child sees of the scale: each box's count and counters drawn, and the mark each side's
@@ -65,57 +55,57 @@ QStringList seen(frmscale& s) {
 
 } // namespace
 
-TEST(NumberScale, ClicksMoveCountersAndTheirSideOnlyWithinZeroToTenAndClearEmptiesAll) {
-    ScaleWindow w({0, 8, 8, 6, 10});
-    EXPECT_EQ(seen(*w.s), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
-    const int box3Top = w.s->picBox[3]->y();
-    w.click(4); // full: no more
-    w.click(1);
-    w.click(2);
-    EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "10:10", "@18", "@16"}));
-    EXPECT_EQ(w.s->picBox[3]->y(), box3Top);
-    w.click(4, Qt::RightButton);
-    EXPECT_EQ(seen(*w.s), (QStringList{"9:9", "9:9", "6:6", "9:9", "@18", "@15"}));
-    EXPECT_LT(w.s->picBox[3]->y(), box3Top);
-    EXPECT_EQ(w.fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(3, "move.wav"));
-    EXPECT_EQ(w.fake.sound.played[0].mode, 0);
-    EXPECT_EQ(w.fake.sound.played[1].mode, 1);
+TEST_F(NumberScale, ClicksMoveCountersAndTheirSideOnlyWithinZeroToTenAndClearEmptiesAll) {
+    openWith({0, 8, 8, 6, 10});
+    EXPECT_EQ(seen(*w), (QStringList{"8:8", "8:8", "6:6", "10:10", "@16", "@16"}));
+    const int box3Top = w->picBox[3]->y();
+    clickBox(4); // full: no more
+    clickBox(1);
+    clickBox(2);
+    EXPECT_EQ(seen(*w), (QStringList{"9:9", "9:9", "6:6", "10:10", "@18", "@16"}));
+    EXPECT_EQ(w->picBox[3]->y(), box3Top);
+    clickBox(4, Qt::RightButton);
+    EXPECT_EQ(seen(*w), (QStringList{"9:9", "9:9", "6:6", "9:9", "@18", "@15"}));
+    EXPECT_LT(w->picBox[3]->y(), box3Top);
+    EXPECT_EQ(fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(3, "move.wav"));
+    EXPECT_EQ(fake.sound.played[0].mode, 0);
+    EXPECT_EQ(fake.sound.played[1].mode, 1);
     EXPECT_EQ(settings().ScaleCount, (Settings::Four{0, 9, 9, 6, 9}));
 
-    w.fake.sound.clear();
-    QTest::mouseClick(w.s->cmdClear, Qt::LeftButton);
-    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "0:0", "0:0", "@0", "@0"}));
-    w.click(1, Qt::RightButton); // empty: no fewer
+    fake.sound.clear();
+    QTest::mouseClick(w->cmdClear, Qt::LeftButton);
+    EXPECT_EQ(seen(*w), (QStringList{"0:0", "0:0", "0:0", "0:0", "@0", "@0"}));
+    clickBox(1, Qt::RightButton); // empty: no fewer
     for (int i = 0; i < 11; ++i) {
-        w.click(3);
+        clickBox(3);
     }
-    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "0:0", "10:10", "0:0", "@0", "@10"}));
-    EXPECT_EQ(w.fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(10, "move.wav") << "uhoh.wav");
+    EXPECT_EQ(seen(*w), (QStringList{"0:0", "0:0", "10:10", "0:0", "@0", "@10"}));
+    EXPECT_EQ(fake.sound.names(), QStringList{"uhoh.wav"} + QStringList(10, "move.wav") << "uhoh.wav");
 }
 
-TEST(NumberScale, ReopeningRestoresCountsAndSidesAndBadCountsAreBroughtIntoRange) {
-    ScaleWindow w({0, -3, 11, 4, 32767});
-    EXPECT_EQ(seen(*w.s), (QStringList{"0:0", "10:10", "4:4", "10:10", "@10", "@14"}));
-    w.click(1);
-    w.click(1);
-    w.click(4, Qt::RightButton);
-    w.opener.hide();
-    w.s->close(); // by the frame
+TEST_F(NumberScale, ReopeningRestoresCountsAndSidesAndBadCountsAreBroughtIntoRange) {
+    openWith({0, -3, 11, 4, 32767});
+    EXPECT_EQ(seen(*w), (QStringList{"0:0", "10:10", "4:4", "10:10", "@10", "@14"}));
+    clickBox(1);
+    clickBox(1);
+    clickBox(4, Qt::RightButton);
+    menu.hide();
+    w->close(); // by the frame
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.s.isNull());
-    EXPECT_TRUE(w.opener.isVisible());
-    w.open();
-    EXPECT_EQ(seen(*w.s), (QStringList{"2:2", "10:10", "4:4", "9:9", "@12", "@13"}));
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(menu.isVisible());
+    open();
+    EXPECT_EQ(seen(*w), (QStringList{"2:2", "10:10", "4:4", "9:9", "@12", "@13"}));
 }
 
-TEST(NumberScale, OpensModallyFromNibsyMathAndReturnsThere) {
-    MathWindow m([](Settings& s) { s.ScaleCount = {0, 1, 2, 3, 4}; });
+TEST_F(NumberScaleFromMath, OpensModallyFromNibsyMathAndReturnsThere) {
+    open([](Settings& s) { s.ScaleCount = {0, 1, 2, 3, 4}; });
     bool modalAndAlone = false;
     QStringList shown;
-    QTimer::singleShot(0, m.w, [&] {
+    QTimer::singleShot(0, w, [&] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (auto* scale = qobject_cast<frmscale*>(top); scale && scale->isVisible()) {
-                modalAndAlone = scale->windowModality() == Qt::ApplicationModal && !m.w->isVisible();
+                modalAndAlone = scale->windowModality() == Qt::ApplicationModal && !w->isVisible();
                 shown = seen(*scale);
                 QTest::mouseClick(scale->picBox[1], Qt::LeftButton);
                 QTest::mouseClick(scale->cmdHelp, Qt::LeftButton);
@@ -123,11 +113,11 @@ TEST(NumberScale, OpensModallyFromNibsyMathAndReturnsThere) {
             }
         }
     });
-    click(m.w->cmdChoice[0]);
+    click(w->cmdChoice[0]);
     EXPECT_TRUE(modalAndAlone);
     EXPECT_EQ(shown, (QStringList{"1:1", "2:2", "3:3", "4:4", "@3", "@7"}));
     EXPECT_EQ(settings().ScaleCount[1], 2);
-    EXPECT_EQ(m.fake.help.asked, QList<int>{3});
-    EXPECT_TRUE(m.w->isVisible());
-    EXPECT_TRUE(m.w->fraChoices->isVisible());
+    EXPECT_EQ(fake.help.asked, QList<int>{3});
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->fraChoices->isVisible());
 }

@@ -72,30 +72,36 @@ QList<Problem> problems(const QList<Word>& page) {
     return out;
 }
 
-// Prints from Practice with the given type and factor, answering the message box with ok or not.
-struct Printed {
-    Printed(int type, int factor, bool ok = true)
-        : m([&](Settings& s) {
-              s.MathProblemType = qint16(type);
-              s.MathFactor = qint16(factor);
-          }) {
-        m.fake.dialogs.answerOk = ok;
-        click(m.w->cmdChoice[3]);
-        click(m.w->cmdPrint);
-        pdf = m.fake.scratch() + "/printout.pdf";
-        page = words(pdf);
+// Worksheets printed from Practice.
+class Worksheet : public MathFixture {
+protected:
+    struct Printed {
+        QString pdf;
+        QList<Word> page;
+        QList<FakeDialogs::Shown> asked;
+    };
+    // Prints with the given type and factor, answering the message box with ok or not.
+    Printed print(int type, int factor, bool ok = true) {
+        open([&](Settings& s) {
+            s.MathProblemType = qint16(type);
+            s.MathFactor = qint16(factor);
+        });
+        fake.dialogs.shown.clear();
+        fake.dialogs.answerOk = ok;
+        const QString pdf = fake.scratch() + "/printout.pdf";
+        QFile::remove(pdf);
+        click(w->cmdChoice[3]);
+        click(w->cmdPrint);
+        return {pdf, words(pdf), fake.dialogs.shown};
     }
-    MathWindow m;
-    QString pdf;
-    QList<Word> page;
 };
 
 } // namespace
 
-TEST(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCell) {
-    Printed p(1, 4);
-    ASSERT_EQ(p.m.fake.dialogs.shown.size(), 1);
-    const auto& asked = p.m.fake.dialogs.shown[0];
+TEST_F(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCell) {
+    const Printed p = print(1, 4);
+    ASSERT_EQ(p.asked.size(), 1);
+    const auto& asked = p.asked[0];
     EXPECT_EQ(asked.kind, FakeDialogs::OkCancel);
     EXPECT_EQ(asked.title + "|" + asked.text, "Print Worksheet|Printing Subtraction (-) Problems, Highest "
                                               "Factor = 4\r\rMake sure printer is on-line and ready.");
@@ -126,9 +132,9 @@ TEST(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCell
     EXPECT_EQ(cells.size(), 100);
 }
 
-TEST(Worksheet, RandomPrintsUpToTenFactorZeroOnlyZerosAndCancelPrintsNothing) {
+TEST_F(Worksheet, RandomPrintsUpToTenFactorZeroOnlyZerosAndCancelPrintsNothing) {
     for (const int factor : {-1, 0}) {
-        Printed p(0, factor);
+        const Printed p = print(0, factor);
         EXPECT_EQ(line(p.page, 1), factor < 0 ? "Addition (+) Problems, Highest Factor = 10"
                                               : "Addition (+) Problems, Highest Factor = 0");
         const QList<Problem> facts = problems(p.page);
@@ -143,9 +149,8 @@ TEST(Worksheet, RandomPrintsUpToTenFactorZeroOnlyZerosAndCancelPrintsNothing) {
         EXPECT_GT(largest, factor < 0 ? 4 : -1);
     }
 
-    Printed cancelled(0, 3, false);
-    ASSERT_EQ(cancelled.m.fake.dialogs.shown.size(), 1);
-    EXPECT_TRUE(cancelled.m.fake.dialogs.shown[0].text.startsWith(
-        "Printing Addition (+) Problems, Highest Factor = 3\r\r"));
+    const Printed cancelled = print(0, 3, false);
+    ASSERT_EQ(cancelled.asked.size(), 1);
+    EXPECT_TRUE(cancelled.asked[0].text.startsWith("Printing Addition (+) Problems, Highest Factor = 3\r\r"));
     EXPECT_FALSE(QFile::exists(cancelled.pdf));
 }

@@ -67,12 +67,26 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
     EXPECT_EQ(clicked.count(), 2);
     QTest::keyClick(&stage.window, Qt::Key_H, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == 3; }, 1000));
+    // Focused, it is pressed by Space, Return and the keypad's Enter alike, once per key.
+    button->setFocus();
+    int expected = 3;
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Space, Qt::NoModifier},
+                                         {Qt::Key_Return, Qt::NoModifier},
+                                         {Qt::Key_Enter, Qt::KeypadModifier}}) {
+        QTest::keyClick(button, key, modifiers);
+        ++expected;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == expected; }, 1000)) << key;
+    }
+    QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(clicked.count(), expected);
 
     button->setEnabled(false);
     stage.mouse(button, {50, 20});
     QTest::keyClick(&stage.window, Qt::Key_H, Qt::AltModifier);
+    QTest::keyClick(button, Qt::Key_Return);
     QTest::qWait(200);
-    EXPECT_EQ(clicked.count(), 3);
+    EXPECT_EQ(clicked.count(), expected);
 }
 
 TEST(SSCommand, DrawsItsPictureInTheFaceKeepingItsShape) {

@@ -4,10 +4,12 @@
 
 #include "support/FakePlatform.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
@@ -114,4 +116,48 @@ TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
     ASSERT_EQ(fake.dialogs.shown.size(), 2);
     EXPECT_EQ(fake.dialogs.shown[1].text, QStringLiteral("There is no help on this topic yet."));
     EXPECT_FALSE(viewer.window() && viewer.window()->isVisible());
+}
+
+TEST(QtHelpViewer, OpensInFrontOfAModalWindowAndTakesInputUntilClosed) {
+    FakePlatform fake;
+    writeHelp(fake, QString::fromUtf8(HelpHtml));
+    QtHelpViewer viewer;
+    auto blocked = [](QWidget* w) {
+        return QGuiApplicationPrivate::instance()->isWindowBlocked(w->windowHandle());
+    };
+    // A click that goes through the window, as the child's does, so a blocked window never sees it.
+    auto click = [](QWidget* window, const char* button) {
+        auto* b = window->findChild<QPushButton*>(QString::fromLatin1(button));
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b->mapTo(window, b->rect().center()));
+    };
+    // Help already open beside the activity, and asked for afresh, alike.
+    for (bool openBefore : {true, false}) {
+        SCOPED_TRACE(openBefore);
+        if (openBefore) {
+            viewer.showContents(nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.window()));
+        }
+        QDialog scale;
+        scale.setWindowModality(Qt::ApplicationModal);
+        scale.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&scale));
+        viewer.showContext(&scale, 3);
+        QWidget* window = viewer.window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        EXPECT_FALSE(blocked(window));
+        EXPECT_TRUE(blocked(&scale));
+        auto* browser = window->findChild<QTextBrowser*>();
+        click(window, "contentsButton");
+        EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Counting apples")));
+        click(window, "closeButton");
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_FALSE(blocked(&scale));
+    }
+    // With no modal window open, help is an ordinary window again that blocks nothing.
+    QWidget activity;
+    activity.show();
+    viewer.showContext(&activity, 3);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.window()));
+    EXPECT_FALSE(blocked(&activity));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

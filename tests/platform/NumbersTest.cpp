@@ -52,13 +52,15 @@ TEST(Numbers, RandomValuesStayBelowOneAndScriptsComeFirst) {
 
 TEST(AppFilesLookup, NamesMatchWithoutRegardToCaseAndNewFilesAreFound) {
     test::FakePlatform fake;
-    for (const char* name : {"Apple.WMF", "tada.wav", "zebra.wmf"}) {
+    for (const char* name : {"apple.wmf", "tada.wav", "Apple.WMF", "zebra.wmf", "Zebra.wmf"}) {
         QFile f(fake.appDir() + name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    EXPECT_EQ(AppFiles::resolve("APPLE.wmf"), fake.appDir() + "Apple.WMF");
+    // Of names that differ only by case, the first in code-point order stands for them all.
+    EXPECT_EQ(AppFiles::resolve("apple.wmf"), fake.appDir() + "Apple.WMF");
+    EXPECT_EQ(AppFiles::resolve("zebra.WMF"), fake.appDir() + "Zebra.wmf");
     EXPECT_EQ(AppFiles::resolve("TADA.WAV"), fake.appDir() + "tada.wav");
-    EXPECT_EQ(AppFiles::list(".wmf"), (QStringList{"Apple.WMF", "zebra.wmf"}));
+    EXPECT_EQ(AppFiles::list(".wmf"), (QStringList{"Apple.WMF", "Zebra.wmf"}));
     // A file written after the first look (a new recording) is found as well.
     QFile later(fake.appDir() + "NEW.wav");
     ASSERT_TRUE(later.open(QIODevice::WriteOnly));

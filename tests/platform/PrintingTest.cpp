@@ -5,9 +5,9 @@
 #include "support/FakePlatform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -87,7 +87,7 @@ TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
     p.translate(0.5, 0.5);
     p.scale(1.0 / 850, 1.0 / 1100);
     p.drawText(QPointF(0, 0), QStringLiteral("Middle"));
-    EXPECT_TRUE(job->end());
+    EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
 
     const QString info = run("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Pages:\s+3\n)")))) << info.toStdString();
@@ -125,33 +125,169 @@ TEST(PdfPrinter, GivesNoJobWhenTheFileCannotBeWritten) {
         nullptr);
 }
 
+namespace {
+
+// A print system with one queue whose state the test sets before and after the job is given to it.
+class FakeQueues : public PrintQueues {
+public:
+    QString defaultQueue() override { return name; }
+    std::optional<QueueState> state(const QString& queue) override {
+        EXPECT_EQ(queue, name);
+        return asked++ == 0 ? before : after;
+    }
+    int submit(const QString& queue, const QString& pdf, const QString& title, QString* error) override {
+        EXPECT_EQ(queue, name);
+        titles << title;
+        QFile file(pdf);
+        submitted = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        *error = refusal;
+        return refusal.isEmpty() ? 7 : 0;
+    }
+
+    QString name = QStringLiteral("Office");
+    std::optional<QueueState> before = QueueState{}, after = QueueState{};
+    QString refusal; // the print system's reason when it refuses the job
+    int asked = 0;
+    QStringList titles;
+    QByteArray submitted;
+};
+
+// Answers the next file dialog with that path (cancels it when empty); gives what it offered.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(const QString& answer) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                m_poll.stop();
+                title = dialog->windowTitle();
+                offered = dialog->selectedFiles().value(0);
+                dialog->selectFile(answer);
+                QMetaObject::invokeMethod(dialog, answer.isEmpty() ? "reject" : "accept");
+            }
+        });
+        m_poll.start(10);
+    }
+    QString title, offered;
+
+private:
+    QTimer m_poll;
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
-    if (!QPrinterInfo::availablePrinters().isEmpty())
-        GTEST_SKIP() << "this machine has a printer; the test would print on it";
     FakePlatform fake;
-    QString title, offered, answer;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            poll.stop();
-            title = dialog->windowTitle();
-            offered = dialog->selectedFiles().value(0);
-            dialog->selectFile(answer);
-            QMetaObject::invokeMethod(dialog, answer.isEmpty() ? "reject" : "accept");
-        }
-    });
-
-    QtPrinter printer;
-    poll.start(10);
-    EXPECT_EQ(printer.begin(nullptr, QStringLiteral("Shapes")), nullptr);
-    EXPECT_EQ(title, QStringLiteral("Save Printout as PDF"));
-    EXPECT_EQ(QFileInfo(offered).fileName(), QStringLiteral("Shapes.pdf"));
-
-    answer = fake.scratch() + QStringLiteral("/mine"); // ".pdf" is added
-    poll.start(10);
+    auto queues = std::make_unique<FakeQueues>();
+    queues->name.clear(); // whatever printers this machine has
+    QtPrinter printer(std::move(queues));
+    {
+        FileDialogAnswer cancel({});
+        EXPECT_EQ(printer.begin(nullptr, QStringLiteral("Shapes")), nullptr);
+        EXPECT_EQ(cancel.title, QStringLiteral("Save Printout as PDF"));
+        EXPECT_EQ(QFileInfo(cancel.offered).fileName(), QStringLiteral("Shapes.pdf"));
+    }
+    FileDialogAnswer mine(fake.scratch() + QStringLiteral("/mine")); // ".pdf" is added
     auto job = printer.begin(nullptr, QStringLiteral("Shapes"));
     ASSERT_NE(job, nullptr);
     job->painter().drawLine(0, 0, 1440, 1440);
-    EXPECT_TRUE(job->end());
-    EXPECT_GT(QFileInfo(fake.scratch() + QStringLiteral("/mine.pdf")).size(), 0);
+    const PrintOutcome outcome = job->end();
+    EXPECT_EQ(outcome.result, PrintOutcome::Result::SavedAsPdf);
+    EXPECT_TRUE(readAll(fake.scratch() + QStringLiteral("/mine.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(fake.dialogs.shown.isEmpty());
+}
+
+// The page goes to the default queue as a PDF; a queue that refuses it is told, with the page offered as
+// a PDF file; a paused printer is told too. What the user is told is what reportPrinting shows.
+TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
+    using R = PrintOutcome::Result;
+    const QString paused = QStringLiteral("The printer Office is paused. The printout waits in its queue and "
+                                          "is printed when the printer is started again.");
+    struct Case {
+        const char* name;
+        std::optional<QueueState> before, after;
+        QString refusal;
+        bool saveAsPdf; // the user's answer when the PDF is offered
+        R result;
+        bool submitted;
+        QString offer; // the question offering the PDF, if any
+        QString told;  // the message afterwards
+    };
+    const QueueState ready, rejecting{false, false, QStringLiteral("Rejecting Jobs")},
+        stopped{true, true, {}};
+    const Case cases[] = {
+        {"ready", ready, ready, {}, false, R::Printed, true, {}, {}},
+        {"unknown state", std::nullopt, std::nullopt, {}, false, R::Printed, true, {}, {}},
+        {"paused", ready, stopped, {}, false, R::Waiting, true, {}, paused},
+        {"paused, then not known", stopped, std::nullopt, {}, false, R::Waiting, true, {}, paused},
+        {"rejecting, saved as PDF",
+         rejecting,
+         ready,
+         {},
+         true,
+         R::SavedAsPdf,
+         false,
+         "The printer Office is not taking any printouts now (Rejecting Jobs).\r\rSave it as a PDF file "
+         "instead?",
+         {}},
+        {"refused, not saved",
+         ready,
+         ready,
+         "Destination not accepting jobs.",
+         false,
+         R::NotPrinted,
+         true,
+         "The printer Office refused the printout (Destination not accepting jobs).\r\rSave it as a PDF "
+         "file instead?",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform fake;
+        fake.dialogs.answerOk = c.saveAsPdf;
+        auto owned = std::make_unique<FakeQueues>();
+        FakeQueues& queues = *owned;
+        queues.before = c.before;
+        queues.after = c.after;
+        queues.refusal = c.refusal;
+        QtPrinter printer(std::move(owned));
+        auto job = printer.begin(nullptr, QStringLiteral("Worksheet"));
+        ASSERT_NE(job, nullptr);
+        job->painter().drawLine(0, 0, 1440, 1440);
+        const QString pdf = fake.scratch() + QStringLiteral("/Worksheet.pdf");
+        FileDialogAnswer answer(pdf);
+        const PrintOutcome outcome = job->end();
+
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_EQ(outcome.message, c.told);
+        EXPECT_EQ(queues.titles, c.submitted ? QStringList{QStringLiteral("Worksheet")} : QStringList{});
+        EXPECT_EQ(queues.submitted.startsWith("%PDF"), c.submitted);
+        EXPECT_EQ(readAll(pdf).startsWith("%PDF"), c.result == R::SavedAsPdf);
+        ASSERT_EQ(fake.dialogs.shown.size(), c.offer.isEmpty() ? 0 : 1);
+        if (!c.offer.isEmpty()) {
+            EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::OkCancel);
+            EXPECT_EQ(fake.dialogs.shown[0].text, c.offer);
+        }
+        reportPrinting(nullptr, outcome, QStringLiteral("Print Worksheet"));
+        ASSERT_EQ(fake.dialogs.shown.size(), (c.offer.isEmpty() ? 0 : 1) + (c.told.isEmpty() ? 0 : 1));
+        if (!c.told.isEmpty()) {
+            EXPECT_EQ(fake.dialogs.shown.last().kind, nibsy::test::FakeDialogs::Information);
+            EXPECT_EQ(fake.dialogs.shown.last().title, QStringLiteral("Print Worksheet"));
+        }
+    }
+}
+
+TEST(QtPrinter, ReportsAPageThatCouldNotBeSavedAsAnError) {
+    FakePlatform fake;
+    const PrintOutcome lost{PrintOutcome::Result::NotPrinted,
+                            QStringLiteral("The printout could not be saved.")};
+    reportPrinting(nullptr, lost, QStringLiteral("Print"));
+    reportPrinting(nullptr, PrintOutcome{}, QStringLiteral("Print")); // the user cancelled: nothing to say
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::Critical);
+    EXPECT_EQ(fake.dialogs.shown[0].text, lost.message);
 }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Sound.h"
-#include "platform/Clock.h"
+#include "support/FakeClock.h"
 
 #include <QAudioSink>
 #include <QElapsedTimer>
@@ -84,7 +84,7 @@ TEST_F(SoundTest, AlertIsAShortAudibleUnclippedChime) {
 }
 
 TEST_F(SoundTest, WithoutDeviceSynchronousSoundsTakeTheirLengthAndBadFilesTheAlerts) {
-    auto& clock = *new nibsy::FakeClock;
+    auto& clock = *new nibsy::test::FakeClock;
     nibsy::services().clock.reset(&clock);
     QtSoundPlayer player{QAudioDevice()};
     const qint64 alertMs = QtSoundPlayer::alert().durationMs();

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Waits.h"
-#include "platform/Clock.h"
 #include "platform/WindowTimer.h"
+#include "support/FakeClock.h"
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace nibsy;
+using nibsy::test::FakeClock;
 
 namespace {
 

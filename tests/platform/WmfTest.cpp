@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Wmf.h"
+#include "platform/WmfDocument.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 using nibsy::WmfDocument;
 
@@ -42,12 +45,26 @@ public:
     WmfWriter& brush(int style, QRgb c, int hatch = 0) { return rec(0x02FC, {style, lo(c), hi(c), hatch}); }
     WmfWriter& select(int index) { return rec(0x012D, {index}); }
     WmfWriter& rectangle(int l, int t, int r, int b) { return rec(0x041B, {b, r, t, l}); }
+    // A font record: height (negative for the em), weight, italic, underline, charset, face name.
+    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400,
+                    int underline = 0) {
+        QByteArray name = face + QByteArray(2 - face.size() % 2, '\0');
+        return raw(0x02FB, pack({height, 0, 0, 0, weight, underline << 8, charset << 8, 0, 0}) + name);
+    }
+    // ExtTextOut at (x, y) with an optional spacing array, one entry a byte.
+    WmfWriter& extText(int x, int y, const QByteArray& text, const std::vector<int>& dx = {}) {
+        QByteArray params = pack({y, x, int(text.size()), 0}) + text + QByteArray(text.size() % 2, '\0');
+        for (const int d : dx)
+            params += pack({d});
+        return raw(0x0A32, params);
+    }
     // Red brush and no pen: the usual set-up for checking fills.
     WmfWriter& redFill() { return pen(5, 0, 0).select(0).brush(0, qRgb(255, 0, 0)).select(1); }
-    QByteArray bytes() const {
-        const int words = 9 + int(m_records.size() / 2) + 3;
+    // Without the end record, the last record ends the file.
+    QByteArray bytes(bool endRecord = true) const {
+        const int words = 9 + int(m_records.size() / 2) + (endRecord ? 3 : 0);
         return m_placeable + pack({1, 9, 0x0300, words & 0xFFFF, words >> 16, m_objects, 0, 0, 0}) +
-               m_records + pack({3, 0, 0});
+               m_records + (endRecord ? pack({3, 0, 0}) : QByteArray());
     }
     static int lo(QRgb c) { return qRed(c) | (qGreen(c) << 8); }
     static int hi(QRgb c) { return qBlue(c); }
@@ -66,6 +83,27 @@ QImage draw(const QByteArray& bytes, QSize size = {100, 100}, QColor background 
         doc->render(painter, QRectF(QPointF(0, 0), size));
     }
     return image;
+}
+
+// Draws from a buffer of exactly the file's size, so that AddressSanitizer sees a read past its end.
+QImage drawExact(const QByteArray& bytes, QSize size = {100, 100}) {
+    const auto buffer = std::make_unique<char[]>(size_t(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), buffer.get());
+    return draw(QByteArray::fromRawData(buffer.get(), bytes.size()), size);
+}
+
+// Files the tests build are also the fuzzer's seeds: with NIBSY_WMF_SEEDS set to a folder (such as
+// tests/fuzz/wmf-seeds), each is written there under its name.
+void keepAsSeed(const QString& name, const QByteArray& bytes) {
+    const QString folder = qEnvironmentVariable("NIBSY_WMF_SEEDS");
+    QFile file(QDir(folder).filePath(name + QStringLiteral(".wmf")));
+    if (!folder.isEmpty() && file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+std::vector<nibsy::wmf::PlacedText> texts(const QByteArray& bytes) {
+    const auto doc = WmfDocument::parse(bytes);
+    return doc ? nibsy::wmf::placedTexts(*doc) : std::vector<nibsy::wmf::PlacedText>{};
 }
 
 bool near(QRgb a, QRgb b) {
@@ -202,6 +240,177 @@ TEST(Wmf, StretchedDibShowsItsPixels) {
     const QImage image = draw(w.bytes());
     EXPECT_TRUE(at(image, kRed, {{20, 20}}) && at(image, qRgb(0, 255, 0), {{80, 20}}));
     EXPECT_TRUE(at(image, kBlue, {{20, 80}}) && at(image, kWhite, {{80, 80}}));
+}
+
+TEST(Wmf, OldStyleBitmapsAtTheEndOfTheFileAreReadWithinIt) {
+    // BitBlt and StretchBlt with a device-dependent bitmap of zero bits (the text colour when monochrome,
+    // black in colour), and a DIB, as the last bytes of the file; their sizes fit or lie.
+    const QRgb text = kBlue;
+    struct Case {
+        const char* name;
+        quint16 function;
+        int width, height, widthBytes, bpp, bits;
+        bool drawn;
+        int lie = 0; // added to the record's size in words
+    };
+    for (const Case& c : {Case{"bitmap16-exact", 0x0922, 8, 2, 2, 1, 4, true},
+                          Case{"bitmap16-short-row", 0x0922, 8, 2, 2, 1, 2, false},
+                          Case{"bitmap16-short-byte", 0x0B23, 8, 2, 2, 1, 3, false},
+                          Case{"bitmap16-narrow-rows", 0x0922, 9, 2, 1, 1, 2, false},
+                          Case{"bitmap16-negative-rows", 0x0922, 8, 2, -2, 1, 4, false},
+                          Case{"bitmap16-zero-width", 0x0922, 0, 2, 2, 1, 4, false},
+                          Case{"bitmap16-zero-height", 0x0B23, 8, 0, 2, 1, 4, false},
+                          Case{"bitmap16-huge-width", 0x0B23, 32767, 2, 2, 1, 4, false},
+                          Case{"bitmap16-huge-exact", 0x0922, 32000, 1, 4000, 1, 4000, true},
+                          Case{"bitmap16-rgb-exact", 0x0B23, 3, 2, 10, 24, 20, true},
+                          Case{"bitmap16-rgb-short-byte", 0x0922, 3, 2, 9, 24, 17, false},
+                          Case{"bitmap16-rgb-narrow-rows", 0x0922, 3, 2, 8, 24, 16, false},
+                          Case{"bitmap16-record-past-end", 0x0922, 8, 2, 2, 1, 4, false, 1},
+                          Case{"bitmap16-record-short-word", 0x0B23, 8, 2, 2, 1, 4, false, -1},
+                          Case{"dib-exact", 0x0940, 2, 2, 8, 24, 16, true},
+                          Case{"dib-short-byte", 0x0940, 2, 2, 8, 24, 13, false}}) {
+        QByteArray params = pack({0x0020, 0x00CC});
+        if (c.function == 0x0B23)
+            params += pack({c.height, c.width});
+        params += pack({0, 0, 100, 100, 0, 0});
+        if (c.function == 0x0940)
+            params += pack({40, 0, c.width, 0, c.height, 0, 1, c.bpp, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        else
+            params += pack({0, c.width, c.height, c.widthBytes, 1 | (c.bpp << 8)});
+        WmfWriter w;
+        w.placeable(100, 100).rec(0x0209, {WmfWriter::lo(text), WmfWriter::hi(text)});
+        w.raw(c.function, params + QByteArray(c.bits, '\0'));
+        QByteArray bytes = w.bytes(false);
+        const qsizetype record = bytes.size() - params.size() - c.bits - 6;
+        bytes[record] = char(bytes[record] + c.lie);
+        keepAsSeed(QString::fromLatin1(c.name), bytes);
+        const QRgb expected = !c.drawn ? kWhite : c.bpp == 1 ? text : kBlack;
+        EXPECT_TRUE(at(drawExact(bytes), expected, {{50, 50}, {2, 2}, {97, 97}})) << c.name;
+    }
+}
+
+TEST(Wmf, SpacingArraysPlaceEachCharacterAndMoveTheCurrentPosition) {
+    // "ABC" with advances 30, 40, 10 from x = 10: glyphs start at 10, 40 and 80, with gaps between.
+    WmfWriter spaced;
+    spaced.placeable(200, 100).rec(0x0102, {1}).font(-20, "DejaVu Sans").select(0);
+    spaced.rec(0x012E, {24}).extText(10, 50, "ABC", {30, 40, 10});
+    keepAsSeed("text-spacing-array", spaced.bytes());
+    std::vector<double> xs;
+    for (const auto& t : texts(spaced.bytes()))
+        xs.push_back(t.baseline.x());
+    EXPECT_EQ(xs, (std::vector<double>{10, 40, 80}));
+    const QImage image = draw(spaced.bytes(), {200, 100});
+    auto inked = [](QRgb c) { return qGray(c) < 128; };
+    EXPECT_GT(count(image, {40, 30, 14, 22}, inked), 20); // B
+    EXPECT_GT(count(image, {80, 30, 14, 22}, inked), 20); // C
+    EXPECT_EQ(count(image, {27, 0, 12, 100}, inked) + count(image, {56, 0, 22, 100}, inked), 0);
+
+    // A double-byte code page has one entry a byte: a character's advance is the sum of its bytes'.
+    WmfWriter shiftJis;
+    shiftJis.placeable(200, 100).font(-20, "DejaVu Sans", 128).select(0);
+    shiftJis.extText(10, 50, "A\x82\xA0" "B", {10, 15, 15, 10});
+    xs.clear();
+    QString drawn;
+    for (const auto& t : texts(shiftJis.bytes()))
+        xs.push_back(t.baseline.x()), drawn += t.text;
+    EXPECT_EQ(drawn, QStringLiteral("Aあ") + "B");
+    EXPECT_EQ(xs, (std::vector<double>{10, 20, 50}));
+
+    // With TA_UPDATECP the record's own position is ignored and each string starts where the last
+    // ended: "AB" (advances 30 and 40) from x = 30, then "C" at 100; right-aligned, "AB" ends at 30 and
+    // "C" ends where "AB" began.
+    for (const auto& [align, a, c] : {std::tuple{1 | 24, 30.0, 100.0}, {1 | 2 | 24, -40.0, -50.0}}) {
+        WmfWriter w;
+        w.placeable(200, 100).font(-20, "DejaVu Sans").select(0).rec(0x012E, {align});
+        w.rec(0x0214, {50, 30}).extText(0, 0, "AB", {30, 40}).extText(0, 0, "C", {10});
+        if (align == (1 | 24))
+            keepAsSeed("text-update-cp", w.bytes());
+        const auto placed = texts(w.bytes());
+        ASSERT_EQ(placed.size(), 3u) << align;
+        EXPECT_DOUBLE_EQ(placed[0].baseline.x(), a) << align;
+        EXPECT_DOUBLE_EQ(placed[2].baseline.x(), c) << align;
+        EXPECT_DOUBLE_EQ(placed[2].baseline.y(), 50) << align;
+    }
+}
+
+TEST(Wmf, CharacterExtraAndJustificationWidenTheText) {
+    // "A B": every character gains the character extra, the space also its share of the justification
+    // (12 over 1 break; 7 over 2 breaks gives the first space 4, as the first takes the remainder).
+    auto gaps = [](int extra, int breaks, int breakExtra, const QByteArray& text) {
+        WmfWriter w;
+        w.placeable(300, 100).font(-20, "DejaVu Sans").select(0).rec(0x0108, {extra});
+        w.rec(0x020A, {breaks, breakExtra}).extText(10, 50, text);
+        keepAsSeed(QStringLiteral("text-extra-%1-%2-%3").arg(extra).arg(breaks).arg(breakExtra), w.bytes());
+        std::vector<double> xs, out;
+        for (const auto& t : texts(w.bytes()))
+            xs.push_back(t.baseline.x());
+        for (size_t i = 1; i < xs.size(); ++i)
+            out.push_back(xs[i] - xs[i - 1]);
+        return out;
+    };
+    const auto base = gaps(1, 0, 0, "A B");
+    ASSERT_EQ(base.size(), 2u);
+    for (const auto& [extra, breaks, breakExtra, afterA, afterSpace] :
+         {std::tuple{11, 0, 0, 10, 10}, {1, 1, 12, 0, 12}, {6, 1, -6, 5, -1}, {1, 2, 7, 0, 4}}) {
+        const auto g = gaps(extra, breaks, breakExtra, "A B");
+        ASSERT_EQ(g.size(), 2u);
+        EXPECT_NEAR(g[0] - base[0], afterA, 1e-9) << extra << " " << breaks << " " << breakExtra;
+        EXPECT_NEAR(g[1] - base[1], afterSpace, 1e-9) << extra << " " << breaks << " " << breakExtra;
+    }
+}
+
+TEST(Wmf, AnyNumberOfFontsKeepTheirFaces) {
+    // An underlined serif font first, then hundreds of fonts created, used and deleted in turn, the last
+    // a plain sans one: its text must keep its own face, neither underlined nor in the first face.
+    WmfWriter w(3);
+    w.placeable(400, 100).rec(0x0102, {1}).font(-30, "DejaVu Serif", 0, 400, 1).select(0);
+    w.extText(300, 0, "x");
+    for (int i = 0; i < 300; ++i) {
+        w.font(-(8 + i % 150), i % 2 ? "DejaVu Sans Mono" : "Liberation Serif").select(1);
+        w.extText(250, 60, "y").rec(0x01F0, {1});
+    }
+    w.font(-40, "DejaVu Sans").select(1).extText(10, 40, "HIIH");
+    keepAsSeed("text-many-fonts", w.bytes());
+    const auto placed = texts(w.bytes());
+    ASSERT_EQ(placed.size(), 302u);
+    EXPECT_EQ(placed.back().family, QStringLiteral("DejaVu Sans"));
+    EXPECT_NEAR(placed.back().pixelSize, 40, 0.5);
+    for (int i = 0; i < 300; i += 7) {
+        EXPECT_EQ(placed[size_t(i) + 1].family, i % 2 ? "DejaVu Sans Mono" : "Liberation Serif") << i;
+        EXPECT_NEAR(placed[size_t(i) + 1].pixelSize, 8 + i % 150, 0.5) << i;
+    }
+    // Not underlined like the first: the capitals stand on the baseline and nothing is inked below it.
+    const QImage image = draw(w.bytes(), {400, 100});
+    auto inked = [](QRgb c) { return qGray(c) < 128; };
+    const int baseline = int(std::lround(placed.back().baseline.y()));
+    EXPECT_GT(count(image, {10, baseline - 20, 100, 20}, inked), 200);
+    EXPECT_EQ(count(image, {10, baseline + 2, 100, 100 - baseline - 2}, inked), 0);
+}
+
+TEST(Wmf, SymbolFontsShowTheirOwnGlyphs) {
+    struct Case {
+        QByteArray face;
+        int charset;
+        QByteArray bytes;
+        QString text;
+    };
+    for (const Case& c : {Case{"Symbol", 2, "abp=S", QStringLiteral("αβπ=Σ")},
+                          Case{"Euclid Symbol", 2, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
+                          Case{"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
+                          Case{"Wingdings", 2, "J\x82\xFC\x5E", QStringLiteral("☺②✔♈")},
+                          Case{"Wingdings 2", 2, "J", QStringLiteral("J")},
+                          Case{"DejaVu Sans", 0, "J\x80", QStringLiteral("J€")}}) {
+        WmfWriter w;
+        w.placeable(200, 100).font(-20, c.face, c.charset).select(0).extText(10, 10, c.bytes);
+        keepAsSeed(QStringLiteral("text-symbols-") + QString::fromLatin1(c.face).replace(' ', '-'),
+                   w.bytes());
+        QString drawn;
+        for (const auto& t : texts(w.bytes()))
+            drawn += t.text;
+        EXPECT_EQ(drawn, c.text) << c.face.constData();
+        const QImage image = draw(w.bytes(), {200, 100});
+        EXPECT_GT(count(image, image.rect(), [](QRgb c) { return qGray(c) < 128; }), 8) << c.face.constData();
+    }
 }
 
 TEST(Wmf, TextIsDrawnInTheTextColourWhereItsAlignmentSays) {

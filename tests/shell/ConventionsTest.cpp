@@ -32,10 +32,13 @@ public:
     int oks = 0;
 };
 
+const ActivityDescriptor Keys{NoMenuButton, "Keys", 1, 3000, 2000, nullptr};
+const ActivityDescriptor Centred{NoMenuButton, "Centred", 1, 6000, 4500, nullptr};
+
 // A window that previews keys: letters are taken, everything else goes on to the control.
 class PreviewWindow : public ActivityWindow {
 public:
-    PreviewWindow() : ActivityWindow(nullptr, 1, "Keys", 3000, 2000) {
+    PreviewWindow() : ActivityWindow(nullptr, Keys) {
         button = new QPushButton("Go", this);
         connect(button, &QPushButton::clicked, this, [this] { ++clicks; });
         setKeyPreview(true);
@@ -69,10 +72,18 @@ TEST(Conventions, KeyPreviewSeesEveryKeyOnceBeforeTheControl) {
     EXPECT_EQ(w.keys, "aPPle 7");
 }
 
-TEST(Conventions, WindowsAreCentredOnTheScreen) {
+TEST(Conventions, WindowsAreCentredWithTheirFrame) {
+    // A 640 x 480 screen, a 400 x 300 window: its title bar counts, so the client stands that much lower.
+    const QRect area(0, 0, 640, 480);
+    for (const auto& [frame, topLeft] : {std::pair{QMargins(), QPoint(120, 90)},
+                                         {QMargins(4, 24, 4, 4), QPoint(116, 76)},
+                                         {QMargins(0, 30, 0, 0), QPoint(120, 75)}}) {
+        EXPECT_EQ(centredFramePosition(area, QSize(400, 300), frame), topLeft);
+    }
+
     test::FakePlatform fake;
     QWidget opener;
-    auto* w = new ActivityWindow(&opener, 1, "Centred", 6000, 4500);
+    auto* w = new ActivityWindow(&opener, Centred);
     w->Form_Load();
     w->show();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

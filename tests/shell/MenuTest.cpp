@@ -1,15 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ActivityList.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "shell/Activities.h"
-#include "shell/ActivityWindow.h"
+#include "shell/AppFatal.h"
+#include "shell/ModeWindow.h"
+#include "shell/OpenWindow.h"
+#include "shell/OptionsDialog.h"
 #include "shell/Settings.h"
 #include "shell/Shared.h"
+#include "shell/Widgets.h"
 #include "shell/frmMenu.h"
-#include "support/FakePlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
@@ -18,39 +24,77 @@
 #include <gtest/gtest.h>
 
 using namespace nibsy;
+using namespace nibsy::test;
 
 namespace {
 
-// A small activity: an Exit button that stops a run first, and a handler that waits.
-class TestActivity : public ActivityWindow {
+class TestOptions : public OptionsDialog {
+public:
+    static inline int opened = 0;
+    explicit TestOptions(QWidget* owner) : OptionsDialog(owner, "Test Options", 3000, 2000) {}
+    void Form_Load() { ++opened; }
+};
+
+// A small activity with a mode: Go starts it and gives way to an answer button in the same place; Exit
+// stops the mode first; the key "o" opens its options; a handler that waits.
+class TestActivity : public ModeWindow {
 public:
     static inline int loads = 0;
-    explicit TestActivity(QWidget* opener) : ActivityWindow(opener, 7, "Test Activity", 3000, 2000) {
-        cmdExit = new SSCommand(this);
-        cmdExit->setText("E&xit");
+    static const ActivityDescriptor Activity;
+    explicit TestActivity(QWidget* opener) : ModeWindow(opener, Activity) {
+        cmdExit = makeButton(this, "E&xit", font());
         place(cmdExit, 120, 1200, 1200, 495);
         connect(cmdExit, &QPushButton::clicked, this, &TestActivity::cmdExit_Click);
+        setExitButton(cmdExit);
+        cmdGo = makeButton(this, "&Go", font());
+        cmdAnswer = makeButton(this, "Answer", font());
+        for (QWidget* b : {cmdGo, cmdAnswer}) {
+            place(b, 120, 120, 1200, 495);
+        }
+        connect(cmdGo, &QPushButton::clicked, this, [this] {
+            beginMode(1);
+            cmdGo->hide();
+            cmdAnswer->show();
+        });
+        connect(cmdAnswer, &QPushButton::clicked, this, [this] { ++answers; });
+        StopMode();
+        setKeyPreview(true);
     }
     void Form_Load() override {
-        ActivityWindow::Form_Load();
+        ModeWindow::Form_Load();
         ++loads;
     }
-    void cmdExit_Click() override {
-        if (running) {
-            running = false;
-            cmdExit->setText("E&xit");
-            return;
+    void StopMode() override {
+        cmdAnswer->hide();
+        cmdGo->show();
+        endMode();
+    }
+    void Form_KeyPress(int& KeyAscii) override {
+        if (KeyAscii == 'o') {
+            KeyAscii = 0;
+            QTimer::singleShot(0, [] {
+                if (auto* o = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget())) {
+                    o->cmdOK_Click();
+                }
+            });
+            openModal<TestOptions>(this);
         }
-        unload();
     }
     void longHandler() {
         Pause(0.3);
         finishedAfterWait = true; // the window must still be alive here
     }
     SSCommand* cmdExit;
-    bool running = false;
+    SSCommand* cmdGo;
+    SSCommand* cmdAnswer;
+    int answers = 0;
     bool finishedAfterWait = false;
 };
+
+const ActivityDescriptor TestActivity::Activity{
+    1,    "Test Activity",
+    7,    3000,
+    2000, [](QWidget* opener) -> ActivityWindow* { return new TestActivity(opener); }};
 
 const QByteArray kDefaults = formatSettings(Settings{});
 
@@ -58,7 +102,7 @@ class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestActivity::loads = 0;
-        Activities::add(1, [](QWidget* opener) { return new TestActivity(opener); });
+        Activities::add(TestActivity::Activity);
         writeSettings(kDefaults);
     }
     void TearDown() override { Activities::remove(1); }
@@ -72,7 +116,7 @@ protected:
         QFile f(fake.appDir() + "nibsy51.ini");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static TestActivity* openActivity() {
+    static TestActivity* shownActivity() {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* a = dynamic_cast<TestActivity*>(w); a && a->isVisible()) {
                 return a;
@@ -121,13 +165,16 @@ TEST_F(MenuTest, ActivityOpensHidesMenuAndReturnsOnExit) {
     menu.show();
     QTest::mouseClick(menu.cmdChoice(1), Qt::LeftButton);
     EXPECT_FALSE(menu.isVisible());
-    QPointer<TestActivity> first = openActivity();
+    QPointer<TestActivity> first = shownActivity();
     ASSERT_TRUE(first);
     EXPECT_EQ(TestActivity::loads, 1);
 
-    // Exit doubles as Stop while a run is under way.
-    first->running = true;
+    // Exit doubles as Stop while a mode runs.
+    QTest::mouseClick(first->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(first->cmdExit->text(), "&Stop");
     QTest::mouseClick(first->cmdExit, Qt::LeftButton);
+    EXPECT_EQ(first->cmdExit->text(), "E&xit");
+    EXPECT_TRUE(first->cmdGo->isVisible());
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(menu.isVisible());
 
@@ -137,13 +184,13 @@ TEST_F(MenuTest, ActivityOpensHidesMenuAndReturnsOnExit) {
     EXPECT_FALSE(first); // the window is gone, and opening it again loads it afresh
 
     QTest::mouseClick(menu.cmdChoice(1), Qt::LeftButton);
-    ASSERT_TRUE(openActivity());
+    ASSERT_TRUE(shownActivity());
     EXPECT_EQ(TestActivity::loads, 2);
     // Closing by the frame also returns to the menu.
-    openActivity()->close();
+    shownActivity()->close();
     EXPECT_TRUE(menu.isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(openActivity(), nullptr);
+    EXPECT_EQ(shownActivity(), nullptr);
 }
 
 TEST_F(MenuTest, HelpButtonsAskForContentsOrTheWindowsContext) {
@@ -151,10 +198,107 @@ TEST_F(MenuTest, HelpButtonsAskForContentsOrTheWindowsContext) {
     ASSERT_TRUE(menu.Form_Load());
     menu.show();
     QTest::mouseClick(menu.cmdHelp(), Qt::LeftButton);
+    QTest::keyClick(menu.cmdChoice(1), Qt::Key_F1); // on whatever has the focus
     menu.cmdChoice_Click(1);
-    openActivity()->cmdHelp_Click();
-    EXPECT_EQ(fake.help.asked, (QList<int>{0, 7}));
-    openActivity()->close();
+    TestActivity* activity = shownActivity();
+    activity->cmdHelp_Click();
+    QTest::keyClick(activity->cmdExit, Qt::Key_F1);
+    // From its options window, F1 asks for the activity's help.
+    QTimer::singleShot(0, [] {
+        auto* options = QApplication::activeModalWidget();
+        QTest::keyClick(options, Qt::Key_F1);
+        QTest::keyClick(options, Qt::Key_Escape);
+    });
+    type(activity, "o");
+    EXPECT_EQ(fake.help.asked, (QList<int>{0, 0, 7, 7, 7}));
+    activity->close();
+}
+
+TEST_F(MenuTest, TheSecondClickOfADoubleClickThatStartedAModeIsIgnored) {
+    frmMenu menu;
+    ASSERT_TRUE(menu.Form_Load());
+    menu.cmdChoice_Click(1);
+    TestActivity* activity = shownActivity();
+    doubleClick(activity->cmdGo, activity->cmdAnswer);
+    EXPECT_TRUE(activity->running());
+    EXPECT_EQ(activity->answers, 0);
+    click(activity->cmdAnswer); // a click of its own counts
+    doubleClick(activity->cmdAnswer);
+    EXPECT_EQ(activity->answers, 3);
+    activity->close();
+}
+
+TEST_F(MenuTest, InputAfterAskingToCloseDuringAWaitIsDropped) {
+    services().clock = std::make_unique<SystemClock>();
+    frmMenu menu;
+    ASSERT_TRUE(menu.Form_Load());
+    menu.cmdChoice_Click(1);
+    QPointer<TestActivity> activity = shownActivity();
+    TestOptions::opened = 0;
+    QTimer::singleShot(50, activity, [&] { activity->close(); });
+    activity->longHandler();
+    // A key the child typed meanwhile may reach the window before the held close has run.
+    QTest::keyClick(activity, Qt::Key_O);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(activity);
+    EXPECT_EQ(TestOptions::opened, 0);
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST_F(MenuTest, TheExitStatusSaysWhetherTheSuiteEndedCleanly) {
+    // Exit; a fatal end; an Exit whose settings cannot be written (a folder stands in the file's place).
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        writeSettings(kDefaults);
+        frmMenu menu;
+        ASSERT_TRUE(menu.Form_Load());
+        QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+        if (way == 1) {
+            AppFatal(&menu).fail("The picture file is missing.");
+        } else {
+            if (way == 2) {
+                QFile::remove(fake.appDir() + "nibsy51.ini");
+                ASSERT_TRUE(QDir(fake.appDir()).mkdir("nibsy51.ini"));
+            }
+            menu.cmdExit_Click();
+        }
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended[0][0].toInt(), way == 0 ? 0 : 1);
+        QDir(fake.appDir()).rmdir("nibsy51.ini");
+    }
+}
+
+TEST_F(MenuTest, EveryActivityOfTheSuiteOpensFromItsButton) {
+    Activities::remove(1);
+    registerActivities();
+    frmMenu menu;
+    ASSERT_TRUE(menu.Form_Load());
+    menu.show();
+    const QStringList captions{"", "Letter Fun", "Counting Fun", "Nibsy Math"};
+    for (int i = 0; i < MenuButtons; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(menu.cmdChoice(i)->isEnabled(), i >= 1 && i <= 3);
+        if (!menu.cmdChoice(i)->isEnabled()) {
+            continue;
+        }
+        click(menu.cmdChoice(i));
+        QWidget* opened = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            opened = top->isVisible() && qobject_cast<ActivityWindow*>(top) ? top : opened;
+        }
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->windowTitle(), captions[i]);
+        EXPECT_FALSE(menu.isVisible());
+        opened->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(menu.isVisible());
+    }
+    for (int i = 1; i <= 3; ++i) {
+        Activities::remove(i);
+    }
 }
 
 TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerHasReturned) {
@@ -162,7 +306,7 @@ TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerHasReturned) {
     frmMenu menu;
     ASSERT_TRUE(menu.Form_Load());
     menu.cmdChoice_Click(1);
-    QPointer<TestActivity> activity = openActivity();
+    QPointer<TestActivity> activity = shownActivity();
     ASSERT_TRUE(activity);
     QTimer::singleShot(50, activity, [&] { activity->close(); });
     activity->longHandler();
@@ -198,6 +342,25 @@ TEST_F(MenuTest, ExitAndClosingTheFrameSaveTheSettingsByteForByte) {
         EXPECT_EQ(ended.count(), 1);
         EXPECT_EQ(readSettings(), QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
     }
+}
+
+TEST_F(MenuTest, ExitWithAReadOnlySettingsFileSaysSoAndLeavesItAlone) {
+    frmMenu menu;
+    QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+    ASSERT_TRUE(menu.Form_Load());
+    settings().LetterCase = 1;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    menu.show();
+    QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
+    EXPECT_EQ(fake.dialogs.shown[0].text,
+              "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
+    EXPECT_EQ(readSettings(), kDefaults);
+    EXPECT_FALSE(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace nibsy;
 
@@ -131,6 +132,64 @@ TEST(SettingsFile, FullDiskDuringSaveKeepsTheOldFile) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readFile(path), kDefaults);
     EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"nibsy51.ini"});
+}
+
+TEST(SettingsFile, IsReadWholeHoweverManyBlankLinesUpToTheLimit) {
+    test::FakePlatform fake;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    const QByteArray custom = QByteArray(kDefaults).replace("2,20", "1,7");
+    auto padded = [&](qint64 size) { return QByteArray(size - custom.size(), '\n') + custom; };
+    for (const auto& [size, loads] :
+         {std::pair{qint64(1200) << 10, true}, {kSettingsFileLimit, true}, {kSettingsFileLimit + 1, false}}) {
+        writeFile(path, padded(size));
+        settings() = Settings{};
+        EXPECT_EQ(LoadSettings(), loads) << size;
+        EXPECT_EQ(settings().BiggestNumber, loads ? 7 : 20) << size;
+    }
+}
+
+namespace {
+struct FileState {
+    QByteArray bytes;
+    ino_t inode = 0;
+    mode_t mode = 0;
+};
+FileState fileState(const QString& path) {
+    struct stat st {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return {readFile(path), st.st_ino, mode_t(st.st_mode & 07777)};
+}
+} // namespace
+
+// The suite runs as the superuser in CI too, so every case holds whoever runs it.
+TEST(SettingsFile, ReadOnlyFolderIsWrittenInPlaceAndAReadOnlyFileIsLeftAlone) {
+    test::FakePlatform fake;
+    const QString path = fake.appDir() + "nibsy51.ini";
+    const QByteArray folder = QFile::encodeName(fake.appDir());
+    settings() = Settings{};
+    settings().BiggestNumber = 7;
+    const QByteArray saved = QByteArray(kDefaults).replace("2,20", "2,7");
+    struct Case {
+        mode_t folderMode, fileMode;
+        bool ok;
+        bool sameInode; // written in place rather than replaced
+    };
+    for (const Case& c : {Case{0755, 0644, true, false}, Case{0555, 0644, true, true},
+                          Case{0755, 0444, false, true}, Case{0555, 0444, false, true}}) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.folderMode << " " << c.fileMode);
+        writeFile(path, kDefaults + "extra\r\n");
+        chmod(QFile::encodeName(path).constData(), c.fileMode);
+        chmod(folder.constData(), c.folderMode);
+        const FileState before = fileState(path);
+        EXPECT_EQ(SaveSettings(), c.ok);
+        const FileState after = fileState(path);
+        chmod(folder.constData(), 0755);
+        EXPECT_EQ(after.bytes, c.ok ? saved : before.bytes);
+        EXPECT_EQ(after.inode == before.inode, c.sameInode);
+        EXPECT_EQ(after.mode, c.fileMode);
+        EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"nibsy51.ini"});
+        chmod(QFile::encodeName(path).constData(), 0644);
+    }
 }
 
 TEST(SettingsFile, RangeHelpers) {

@@ -4,10 +4,9 @@
 // Fakes of the platform services, installed for the lifetime of a FakePlatform: sounds and dialogs are
 // recorded, waits are instant, random numbers can be scripted.
 
-#include "platform/Clock.h"
 #include "platform/Picture.h"
-#include "platform/Random.h"
 #include "platform/Services.h"
+#include "support/FakeClock.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

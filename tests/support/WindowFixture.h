@@ -1,33 +1,49 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the Letter Fun and Counting Fun tests share: the fake platform, a stand-in menu, and a child's
-// clicks and keys.
+// A window opened from a stand-in menu on the fake platform, as the menu opens it, and the ways a child
+// reaches it: clicks where a child would click, keys typed, answers typed and entered.
 
+#include "shell/OpenWindow.h"
 #include "shell/Settings.h"
 #include "support/FakePlatform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace nibsy::test {
 
-template <class Window> class LettersFixture : public ::testing::Test {
+// A click where a child would click: an option button on its round mark, anything else in its middle.
+void click(QWidget* control, Qt::MouseButton button = Qt::LeftButton);
+// A double-click as a child makes it: the second click lands on second (by default the same control),
+// within the double-click interval.
+void doubleClick(QWidget* first, QWidget* second = nullptr);
+// Keys typed to the control (or window) that has them.
+void type(QWidget* target, const QString& keys);
+// Types the text into the answer box and presses Enter.
+void answer(QWidget* box, const QString& text);
+// The number a label shows, or -1.
+int number(const QLabel* label);
+
+template <class Window> class WindowFixture : public ::testing::Test {
 protected:
     void TearDown() override {
-        delete w.data();
+        close();
         settings() = Settings{};
     }
-    void open() {
-        w = new Window(&menu);
-        w->Form_Load();
-        w->show();
+    // Opens the window (in place of one this test opened before) with the settings as they stand.
+    Window* open() {
+        close();
+        w = openWindow<Window>(&menu);
         QApplication::setActiveWindow(w);
+        return w;
     }
-    static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    void type(const QString& keys) { QTest::keyClicks(w, keys); }
+    void close() { delete w.data(); }
+    void type(const QString& keys) { test::type(w, keys); }
     // The sounds asked for since the last look.
     QStringList heard() {
         const QStringList names = fake.sound.names();
