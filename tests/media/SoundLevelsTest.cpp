@@ -3,6 +3,7 @@
 // How the sounds of data/ sound: edges without clicks, effects that ring out, one loudness per kind
 // of sound, and counting-song lines that keep the activity's beat.
 
+#include "platform/AppFiles.h"
 #include "platform/WaveFile.h"
 
 #include <QFile>
@@ -46,22 +47,24 @@ QStringList lines(const QString& path) {
     return out;
 }
 
-// Every sound the suite plays, by kind: the spoken prompts and song lines as the generator lists
-// them, the rest of the manifest's sounds being effects.
+// Every sound the suite plays, by kind and under its lower-case name (the suite's names ignore
+// case): the spoken prompts and song lines as the generator lists them, the rest of the manifest's
+// sounds being effects.
 QHash<QString, Kind> soundKinds() {
+    AppFiles::setAppDir(DataDir);
     QHash<QString, Kind> kinds;
     for (const QString& l : lines(SoundSources + "speech.tsv"))
-        kinds.insert(l.section(u'\t', 0, 0), Kind::Speech);
+        kinds.insert(l.section(u'\t', 0, 0).toLower(), Kind::Speech);
     for (const QString& table : {QStringLiteral("alphabet.txt"), QStringLiteral("counting.txt")}) {
         for (const QString& l : lines(SoundSources + table)) {
             if (l.contains(u'\t'))
-                kinds.insert(l.section(u'\t', 0, 0), Kind::Song);
+                kinds.insert(l.section(u'\t', 0, 0).toLower(), Kind::Song);
         }
     }
     static const QRegularExpression wav(QStringLiteral(R"(^\S+\.wav$)"),
                                         QRegularExpression::CaseInsensitiveOption);
     for (const QString& l : lines(QStringLiteral(NIBSY_SOURCE_DIR "/tests/media/manifest.txt"))) {
-        const QString name = l.trimmed();
+        const QString name = l.trimmed().toLower();
         if (wav.match(name).hasMatch() && name != QStringLiteral("zzblank.wav") && !kinds.contains(name))
             kinds.insert(name, Kind::Effect);
     }
@@ -69,7 +72,7 @@ QHash<QString, Kind> soundKinds() {
 }
 
 std::vector<float> samplesOf(const QString& name) {
-    const auto wave = WaveFile::readFile(DataDir + name);
+    const auto wave = WaveFile::readFile(AppFiles::resolve(name));
     return wave && wave->channels == 1 ? wave->samples() : std::vector<float>{};
 }
 

@@ -33,7 +33,7 @@ std::vector<std::string> shippedPictures() {
     std::vector<std::string> names;
     for (const QByteArray& raw : readFile(kSource + "/tools/media/pictures/names.txt").split('\n'))
         if (const QByteArray line = raw.trimmed(); !line.isEmpty() && !line.startsWith('#'))
-            names.push_back(line.toStdString());
+            names.push_back(line.split('\t').front().toStdString()); // the file, without its caption
     return names;
 }
 

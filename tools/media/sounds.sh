@@ -53,6 +53,11 @@ TARGET_EFFECTS=-21
 TRIM_DB=-50
 FADE_IN=0.003
 FADE_OUT=0.005
+# Effects end in their own decay: their last FX_FADE seconds (more for sounds that stop abruptly) fall
+# steadily in dB (sox's logarithmic fade, 100 dB over its length). Whatever the loudness step does to
+# an effect, it then dies away instead of stopping at an audible level; a sound's last accent must
+# ring for longer than this, or the fade takes it.
+FX_FADE=0.06
 
 calc() { awk "BEGIN { printf \"%.6f\n\", $* }"; }
 
@@ -77,19 +82,22 @@ level() {
         { echo "sounds.sh: $(basename "$2") would clip at $3 LUFS (peak $peak)" >&2; exit 1; }
 }
 
-# finish IN OUT TARGET [LEAD TAIL]: peaks at -1 dBFS first, then cut to the sound itself (TRIM_DB
-# below the peak), faded in and out, LEAD and TAIL seconds of silence around it (0.03 and 0.05), and
-# brought to TARGET LUFS.
+# finish IN OUT TARGET [LEAD TAIL [DECAY]]: peaks at -1 dBFS first, then cut to the sound itself
+# (TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence around it (0.03 and
+# 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY (seconds), it is an
+# effect's fade over that time instead (see FX_FADE).
 finish() {
     sox -R "$1" -r $RATE -c 1 -e floating-point -b 32 "$work/fin1.wav" norm -1
     # The first and last sample above the threshold (sox's silence effect measures a running average,
     # which cuts decays short).
-    local first last
+    local first last fade=(q $FADE_OUT)
     read -r first last < <(sox "$work/fin1.wav" -t dat - | awk -v t="$(calc "10 ^ (($TRIM_DB - 1) / 20)")" '
         !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > t) { if (!f) f = i; l = i } }
         END { print f - 1, l }')
+    [ -z "${6:-}" ] || fade=(l "$6")
     sox -R "$work/fin1.wav" "$work/fin2.wav" trim "${first}s" "=${last}s"
-    sox -R "$work/fin2.wav" "$work/fin3.wav" fade q $FADE_IN -0 $FADE_OUT pad "${4:-0.03}" "${5:-0.05}"
+    sox -R "$work/fin2.wav" "$work/fin3.wav" fade q $FADE_IN fade "${fade[0]}" 0 -0 "${fade[1]}" \
+        pad "${4:-0.03}" "${5:-0.05}"
     level "$work/fin3.wav" "$2" "$3"
 }
 
@@ -147,8 +155,9 @@ speak_all() {
         flite "${VOICE[@]}" -t "$text" -o "$work/raw.wav"
         if [[ "$padded" == *" $file "* ]]; then
             # A number word of the counting song: exactly word_ms long, so that every line the song
-            # plays after it ends at the same place on the activity's timer grid.
-            finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH
+            # plays after it ends at the same place on the activity's timer grid. A short lead-in and
+            # no tail of its own: the padding to word_ms is its tail.
+            finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
             have=$(soxi -s "$work/word.wav")
             [ "$have" -le $((word_ms * RATE / 1000)) ] ||
                 { echo "sounds.sh: $file lasts $have samples, more than the song's $word_ms ms" >&2; exit 1; }

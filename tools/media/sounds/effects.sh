@@ -21,6 +21,10 @@ bell() {
         fade l 0.002 "$dur" "$(calc "$dur - 0.002")" vol "$vol"
 }
 
+# finish_effect IN OUT [FADE]: IN finished as an effect (see finish), ending in a steady decay over
+# FADE seconds (FX_FADE).
+finish_effect() { finish "$1" "$2" $TARGET_EFFECTS 0.03 0.05 "${3:-$FX_FADE}"; }
+
 # later OUT IN SECONDS: IN delayed by SECONDS of silence.
 later() { sox -R "$2" "$1" pad "$3" 0; }
 
@@ -53,7 +57,7 @@ fx_tada() { # two bright brass chords: "ta-daa!"
     sox -R -n -r $RATE -b 16 -c 1 "$work/gap.wav" trim 0 0.06
     sox -R "$work/ta.wav" "$work/gap.wav" "$work/da.wav" "$work/tada0.wav"
     mix "$work/tada1.wav" "$work/tada0.wav" "$work/shine2.wav"
-    finish "$work/tada1.wav" "$out/tada.wav" $TARGET_EFFECTS
+    finish_effect "$work/tada1.wav" "$out/tada.wav"
 }
 
 fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
@@ -62,7 +66,7 @@ fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
     sox -R "$work/oh.wav" "$work/oh2.wav" bend 0.05,-150,0.3 fade q 0 -0 0.12
     sox -R -n -r $RATE -b 16 -c 1 "$work/uhgap.wav" trim 0 0.07
     sox -R "$work/uh.wav" "$work/uhgap.wav" "$work/oh2.wav" "$work/uhoh.wav"
-    finish "$work/uhoh.wav" "$out/uhoh.wav" $TARGET_EFFECTS
+    finish_effect "$work/uhoh.wav" "$out/uhoh.wav"
 }
 
 fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
@@ -74,7 +78,7 @@ fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
     later "$work/s2d.wav" "$work/s2.wav" 0.08
     later "$work/s3d.wav" "$work/s3.wav" 0.16
     mix "$work/wow.wav" "$work/w2.wav" "$work/s1.wav" "$work/s2d.wav" "$work/s3d.wav"
-    finish "$work/wow.wav" "$out/wow.wav" $TARGET_EFFECTS
+    finish_effect "$work/wow.wav" "$out/wow.wav"
 }
 
 fx_conwin() { # "Great job!" over a rising plucked arpeggio, the voice well on top of the chords
@@ -90,7 +94,7 @@ fx_conwin() { # "Great job!" over a rising plucked arpeggio, the voice well on t
     trimmed "$work/gj.wav" "$work/gjt.wav"
     sox -R "$work/gjt.wav" -r $RATE -b 16 -c 1 "$work/gjr.wav" pad 0.12 0
     mix "$work/conwin.wav" "$work/gjr.wav" "${parts[@]}"
-    finish "$work/conwin.wav" "$out/conwin.wav" $TARGET_EFFECTS
+    finish_effect "$work/conwin.wav" "$out/conwin.wav"
 }
 
 # ---- game noises ---------------------------------------------------------------------------------------
@@ -98,31 +102,32 @@ fx_boing() { # a spring: a twangy tone that leaps up, wobbles and dies away
     syn "$work/b0.wav" 0.6 triangle 170:340
     sox -R "$work/b0.wav" "$work/b1.wav" vol 0.6 bend 0,400,0.05 0,-350,0.05 0,300,0.055 0,-260,0.06 \
         0,220,0.065 0,-180,0.07 0,140,0.075 0,-100,0.08 lowpass 2500 fade q 0.004 -0 0.4
-    finish "$work/b1.wav" "$out/boing.wav" $TARGET_EFFECTS
+    finish_effect "$work/b1.wav" "$out/boing.wav"
 }
 
 fx_zipecho() { # a quick zip upwards that echoes away
     syn "$work/z.wav" 0.13 sawtooth 260:2400
     sox -R "$work/z.wav" "$work/z1.wav" lowpass 3500 fade t 0.005 -0 0.03 pad 0 0.5 \
         echo 0.6 0.6 110 0.45 220 0.25 330 0.12
-    finish "$work/z1.wav" "$out/zipecho.wav" $TARGET_EFFECTS
+    finish_effect "$work/z1.wav" "$out/zipecho.wav"
 }
 
 fx_whizpop() { # a rising whistle, then a pop
     syn "$work/wh.wav" 0.22 sine 600:2600
     sox -R "$work/wh.wav" "$work/wh1.wav" fade t 0.02 -0 0.02 vol 0.5
-    syn "$work/pn.wav" 0.06 pinknoise
-    sox -R "$work/pn.wav" "$work/pn1.wav" lowpass 2200 fade l 0 -0 0.055
-    syn "$work/th.wav" 0.07 sine 180:60
-    sox -R "$work/th.wav" "$work/th1.wav" fade l 0 -0 0.065
+    # The pop dies away over 0.2 s, so that the effects' fade-out takes only its quiet end.
+    syn "$work/pn.wav" 0.2 pinknoise
+    sox -R "$work/pn.wav" "$work/pn1.wav" lowpass 2200 fade l 0 -0 0.2
+    syn "$work/th.wav" 0.2 sine 180:50
+    sox -R "$work/th.wav" "$work/th1.wav" fade l 0 -0 0.2
     mix "$work/pop.wav" "$work/pn1.wav" "$work/th1.wav"
     sox -R "$work/wh1.wav" "$work/pop.wav" "$work/whizpop.wav"
-    finish "$work/whizpop.wav" "$out/whizpop.wav" $TARGET_EFFECTS
+    finish_effect "$work/whizpop.wav" "$out/whizpop.wav"
 }
 
 fx_ding() { # one clear bell
     bell "$work/d.wav" 1318.51 1.3
-    finish "$work/d.wav" "$out/ding.wav" $TARGET_EFFECTS
+    finish_effect "$work/d.wav" "$out/ding.wav"
 }
 
 fx_chimes() { # wind chimes: five bells, falling
@@ -134,7 +139,7 @@ fx_chimes() { # wind chimes: five bells, falling
         i=$((i + 1))
     done
     mix "$work/chimes.wav" "${parts[@]}"
-    finish "$work/chimes.wav" "$out/chimes.wav" $TARGET_EFFECTS
+    finish_effect "$work/chimes.wav" "$out/chimes.wav"
 }
 
 fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
@@ -142,13 +147,13 @@ fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
     syn "$work/sp2.wav" 0.5 sine 1400:330
     sox -R "$work/sp1.wav" "$work/sp2.wav" "$work/sp.wav" tremolo 11 35 phaser 0.8 0.74 3 0.4 0.5 -t \
         fade q 0.05 0.95 0.3 pad 0 0.35 echo 0.8 0.7 160 0.35 320 0.15
-    finish "$work/sp.wav" "$out/space.wav" $TARGET_EFFECTS
+    finish_effect "$work/sp.wav" "$out/space.wav"
 }
 
 fx_move() { # a short slide whistle
     syn "$work/m.wav" 0.3 sine 440:880
     sox -R "$work/m.wav" "$work/m1.wav" tremolo 14 25 fade q 0.03 0.3 0.1
-    finish "$work/m1.wav" "$out/move.wav" $TARGET_EFFECTS
+    finish_effect "$work/m1.wav" "$out/move.wav"
 }
 
 fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
@@ -165,7 +170,7 @@ fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
     syn "$work/sl.wav" "$(calc "$t + 0.3")" whitenoise
     sox -R "$work/sl.wav" "$work/sl1.wav" highpass 5500 tremolo 9 90 vol 0.12 fade q 0.05 -0 0.4
     mix "$work/snow.wav" "$work/sl1.wav" "${parts[@]}"
-    finish "$work/snow.wav" "$out/snowman.wav" $TARGET_EFFECTS
+    finish_effect "$work/snow.wav" "$out/snowman.wav"
 }
 
 fx_bug() { # a little bug buzzing around, then two happy notes
@@ -175,7 +180,7 @@ fx_bug() { # a little bug buzzing around, then two happy notes
     syn "$work/n1.wav" 0.35 pluck 783.99
     syn "$work/n2.wav" 1.5 pluck 1046.5
     sox -R "$work/bz1.wav" "$work/n1.wav" "$work/n2.wav" "$work/bug.wav"
-    finish "$work/bug.wav" "$out/bug.wav" $TARGET_EFFECTS
+    finish_effect "$work/bug.wav" "$out/bug.wav"
 }
 
 # ---- farm animals --------------------------------------------------------------------------------------
@@ -202,8 +207,9 @@ fx_animals() {
         # Decoded at half level: a few of the recordings reach full scale, and decoding overshoots it.
         ffmpeg -nostdin -v error -i "$debs/$pkg/$path" -ac 1 -af volume=0.5 -c:a pcm_f32le -f wav -y "$work/rec.wav"
         # A gentle high-pass takes out rumble; a few recordings stop short, so all fade out over 0.2 s.
-        sox -R "$work/rec.wav" "$work/rec1.wav" highpass 80 fade q 0 -0 0.2
-        finish "$work/rec1.wav" "$out/$file" $TARGET_EFFECTS
+        sox -R -V1 "$work/rec.wav" "$work/rec1.wav" highpass 80 fade q 0 -0 0.2
+        # Their voices throb (grunts, quacks): a slower fade keeps the throbs from poking out of it.
+        finish_effect "$work/rec1.wav" "$out/$file" 0.1
         n=$((n + 1))
     done <"$src/recordings.tsv"
     [ "$n" -gt 0 ] || { echo "sounds.sh: no recordings listed" >&2; exit 1; }
@@ -215,7 +221,7 @@ fx_barnyard() { # the whole farm joins in: moo, quack, oink and the rooster
     later "$work/by3.wav" "$out/pig.wav" 1.35
     later "$work/by4.wav" "$out/rooster.wav" 1.9
     mix "$work/barn.wav" "$work/by1.wav" "$work/by2.wav" "$work/by3.wav" "$work/by4.wav"
-    finish "$work/barn.wav" "$out/barnyard.wav" $TARGET_EFFECTS
+    finish_effect "$work/barn.wav" "$out/barnyard.wav"
 }
 
 make_effects() {
