@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <ebur128.h>
 #include <gtest/gtest.h>
@@ -167,21 +168,34 @@ TEST(SoundLevels, EverySoundIsAtItsKindsLoudness) {
 }
 
 // Counting Fun plays a number word and a song line on each 500 ms tick, its timer running on; the
-// next number comes on the first tick after the line. Each pair must end just before a tick, so the
-// rest after every line is the same.
-TEST(SoundLevels, CountingSongLinesEndJustBeforeATick) {
+// next number comes on the first tick after the line. Each pair must end just before a tick, and
+// each number word must be heard as soon as it starts, so that the rest after every line (the time
+// left to the tick, then the next word's silent start) is the same.
+TEST(SoundLevels, CountingSongLinesEndJustBeforeATickAndRestsMatch) {
     const char* const line[] = {"",     "cnt1", "cnt1", "cnt2", "cnt3", "cnt3",
                                 "cnt4", "cnt1", "cnt1", "cnt2", "cnt5"};
     QStringList late;
+    qint64 before[11] = {}, silentStart[11] = {};
     for (int n = 1; n <= 10; ++n) {
         const auto word = WaveFile::readFile(DataDir + QStringLiteral("N%1.wav").arg(n));
         const auto song = WaveFile::readFile(DataDir + line[n] + QStringLiteral(".wav"));
         ASSERT_TRUE(word && song) << n;
         // The activity waits for each sound's length in whole milliseconds, rounded up.
         const qint64 ends = word->durationMs() + song->durationMs();
-        const qint64 before = (ends + 499) / 500 * 500 - ends;
-        if (before < 1 || before > 30)
-            late << QStringLiteral("%1 + %2: ends %3 ms before a tick").arg(n).arg(line[n]).arg(before);
+        before[n] = (ends + 499) / 500 * 500 - ends;
+        if (before[n] < 1 || before[n] > 30)
+            late << QStringLiteral("%1 + %2: ends %3 ms before a tick").arg(n).arg(line[n]).arg(before[n]);
+        const std::vector<float> s = word->samples();
+        // Heard from its first sample above -50 dBFS.
+        const auto heard = std::find_if(s.begin(), s.end(), [](float v) { return std::abs(v) > 0.00316f; });
+        silentStart[n] = qint64(1000 * (heard - s.begin()) / qint64(Rate));
     }
     EXPECT_TRUE(late.isEmpty()) << late.join(", ").toStdString();
+    qint64 shortest = 1000, longest = 0;
+    for (int n = 1; n < 10; ++n) {
+        shortest = std::min(shortest, before[n] + silentStart[n + 1]);
+        longest = std::max(longest, before[n] + silentStart[n + 1]);
+    }
+    EXPECT_LE(longest - shortest, 30)
+        << "rests after the lines from " << shortest << " to " << longest << " ms";
 }

@@ -48,8 +48,11 @@ RATE=22050
 TARGET_SPEECH=-20
 TARGET_SONGS=-21
 TARGET_EFFECTS=-21
-# Edges: a sound starts where it first rises, and ends where it last falls, to TRIM_DB below its peak;
-# then fades in and out over a few ms so that no file starts or ends with a click.
+# Edges: a sound starts where it first rises to ONSET_DB below its peak (the voice's noise floor, some
+# 50 dB down, can lie for 200 ms before a word, and a word must start when it is played), and ends
+# where it last falls to TRIM_DB below its peak; then fades in and out over a few ms so that no file
+# starts or ends with a click.
+ONSET_DB=-40
 TRIM_DB=-50
 FADE_IN=0.003
 FADE_OUT=0.005
@@ -83,16 +86,17 @@ level() {
 }
 
 # finish IN OUT TARGET [LEAD TAIL [DECAY]]: peaks at -1 dBFS first, then cut to the sound itself
-# (TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence around it (0.03 and
-# 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY (seconds), it is an
-# effect's fade over that time instead (see FX_FADE).
+# (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
+# around it (0.03 and 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY
+# (seconds), it is an effect's fade over that time instead (see FX_FADE).
 finish() {
     sox -R "$1" -r $RATE -c 1 -e floating-point -b 32 "$work/fin1.wav" norm -1
-    # The first and last sample above the threshold (sox's silence effect measures a running average,
-    # which cuts decays short).
+    # The first sample above the onset and the last above the trim threshold (sox's silence effect
+    # measures a running average, which cuts decays short).
     local first last fade=(q $FADE_OUT)
-    read -r first last < <(sox "$work/fin1.wav" -t dat - | awk -v t="$(calc "10 ^ (($TRIM_DB - 1) / 20)")" '
-        !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > t) { if (!f) f = i; l = i } }
+    read -r first last < <(sox "$work/fin1.wav" -t dat - | awk -v t="$(calc "10 ^ (($TRIM_DB - 1) / 20)")" \
+        -v o="$(calc "10 ^ (($ONSET_DB - 1) / 20)")" '
+        !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > o && !f) f = i; if (v > t) l = i }
         END { print f - 1, l }')
     [ -z "${6:-}" ] || fade=(l "$6")
     sox -R "$work/fin1.wav" "$work/fin2.wav" trim "${first}s" "=${last}s"
