@@ -5,7 +5,7 @@
 # server and a private PulseAudio whose only sink is a null sink, opens Counting Fun, starts the
 # Counting Song and records the sink's monitor. Then finds every sound in the recording (a number
 # word, then its song line) and prints when each starts and ends, and the rest after every line.
-# Usage: counting-beat.sh APPDIR [OUT.wav]   APPDIR holds a built nibsy and its data (e.g.
+# Usage: bash counting-beat.sh APPDIR [OUT.wav]   APPDIR holds a built nibsy and its data (e.g.
 # build-test/app); OUT keeps the recording.
 # Needs: xvfb, xdotool, pulseaudio, pulseaudio-utils, sox.
 set -euo pipefail
@@ -62,16 +62,18 @@ rec_pid=""
 sox -t raw -r 22050 -e signed-integer -b 16 -c 1 "$work/rec.raw" "$work/rec.wav"
 [ -z "$keep" ] || cp "$work/rec.wav" "$keep"
 
-# Sounds: runs of 2 ms windows above -50 dBFS, apart by at least 40 ms of quiet.
+# Sounds: runs of 1 ms windows above -50 dBFS, apart by at least 8 ms of quiet; a run shorter than
+# 10 ms (a word's breath) belongs to the sound before it.
 sox "$work/rec.wav" -t dat - | awk '
-    !/^;/ { v = $2 < 0 ? -$2 : $2; w = int(n / 44.1); n++; if (v > peak[w]) peak[w] = v }
+    !/^;/ { v = $2 < 0 ? -$2 : $2; w = int(n / 22.05); n++; if (v > peak[w]) peak[w] = v }
+    function found(a, b) { if (k > 0 && b - a < 10) e[k] = b; else { s[++k] = a; e[k] = b } }
     END {
         on = -1
         for (i = 0; i <= w; i++) {
             if (peak[i] > 0.00316) { if (on < 0) on = i; last = i }
-            else if (on >= 0 && (i - last) * 2 >= 40) { s[++k] = on * 2; e[k] = (last + 1) * 2; on = -1 }
+            else if (on >= 0 && i - last >= 8) { found(on, last + 1); on = -1 }
         }
-        if (on >= 0) { s[++k] = on * 2; e[k] = (last + 1) * 2 }
+        if (on >= 0) found(on, last + 1)
         for (j = 1; j <= k; j++) {
             printf "sound %2d  %6d .. %6d ms (%4d ms)", j, s[j] - s[1], e[j] - s[1], e[j] - s[j]
             if (j < k) printf "  then %4d ms quiet", s[j + 1] - e[j]
