@@ -163,6 +163,23 @@ TEST(DataFiles, EveryPictureLoadsAndDrawsSomething) {
     EXPECT_TRUE(bad.isEmpty()) << listed(bad).toStdString();
 }
 
+// The one bitmap among the pictures is drawn on grey and teal windows: like the metafiles it must
+// leave the background showing around the xylophone.
+TEST(DataFiles, TheXylophoneBitmapIsTransparentAroundThePicture) {
+    const Picture picture = Picture::fromData(readBytes(DataDir + "xylo.bmp"));
+    ASSERT_FALSE(picture.isNull());
+    const QImage image = picture.toImage(picture.size());
+    const int w = image.width() - 1, h = image.height() - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    int opaque = 0;
+    for (int y = 0; y <= h; ++y) {
+        for (int x = 0; x <= w; ++x)
+            opaque += qAlpha(image.pixel(x, y)) == 255;
+    }
+    EXPECT_GT(opaque, image.width() * image.height() / 5);
+}
+
 TEST(DataFiles, EverySoundIsAudibleMono22kHz16BitAndUnclipped) {
     AppFiles::setAppDir(DataDir);
     QStringList sounds = manifestNames({".wav"});

@@ -6,8 +6,9 @@
 #      own drawings from pictures/own/ into pictures/svg/;
 #   2. builds the converter (tools/svg2wmf) in build-tools/ and draws every picture of
 #      pictures/names.txt from pictures/svg/<name>.svg: metafiles as data/<name>, the one bitmap
-#      (xylo.bmp) as a 24-bit BMP of the size Letter Fun shows it;
-#   3. draws them all with the suite's own renderer into tools/media/contact-sheet.png.
+#      (xylo.bmp) as a 32-bit BMP with transparency (BITMAPV5) of the size Letter Fun shows it;
+#   3. draws them all with the suite's own renderer into tools/media/contact-sheet.png, each with its
+#      word under it (the second column of names.txt, else the file name without its suffix).
 # Needs (Debian): nodejs npm cmake g++ qt6-base-dev qt6-svg-dev qt6-multimedia-dev (the last only
 # because the project configures as a whole). Installs no system package; the
 # icon sets are fetched with npm into a scratch folder (NIBSY_ICONS, default /tmp/nibsy-icons).
@@ -51,7 +52,8 @@ svg2wmf="$build/tools/svg2wmf/svg2wmf"
 contactsheet="$build/tools/svg2wmf/contactsheet"
 
 written=()
-while IFS= read -r name; do
+sheet=()
+while IFS=$'\t' read -r name caption; do
     case "$name" in ''|'#'*) continue ;; esac
     svg="$pics/svg/${name%.*}.svg"
     [ -f "$svg" ] || { echo "pictures: no source $svg for $name" >&2; exit 1; }
@@ -61,8 +63,9 @@ while IFS= read -r name; do
         *) echo "pictures: unknown picture type $name" >&2; exit 1 ;;
     esac
     written+=("$root/data/$name")
+    sheet+=("$root/data/$name=${caption:-${name%.*}}")
 done < "$pics/names.txt"
 
 # 3. The contact sheet, drawn by the suite's own renderer.
-"$contactsheet" "$here/contact-sheet.png" "${written[@]}"
+"$contactsheet" "$here/contact-sheet.png" "${sheet[@]}"
 echo "pictures: ${#written[@]} pictures written to data/, contact sheet in tools/media/contact-sheet.png"

@@ -9,7 +9,8 @@
 #   alphabet.txt  the alphabet song (Asing.wav .. Zsing.wav): notes, beats and words per letter
 #   counting.txt  the counting song lines (cnt1.wav .. cnt5.wav)
 #   effects.sh    the sound effects and animal sounds
-# Needs the Debian packages flite and sox.
+#   recordings.tsv  real animal recordings taken from Debian packages (see fetch_recordings)
+# Needs the Debian packages flite, sox and ffmpeg (installed when missing).
 # Usage: sounds.sh [OUTDIR [PART...]]   OUTDIR defaults to data/; PART is speech, songs, effects or
 # editor (all four by default; editor copies A.wav, so it needs speech made first).
 set -euo pipefail
@@ -17,35 +18,98 @@ here="$(cd "$(dirname "$0")" && pwd)"
 src="$here/sounds"
 out="$(mkdir -p "${1:-$here/../../data}" && cd "${1:-$here/../../data}" && pwd)"
 
+# The suite's one voice for every prompt, chosen for how well a listener (and a recogniser, see
+# sounds/intelligibility.sh) tells its words apart; slowed a little for young listeners.
+VOICE_NAME=slt
+VOICE=(-voice "$VOICE_NAME" --setf duration_stretch=1.1)
+
+# Debian packages the sound step needs; installed when missing (as root, or through sudo).
+need=(flite sox ffmpeg)
 missing=()
-command -v flite >/dev/null || missing+=(flite)
-command -v sox >/dev/null && command -v soxi >/dev/null || missing+=(sox)
+for p in "${need[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "sounds.sh: missing tools; install the Debian packages: apt-get install ${missing[*]}" >&2
-    exit 1
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "sounds.sh: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-flite -lv | grep -qw slt || { echo "sounds.sh: this flite has no slt voice (Debian package flite)" >&2; exit 1; }
+flite -lv | grep -qw "$VOICE_NAME" || { echo "sounds.sh: this flite has no $VOICE_NAME voice" >&2; exit 1; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export LC_ALL=C
 
 RATE=22050
-# The suite's one voice: flite's slt, raised to a bright, friendly pitch and slowed a little.
-VOICE=(-voice slt --setf int_f0_target_mean=280 --setf duration_stretch=1.1)
+# Integrated loudness (EBU R128, LUFS) that every sound of a kind is brought to: the voice sits a
+# little above the songs and effects, so prompts are never drowned by the games' noises.
+TARGET_SPEECH=-20
+TARGET_SONGS=-21
+TARGET_EFFECTS=-21
+# Edges: a sound starts where it first rises to ONSET_DB below its peak (the voice's noise floor, some
+# 50 dB down, can lie for 200 ms before a word, and a word must start when it is played), and ends
+# where it last falls to TRIM_DB below its peak; then fades in and out over a few ms so that no file
+# starts or ends with a click.
+ONSET_DB=-40
+TRIM_DB=-50
+FADE_IN=0.003
+FADE_OUT=0.005
+# Effects end in their own decay: their last FX_FADE seconds (more for sounds that stop abruptly) fall
+# steadily in dB (sox's logarithmic fade, 100 dB over its length). Whatever the loudness step does to
+# an effect, it then dies away instead of stopping at an audible level; a sound's last accent must
+# ring for longer than this, or the fade takes it.
+FX_FADE=0.06
 
-# finish IN OUT [PEAK]: 22050 Hz, 16-bit mono, silence trimmed at both ends, peaks at PEAK dBFS (-1),
-# a short lead-in and tail of silence.
+calc() { awk "BEGIN { printf \"%.6f\n\", $* }"; }
+
+# lufs FILE: the integrated loudness of FILE. Files shorter than one 400 ms measuring block are
+# measured whole: the file looped, so that every block holds all of it.
+lufs() {
+    local loop=()
+    awk -v d="$(soxi -D "$1")" 'BEGIN { exit !(d < 0.4) }' && loop=(-stream_loop 19)
+    ffmpeg -nostdin -hide_banner -nostats "${loop[@]}" -i "$1" -af ebur128 -f null - 2>&1 |
+        awk '$1 == "I:" { v = $2 } END { if (v == "" || v < -69) exit 1; print v }' ||
+        { echo "sounds.sh: cannot measure the loudness of $1" >&2; exit 1; }
+}
+
+# level IN OUT TARGET: IN at TARGET LUFS, written as 22050 Hz 16-bit mono; fails if that would clip.
+level() {
+    local gain peak
+    gain=$(calc "$3 - ($(lufs "$1"))")
+    sox -R "$1" -r $RATE -b 16 -c 1 -e signed-integer "$2" gain "$gain"
+    peak=$(sox "$2" -n stat 2>&1 | awk '/^Maximum amplitude/ { a = $3 } /^Minimum amplitude/ { b = -$3 }
+        END { print (a > b ? a : b) }')
+    awk -v p="$peak" 'BEGIN { exit !(p < 0.95) }' ||
+        { echo "sounds.sh: $(basename "$2") would clip at $3 LUFS (peak $peak)" >&2; exit 1; }
+}
+
+# finish IN OUT TARGET [LEAD TAIL [DECAY]]: peaks at -1 dBFS first, then cut to the sound itself
+# (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
+# around it (0.03 and 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY
+# (seconds), it is an effect's fade over that time instead (see FX_FADE).
 finish() {
-    sox -R "$1" -r $RATE -b 16 -c 1 "$2" silence 1 0.01 0.3% reverse silence 1 0.01 0.3% reverse \
-        norm "${3:--1}" pad 0.05 0.1
+    sox -R "$1" -r $RATE -c 1 -e floating-point -b 32 "$work/fin1.wav" norm -1
+    # The first sample above the onset and the last above the trim threshold (sox's silence effect
+    # measures a running average, which cuts decays short).
+    local first last fade=(q $FADE_OUT)
+    read -r first last < <(sox "$work/fin1.wav" -t dat - | awk -v t="$(calc "10 ^ (($TRIM_DB - 1) / 20)")" \
+        -v o="$(calc "10 ^ (($ONSET_DB - 1) / 20)")" '
+        !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > o && !f) f = i; if (v > t) l = i }
+        END { print f - 1, l }')
+    [ -z "${6:-}" ] || fade=(l "$6")
+    sox -R "$work/fin1.wav" "$work/fin2.wav" trim "${first}s" "=${last}s"
+    sox -R "$work/fin2.wav" "$work/fin3.wav" fade q $FADE_IN fade "${fade[0]}" 0 -0 "${fade[1]}" \
+        pad "${4:-0.03}" "${5:-0.05}"
+    level "$work/fin3.wav" "$2" "$3"
 }
 
 # say TEXT OUT [flite options...]: the voice speaking TEXT into OUT (raw flite output, 16 kHz).
 say() {
     local text="$1" dest="$2"
     shift 2
-    flite -voice slt "$@" -t "$text" -o "$dest"
+    flite -voice "$VOICE_NAME" "$@" -t "$text" -o "$dest"
 }
 
 # trimmed IN OUT: IN with its leading and trailing silence cut (no other change).
@@ -82,15 +146,30 @@ hz() {
     }'
 }
 
-calc() { awk "BEGIN { printf \"%.6f\n\", $* }"; }
-
 # ---- spoken prompts ------------------------------------------------------------------------------
+# word_line TABLE: "MS FILE..." of TABLE's "word" line (empty when it has none).
+word_line() { awk '$1 == "word" { $1 = ""; print substr($0, 2) }' "$1"; }
+
 speak_all() {
-    local file text _heard n=0
+    local file text _heard n=0 word_ms=0 padded=" " have
+    read -r word_ms rest <<<"$(word_line "$src/counting.txt")"
+    padded=" ${rest:-} "
     while IFS=$'\t' read -r file text _heard; do
         [[ -z "$file" || "$file" == \#* ]] && continue
         flite "${VOICE[@]}" -t "$text" -o "$work/raw.wav"
-        finish "$work/raw.wav" "$out/$file"
+        if [[ "$padded" == *" $file "* ]]; then
+            # A number word of the counting song: exactly word_ms long, so that every line the song
+            # plays after it ends at the same place on the activity's timer grid. A short lead-in and
+            # no tail of its own: the padding to word_ms is its tail.
+            finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
+            have=$(soxi -s "$work/word.wav")
+            [ "$have" -le $((word_ms * RATE / 1000)) ] ||
+                { echo "sounds.sh: $file lasts $have samples, more than the song's $word_ms ms" >&2; exit 1; }
+            sox -R "$work/word.wav" -e floating-point -b 32 "$work/wordpad.wav" pad 0 "$((word_ms * RATE / 1000 - have))s"
+            level "$work/wordpad.wav" "$out/$file" $TARGET_SPEECH
+        else
+            finish "$work/raw.wav" "$out/$file" $TARGET_SPEECH
+        fi
         n=$((n + 1))
     done <"$src/speech.tsv"
     echo "spoken prompts: $n"
@@ -149,7 +228,7 @@ sing_segment() {
 
 # sing_table TABLE: every song line of TABLE (see alphabet.txt for the format).
 sing_table() {
-    local table="$1" beat="" gap=0 line file rest n=0
+    local table="$1" beat="" gap=0 word=0 line file rest n=0
     while IFS= read -r line; do
         [[ -z "$line" || "$line" == \#* ]] && continue
         if [[ "$line" =~ ^beat[[:space:]]+([0-9]+)$ ]]; then
@@ -160,6 +239,10 @@ sing_table() {
             gap="${BASH_REMATCH[1]}"
             continue
         fi
+        if [[ "$line" =~ ^word[[:space:]]+([0-9]+)[[:space:]] ]]; then
+            word="${BASH_REMATCH[1]}"
+            continue
+        fi
         [ -n "$beat" ] || { echo "sounds.sh: $table: no beat line before the songs" >&2; exit 1; }
         file="${line%%$'\t'*}"
         rest="${line#*$'\t'}"
@@ -167,16 +250,19 @@ sing_table() {
         IFS=';' read -r -a segs <<<"$rest"
         for seg in "${segs[@]}"; do
             read -r notes beats words <<<"$seg"
-            # The rest that the activity adds after the file comes off the file's last note.
+            # The word played before the line comes off its first note, the rest that the activity
+            # adds after the file off its last one.
             cut=0
-            [ $((k + 1)) -lt ${#segs[@]} ] || cut=$gap
+            [ $k -gt 0 ] || cut=$word
+            [ $((k + 1)) -lt ${#segs[@]} ] || cut=$((cut + gap))
             sing_segment "$notes" "$beats" "$beat" "$cut" "$words" "$work/part$k.wav"
             parts+=("$work/part$k.wav")
             k=$((k + 1))
         done
-        # Peaks at -1 dBFS; a short fade at the very end so the next line starts without a click.
-        sox -R "${parts[@]}" -r $RATE -b 16 -c 1 "$work/line.wav" norm -1 fade q 0 -0 0.02
-        cp "$work/line.wav" "$out/$file"
+        # Faded in over a few ms and out over 25 ms, so that the line's end, cut to its beat, does not
+        # click; brought to the songs' loudness.
+        sox -R "${parts[@]}" -e floating-point -b 32 "$work/line.wav" norm -1 fade q $FADE_IN -0 0.025
+        level "$work/line.wav" "$out/$file" $TARGET_SONGS
         n=$((n + 1))
     done <"$table"
     echo "song lines from $(basename "$table"): $n"

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // contactsheet: draws pictures with the suite's own picture loading into one PNG, in a grid,
-// each with its file name under it, so that a person can look over the whole set at once.
-//   contactsheet [--size PIXELS] output.png picture...
+// each with its word under it, so that a person can look over the whole set at once.
+//   contactsheet [--size PIXELS] output.png picture[=word]...   (the word defaults to the file name)
 
 #include "platform/Picture.h"
 
@@ -30,7 +30,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: contactsheet [--size PIXELS] output.png picture...\n");
         return 2;
     }
-    const QStringList files = args.mid(1);
+    QStringList files, words;
+    for (const QString& arg : args.mid(1)) {
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        files << (eq < 0 ? arg : arg.left(eq));
+        words << (eq < 0 ? QFileInfo(arg).fileName() : arg.mid(eq + 1));
+    }
     constexpr int kColumns = 8, kMargin = 10;
     const int kPicture = pictureSize, kCellW = pictureSize + 30, kCellH = pictureSize + 40;
     const int rows = int((files.size() + kColumns - 1) / kColumns);
@@ -40,7 +45,8 @@ int main(int argc, char** argv) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
+    font.setPixelSize(14);
+    font.setBold(true);
     painter.setFont(font);
     int failures = 0;
     for (int i = 0; i < files.size(); ++i) {
@@ -63,7 +69,7 @@ int main(int argc, char** argv) {
         }
         painter.setPen(Qt::black);
         painter.drawText(QRect(cell.left(), box.bottom() + 4, kCellW, 20), Qt::AlignHCenter | Qt::AlignTop,
-                         QFileInfo(files[i]).fileName());
+                         words[i]);
     }
     painter.end();
     if (!sheet.save(args[0], "PNG")) {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // svg2wmf: draws an SVG picture as a Windows metafile, or as a 24-bit bitmap.
 //   svg2wmf input.svg output.wmf
-//   svg2wmf --bmp WIDTHxHEIGHT input.svg output.bmp   (white background, picture centred)
+//   svg2wmf --bmp WIDTHxHEIGHT input.svg output.bmp   (transparent background, picture centred)
 
 #include "WmfWriter.h"
 
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
 
     QByteArray result;
     if (bitmapSize.isValid()) {
-        result = nibsy::tools::toBmp24(nibsy::tools::renderSvg(svg, bitmapSize, Qt::white));
+        result = nibsy::tools::toBmp32(nibsy::tools::renderSvg(svg, bitmapSize, Qt::transparent));
     } else {
         QString error;
         result = nibsy::tools::svgToWmf(svg, &error);

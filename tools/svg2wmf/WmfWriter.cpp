@@ -582,13 +582,40 @@ QImage renderSvg(const QByteArray& svg, QSize size, const QColor& background) {
     return image;
 }
 
-QByteArray toBmp24(const QImage& image) {
-    const QByteArray dib = dib24(image);
+QByteArray toBmp32(const QImage& image) {
+    // BITMAPV5HEADER, BI_BITFIELDS with an alpha mask: readers that know the header (Qt's among them)
+    // keep the transparency; straight (not premultiplied) BGRA rows, bottom up.
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const int w = argb.width(), h = argb.height();
+    constexpr quint32 kHeader = 124, kBitfields = 3, kSrgb = 0x73524742, kGmImages = 4;
     QByteArray out("BM");
-    putDword(out, quint32(14 + dib.size()));
+    putDword(out, quint32(14 + kHeader + 4 * w * h));
     putDword(out, 0);
-    putDword(out, 14 + 40);
-    out.append(dib);
+    putDword(out, 14 + kHeader);
+    putDword(out, kHeader);
+    putDword(out, quint32(w));
+    putDword(out, quint32(h));
+    putWord(out, 1);
+    putWord(out, 32);
+    putDword(out, kBitfields);
+    putDword(out, quint32(4 * w * h));
+    putDword(out, 3780); // 96 dpi
+    putDword(out, 3780);
+    putDword(out, 0);
+    putDword(out, 0);
+    for (const quint32 mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u})
+        putDword(out, mask);
+    putDword(out, kSrgb);
+    for (int i = 0; i < 9 + 3; ++i) // end points and gamma: unused with sRGB
+        putDword(out, 0);
+    putDword(out, kGmImages);
+    for (int i = 0; i < 3; ++i) // profile data, profile size, reserved
+        putDword(out, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            putDword(out, quint32(line[x]));
+    }
     return out;
 }
 

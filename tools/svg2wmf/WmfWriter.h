@@ -47,7 +47,8 @@ QSize metafileSizeFor(const QSizeF& viewBox, int extent);
 QByteArray svgToWmf(const QByteArray& svg, QString* error = nullptr, int extent = 1440);
 // Draws an SVG over a background, scaled to fit size with its aspect kept and centred.
 QImage renderSvg(const QByteArray& svg, QSize size, const QColor& background);
-// A Windows bitmap file, 24 bits a pixel, rows bottom-up, at 96 dpi.
-QByteArray toBmp24(const QImage& image);
+// A Windows bitmap file with transparency: 32 bits a pixel (BGRA) under a BITMAPV5 header, rows
+// bottom-up, at 96 dpi.
+QByteArray toBmp32(const QImage& image);
 
 } // namespace nibsy::tools

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sound effects and animal sounds, sourced by ../sounds.sh (which defines finish, say, trimmed, calc,
 # $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the suite's
-# voice, and finished at 22050 Hz 16-bit mono, trimmed, peaks at -1 dBFS unless said otherwise.
+# voice, and finished at 22050 Hz 16-bit mono, cut to the sound's own decay and brought to the
+# effects' loudness (finish).
 
 # syn OUT DUR SOX-SYNTH-ARGS...: a mono synthesised sound.
 syn() {
@@ -19,6 +20,10 @@ bell() {
     sox -R "$work/bell3.wav" -c 1 "$dest" remix 1v0.62,2v0.22,3v0.08 \
         fade l 0.002 "$dur" "$(calc "$dur - 0.002")" vol "$vol"
 }
+
+# finish_effect IN OUT [FADE]: IN finished as an effect (see finish), ending in a steady decay over
+# FADE seconds (FX_FADE).
+finish_effect() { finish "$1" "$2" $TARGET_EFFECTS 0.03 0.05 "${3:-$FX_FADE}"; }
 
 # later OUT IN SECONDS: IN delayed by SECONDS of silence.
 later() { sox -R "$2" "$1" pad "$3" 0; }
@@ -52,7 +57,7 @@ fx_tada() { # two bright brass chords: "ta-daa!"
     sox -R -n -r $RATE -b 16 -c 1 "$work/gap.wav" trim 0 0.06
     sox -R "$work/ta.wav" "$work/gap.wav" "$work/da.wav" "$work/tada0.wav"
     mix "$work/tada1.wav" "$work/tada0.wav" "$work/shine2.wav"
-    finish "$work/tada1.wav" "$out/tada.wav"
+    finish_effect "$work/tada1.wav" "$out/tada.wav"
 }
 
 fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
@@ -61,7 +66,7 @@ fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
     sox -R "$work/oh.wav" "$work/oh2.wav" bend 0.05,-150,0.3 fade q 0 -0 0.12
     sox -R -n -r $RATE -b 16 -c 1 "$work/uhgap.wav" trim 0 0.07
     sox -R "$work/uh.wav" "$work/uhgap.wav" "$work/oh2.wav" "$work/uhoh.wav"
-    finish "$work/uhoh.wav" "$out/uhoh.wav" -2
+    finish_effect "$work/uhoh.wav" "$out/uhoh.wav"
 }
 
 fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
@@ -73,13 +78,13 @@ fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
     later "$work/s2d.wav" "$work/s2.wav" 0.08
     later "$work/s3d.wav" "$work/s3.wav" 0.16
     mix "$work/wow.wav" "$work/w2.wav" "$work/s1.wav" "$work/s2d.wav" "$work/s3d.wav"
-    finish "$work/wow.wav" "$out/wow.wav"
+    finish_effect "$work/wow.wav" "$out/wow.wav"
 }
 
-fx_conwin() { # "Great job!" over a rising plucked arpeggio
+fx_conwin() { # "Great job!" over a rising plucked arpeggio, the voice well on top of the chords
     local i=0 f parts=()
     for f in 523.25 659.26 783.99 1046.50; do
-        syn "$work/arp.wav" 0.7 pluck "$f" vol 0.35
+        syn "$work/arp.wav" 0.7 pluck "$f" vol 0.1
         later "$work/arp$i.wav" "$work/arp.wav" "$(calc "$i * 0.07")"
         parts+=("$work/arp$i.wav")
         i=$((i + 1))
@@ -89,7 +94,7 @@ fx_conwin() { # "Great job!" over a rising plucked arpeggio
     trimmed "$work/gj.wav" "$work/gjt.wav"
     sox -R "$work/gjt.wav" -r $RATE -b 16 -c 1 "$work/gjr.wav" pad 0.12 0
     mix "$work/conwin.wav" "$work/gjr.wav" "${parts[@]}"
-    finish "$work/conwin.wav" "$out/conwin.wav"
+    finish_effect "$work/conwin.wav" "$out/conwin.wav"
 }
 
 # ---- game noises ---------------------------------------------------------------------------------------
@@ -97,31 +102,32 @@ fx_boing() { # a spring: a twangy tone that leaps up, wobbles and dies away
     syn "$work/b0.wav" 0.6 triangle 170:340
     sox -R "$work/b0.wav" "$work/b1.wav" vol 0.6 bend 0,400,0.05 0,-350,0.05 0,300,0.055 0,-260,0.06 \
         0,220,0.065 0,-180,0.07 0,140,0.075 0,-100,0.08 lowpass 2500 fade q 0.004 -0 0.4
-    finish "$work/b1.wav" "$out/boing.wav" -2
+    finish_effect "$work/b1.wav" "$out/boing.wav"
 }
 
 fx_zipecho() { # a quick zip upwards that echoes away
     syn "$work/z.wav" 0.13 sawtooth 260:2400
     sox -R "$work/z.wav" "$work/z1.wav" lowpass 3500 fade t 0.005 -0 0.03 pad 0 0.5 \
         echo 0.6 0.6 110 0.45 220 0.25 330 0.12
-    finish "$work/z1.wav" "$out/zipecho.wav" -3
+    finish_effect "$work/z1.wav" "$out/zipecho.wav"
 }
 
 fx_whizpop() { # a rising whistle, then a pop
     syn "$work/wh.wav" 0.22 sine 600:2600
     sox -R "$work/wh.wav" "$work/wh1.wav" fade t 0.02 -0 0.02 vol 0.5
-    syn "$work/pn.wav" 0.06 pinknoise
-    sox -R "$work/pn.wav" "$work/pn1.wav" lowpass 2200 fade l 0 -0 0.055
-    syn "$work/th.wav" 0.07 sine 180:60
-    sox -R "$work/th.wav" "$work/th1.wav" fade l 0 -0 0.065
+    # The pop dies away over 0.2 s, so that the effects' fade-out takes only its quiet end.
+    syn "$work/pn.wav" 0.2 pinknoise
+    sox -R "$work/pn.wav" "$work/pn1.wav" lowpass 2200 fade l 0 -0 0.2
+    syn "$work/th.wav" 0.2 sine 180:50
+    sox -R "$work/th.wav" "$work/th1.wav" fade l 0 -0 0.2
     mix "$work/pop.wav" "$work/pn1.wav" "$work/th1.wav"
     sox -R "$work/wh1.wav" "$work/pop.wav" "$work/whizpop.wav"
-    finish "$work/whizpop.wav" "$out/whizpop.wav"
+    finish_effect "$work/whizpop.wav" "$out/whizpop.wav"
 }
 
 fx_ding() { # one clear bell
     bell "$work/d.wav" 1318.51 1.3
-    finish "$work/d.wav" "$out/ding.wav" -2
+    finish_effect "$work/d.wav" "$out/ding.wav"
 }
 
 fx_chimes() { # wind chimes: five bells, falling
@@ -133,7 +139,7 @@ fx_chimes() { # wind chimes: five bells, falling
         i=$((i + 1))
     done
     mix "$work/chimes.wav" "${parts[@]}"
-    finish "$work/chimes.wav" "$out/chimes.wav" -2
+    finish_effect "$work/chimes.wav" "$out/chimes.wav"
 }
 
 fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
@@ -141,20 +147,21 @@ fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
     syn "$work/sp2.wav" 0.5 sine 1400:330
     sox -R "$work/sp1.wav" "$work/sp2.wav" "$work/sp.wav" tremolo 11 35 phaser 0.8 0.74 3 0.4 0.5 -t \
         fade q 0.05 0.95 0.3 pad 0 0.35 echo 0.8 0.7 160 0.35 320 0.15
-    finish "$work/sp.wav" "$out/space.wav" -3
+    finish_effect "$work/sp.wav" "$out/space.wav"
 }
 
 fx_move() { # a short slide whistle
     syn "$work/m.wav" 0.3 sine 440:880
     sox -R "$work/m.wav" "$work/m1.wav" tremolo 14 25 fade q 0.03 0.3 0.1
-    finish "$work/m1.wav" "$out/move.wav" -3
+    finish_effect "$work/m1.wav" "$out/move.wav"
 }
 
 fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
     local t=0 i=0 step=0.16 note beats parts=()
     for note in 659.26:1 659.26:1 659.26:2 659.26:1 659.26:1 659.26:2 659.26:1 783.99:1 523.25:1.5 587.33:0.5 659.26:3; do
         beats="${note#*:}"
-        bell "$work/g.wav" "${note%%:*}" 0.7 0.55
+        # Every note rings 0.7 s; the last one rings out.
+        bell "$work/g.wav" "${note%%:*}" "$([ $i -eq 10 ] && echo 1.6 || echo 0.7)" 0.55
         later "$work/g$i.wav" "$work/g.wav" "$t"
         parts+=("$work/g$i.wav")
         t=$(calc "$t + $beats * $step")
@@ -163,7 +170,7 @@ fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
     syn "$work/sl.wav" "$(calc "$t + 0.3")" whitenoise
     sox -R "$work/sl.wav" "$work/sl1.wav" highpass 5500 tremolo 9 90 vol 0.12 fade q 0.05 -0 0.4
     mix "$work/snow.wav" "$work/sl1.wav" "${parts[@]}"
-    finish "$work/snow.wav" "$out/snowman.wav" -2
+    finish_effect "$work/snow.wav" "$out/snowman.wav"
 }
 
 fx_bug() { # a little bug buzzing around, then two happy notes
@@ -171,66 +178,41 @@ fx_bug() { # a little bug buzzing around, then two happy notes
     sox -R "$work/bz.wav" "$work/bz1.wav" vol 0.4 bend 0,300,0.19 0,-200,0.19 0,400,0.19 0,-300,0.19 0,500,0.19 \
         lowpass 1800 tremolo 28 40 fade q 0.08 -0 0.15
     syn "$work/n1.wav" 0.35 pluck 783.99
-    syn "$work/n2.wav" 0.6 pluck 1046.5
+    syn "$work/n2.wav" 1.5 pluck 1046.5
     sox -R "$work/bz1.wav" "$work/n1.wav" "$work/n2.wav" "$work/bug.wav"
-    finish "$work/bug.wav" "$out/bug.wav" -2
+    finish_effect "$work/bug.wav" "$out/bug.wav"
 }
 
 # ---- farm animals --------------------------------------------------------------------------------------
+# Real recordings (sounds/recordings.tsv), fetched from their Debian package into $NIBSY_DEBS (default
+# /tmp/nibsy-debs) and checked byte for byte, then decoded and finished like every other effect.
 fx_animals() {
-    # Cow: a long, low "moooo" that sags at the end.
-    voice "$work/cow.wav" "moo" 120 0 3.2
-    sox -R "$work/cow.wav" "$work/cow1.wav" bend 0.1,150,0.3 0.15,-350,0.4 lowpass 2500 fade q 0.03 -0 0.25
-    finish "$work/cow1.wav" "$out/cow.wav"
-
-    # Pig: two snorty "oinks", nasal and a little rough.
-    voice "$work/pig.wav" "oink" 230 0 1.2
-    sox -R "$work/pig.wav" "$work/pig1.wav" bend 0.02,250,0.12 overdrive 8 20 equalizer 1300 1q 8 \
-        lowpass 4000 fade q 0.01 -0 0.05
-    sox -R -n -r $RATE -b 16 -c 1 "$work/piggap.wav" trim 0 0.12
-    sox -R "$work/pig1.wav" "$work/pig2.wav" pitch 150
-    sox -R "$work/pig1.wav" "$work/piggap.wav" "$work/pig2.wav" "$work/pig3.wav"
-    finish "$work/pig3.wav" "$out/pig.wav"
-
-    # Sheep: a shaky "baa-aa".
-    voice "$work/sheep.wav" "baa" 330 0 3.0
-    sox -R "$work/sheep.wav" "$work/sheep1.wav" tremolo 7 70 bend 0.3,-200,0.4 equalizer 1800 1q 4 \
-        fade q 0.02 -0 0.2
-    finish "$work/sheep1.wav" "$out/sheep.wav"
-
-    # Horse: a high "neigh" that shakes and falls, a whinny.
-    voice "$work/horse.wav" "neigh" 460 0 2.6
-    sox -R "$work/horse.wav" "$work/horse1.wav" bend 0,250,0.15 0.15,-900,0.6 tremolo 11 80 \
-        overdrive 4 10 fade q 0.01 -0 0.2
-    finish "$work/horse1.wav" "$out/horse.wav"
-
-    # Duck: two nasal "quacks".
-    voice "$work/duck.wav" "quack" 300 0 1.0
-    sox -R "$work/duck.wav" "$work/duck1.wav" overdrive 12 20 sinc 700-3500 equalizer 1500 1q 6 \
-        bend 0.05,-300,0.15 fade q 0.005 -0 0.04
-    sox -R -n -r $RATE -b 16 -c 1 "$work/duckgap.wav" trim 0 0.1
-    sox -R "$work/duck1.wav" "$work/duckgap.wav" "$work/duck1.wav" "$work/duck2.wav"
-    finish "$work/duck2.wav" "$out/duck.wav"
-
-    # Rooster: "cock-a-doodle" then a long "doooo" that rises and falls.
-    voice "$work/r1.wav" "cock a doodle" 420 40 1.0
-    voice "$work/r2.wav" "doo" 520 0 3.2
-    sox -R "$work/r2.wav" "$work/r3.wav" bend 0,300,0.25 0.2,-600,0.35 tremolo 6 20 fade q 0.01 -0 0.2
-    sox -R "$work/r1.wav" "$work/r3.wav" "$work/r4.wav" equalizer 2000 1q 4
-    finish "$work/r4.wav" "$out/rooster.wav"
-
-    # Cat: a "meow" that rises and falls.
-    voice "$work/cat.wav" "meow" 480 0 2.0
-    sox -R "$work/cat.wav" "$work/cat1.wav" bend 0.05,400,0.2 0.05,-700,0.3 fade q 0.02 -0 0.15
-    finish "$work/cat1.wav" "$out/catsnd.wav"
-
-    # Dog: two gruff "woofs".
-    voice "$work/dog.wav" "woof" 150 0 1.0
-    sox -R "$work/dog.wav" "$work/dog1.wav" bend 0.02,300,0.08 0,-400,0.15 overdrive 10 30 lowpass 3000 \
-        fade q 0.005 -0 0.05
-    sox -R -n -r $RATE -b 16 -c 1 "$work/doggap.wav" trim 0 0.14
-    sox -R "$work/dog1.wav" "$work/doggap.wav" "$work/dog1.wav" "$work/dog2.wav"
-    finish "$work/dog2.wav" "$out/dogsnd.wav"
+    local debs="${NIBSY_DEBS:-/tmp/nibsy-debs}" file pkg path sum deb n=0
+    mkdir -p "$debs"
+    while IFS=$'\t' read -r file pkg path sum; do
+        [[ -z "$file" || "$file" == \#* ]] && continue
+        if [ ! -d "$debs/$pkg" ]; then
+            deb=$(cd "$debs" && ls "${pkg}"_*.deb 2>/dev/null | head -1 || true)
+            if [ -z "$deb" ]; then
+                (cd "$debs" && apt-get download "$pkg" >/dev/null 2>&1) ||
+                    { echo "sounds.sh: apt-get download $pkg failed" >&2; exit 1; }
+                deb=$(cd "$debs" && ls "${pkg}"_*.deb | head -1)
+            fi
+            mkdir -p "$debs/$pkg.part"
+            dpkg-deb -x "$debs/$deb" "$debs/$pkg.part"
+            mv "$debs/$pkg.part" "$debs/$pkg"
+        fi
+        echo "$sum  $debs/$pkg/$path" | sha256sum --quiet -c - ||
+            { echo "sounds.sh: $pkg's $path is not the recording we checked" >&2; exit 1; }
+        # Decoded at half level: a few of the recordings reach full scale, and decoding overshoots it.
+        ffmpeg -nostdin -v error -i "$debs/$pkg/$path" -ac 1 -af volume=0.5 -c:a pcm_f32le -f wav -y "$work/rec.wav"
+        # A gentle high-pass takes out rumble; a few recordings stop short, so all fade out over 0.2 s.
+        sox -R -V1 "$work/rec.wav" "$work/rec1.wav" highpass 80 fade q 0 -0 0.2
+        # Their voices throb (grunts, quacks): a slower fade keeps the throbs from poking out of it.
+        finish_effect "$work/rec1.wav" "$out/$file" 0.1
+        n=$((n + 1))
+    done <"$src/recordings.tsv"
+    [ "$n" -gt 0 ] || { echo "sounds.sh: no recordings listed" >&2; exit 1; }
 }
 
 fx_barnyard() { # the whole farm joins in: moo, quack, oink and the rooster
@@ -239,7 +221,7 @@ fx_barnyard() { # the whole farm joins in: moo, quack, oink and the rooster
     later "$work/by3.wav" "$out/pig.wav" 1.35
     later "$work/by4.wav" "$out/rooster.wav" 1.9
     mix "$work/barn.wav" "$work/by1.wav" "$work/by2.wav" "$work/by3.wav" "$work/by4.wav"
-    finish "$work/barn.wav" "$out/barnyard.wav"
+    finish_effect "$work/barn.wav" "$out/barnyard.wav"
 }
 
 make_effects() {
