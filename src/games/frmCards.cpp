@@ -104,10 +104,8 @@ frmCards::frmCards(QWidget* opener) : ModeWindow(opener, Activity) {
     fraCards->setFont(frameFont);
     place(fraCards, 120, 1920, 2400, 1680);
     for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(DeckCaption[size_t(i)]), fraCards);
-        option->setFont(choiceFont);
-        place(option, 240, 300 + i * 330, 2040, 330);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optCards_Click(i); });
+        auto* option = makeOption(fraCards, QString::fromLatin1(DeckCaption[size_t(i)]), choiceFont,
+                                  QRect(240, 300 + i * 330, 2040, 330), [this, i] { optCards_Click(i); });
         optCards[size_t(i)] = option;
     }
 

@@ -97,10 +97,8 @@ frmLet::frmLet(QWidget* opener) : ModeWindow(opener, Activity) {
     }
     const char* caseCaptions[] = {"Lower Case Letters", "Upper Case Letters"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(caseCaptions[i]), fraChoices);
-        option->setFont(comicFont(12, true));
-        place(option, 960 + 3600 * i, 3720, 3240, 480);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
+        auto* option = makeOption(fraChoices, QString::fromLatin1(caseCaptions[i]), comicFont(12, true),
+                                  QRect(960 + 3600 * i, 3720, 3240, 480), [this, i] { optType_Click(i); });
         optType[size_t(i)] = option;
     }
 

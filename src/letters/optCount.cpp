@@ -8,6 +8,7 @@
 #include "platform/SpinButton.h"
 #include "shell/ActivityWindow.h"
 #include "shell/Settings.h"
+#include "shell/Widgets.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -31,10 +32,8 @@ optCount::optCount(QWidget* owner)
     ActivityWindow::place(Frame1, 120, 120, 2175, 1695);
     const std::array<const char*, 3> captions{"Shapes", "Pictures", "Dinosaurs"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(captions[size_t(i)]), Frame1);
-        option->setFont(choiceFont);
-        ActivityWindow::place(option, 240, 360 + i * 420, 1815, 375);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
+        auto* option = makeOption(Frame1, QString::fromLatin1(captions[size_t(i)]), choiceFont,
+                                  QRect(240, 360 + i * 420, 1815, 375), [this, i] { optType_Click(i); });
         optType[size_t(i)] = option;
     }
 

@@ -43,10 +43,8 @@ optMatch::optMatch(QWidget* owner)
     ActivityWindow::place(Frame2, 2160, 120, 2175, 1695);
     const std::array<const char*, 3> captions{"Colors", "Shapes", "Pictures"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(captions[size_t(i)]), Frame2);
-        option->setFont(choiceFont);
-        ActivityWindow::place(option, 240, 360 + i * 420, 1815, 375);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
+        auto* option = makeOption(Frame2, QString::fromLatin1(captions[size_t(i)]), choiceFont,
+                                  QRect(240, 360 + i * 420, 1815, 375), [this, i] { optType_Click(i); });
         optType[size_t(i)] = option;
     }
 

@@ -6,6 +6,7 @@
 #include "platform/SSCommand.h"
 #include "shell/ActivityWindow.h"
 #include "shell/Settings.h"
+#include "shell/Widgets.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
@@ -22,10 +23,8 @@ optMem::optMem(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Memory Gam
     ActivityWindow::place(Frame1, 120, 120, 2175, 1695);
     const std::array<const char*, 2> players{"One Player", "Two Players"};
     for (int i = 0; i < 2; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(players[size_t(i)]), Frame1);
-        option->setFont(choiceFont);
-        ActivityWindow::place(option, 240, 420 + i * 540, 1815, 375);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optPlayer_Click(i); });
+        auto* option = makeOption(Frame1, QString::fromLatin1(players[size_t(i)]), choiceFont,
+                                  QRect(240, 420 + i * 540, 1815, 375), [this, i] { optPlayer_Click(i); });
         optPlayer[size_t(i)] = option;
     }
 
@@ -34,10 +33,8 @@ optMem::optMem(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Memory Gam
     ActivityWindow::place(Frame2, 2400, 120, 2175, 1695);
     const std::array<const char*, 3> types{"Colors", "Shapes", "Pictures"};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(types[size_t(i)]), Frame2);
-        option->setFont(choiceFont);
-        ActivityWindow::place(option, 240, 360 + i * 420, 1815, 375);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
+        auto* option = makeOption(Frame2, QString::fromLatin1(types[size_t(i)]), choiceFont,
+                                  QRect(240, 360 + i * 420, 1815, 375), [this, i] { optType_Click(i); });
         optType[size_t(i)] = option;
     }
 

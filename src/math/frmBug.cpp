@@ -131,10 +131,8 @@ frmBug::frmBug(QWidget* opener) : ModeWindow(opener, Activity) {
     place(Frame1, 120, 3300, 2400, 2220);
     const std::array<const char*, 4> counts{"One (1)", "Two (2)", "Three (3)", "Four (4)"};
     for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(counts[size_t(i)]), Frame1);
-        option->setFont(comicFont(12));
-        place(option, 240, 360 + i * 450, 2040, 390);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optNum_Click(i); });
+        auto* option = makeOption(Frame1, QString::fromLatin1(counts[size_t(i)]), comicFont(12),
+                                  QRect(240, 360 + i * 450, 2040, 390), [this, i] { optNum_Click(i); });
         optNum[size_t(i)] = option;
     }
 

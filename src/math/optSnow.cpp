@@ -31,10 +31,8 @@ optSnow::optSnow(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Snowman 
     // The four player counts share the window; each group of choices below has a frame of its own.
     const std::array<const char*, 4> players{" 1 Player", " 2 Players", " 3 Players", " 4 Players"};
     for (int i = 0; i < 4; ++i) {
-        auto* option = new QRadioButton(QString::fromLatin1(players[size_t(i)]), this);
-        option->setFont(arialFont(11, true));
-        ActivityWindow::place(option, 600 + i * 2370, 120, 1800, 375);
-        connect(option, &QRadioButton::clicked, this, [this, i] { optPlayers_Click(i); });
+        auto* option = makeOption(this, QString::fromLatin1(players[size_t(i)]), arialFont(11, true),
+                                  QRect(600 + i * 2370, 120, 1800, 375), [this, i] { optPlayers_Click(i); });
         optPlayers[size_t(i)] = option;
     }
 
@@ -57,10 +55,8 @@ optSnow::optSnow(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Snowman 
         ActivityWindow::place(types, 120, 1065, 2040, 1200);
         for (int t = 0; t < 3; ++t) {
             const int i = (p - 1) * 3 + t;
-            auto* option = new QRadioButton(QString::fromLatin1(TypeCaptions[size_t(t)]), types);
-            option->setFont(choiceFont);
-            ActivityWindow::place(option, 120, 270 + t * 300, 1800, 285);
-            connect(option, &QRadioButton::clicked, this, [this, i] { optType_Click(i); });
+            auto* option = makeOption(types, QString::fromLatin1(TypeCaptions[size_t(t)]), choiceFont,
+                                      QRect(120, 270 + t * 300, 1800, 285), [this, i] { optType_Click(i); });
             optType[size_t(i)] = option;
         }
 
@@ -69,10 +65,8 @@ optSnow::optSnow(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Snowman 
         ActivityWindow::place(sizes, 120, 2355, 2040, 1620);
         for (int s = 0; s < 5; ++s) {
             const int i = (p - 1) * 5 + s;
-            auto* option = new QRadioButton(QString::fromLatin1(SizeCaptions[size_t(s)]), sizes);
-            option->setFont(choiceFont);
-            ActivityWindow::place(option, 120, 270 + s * 264, 1800, 264);
-            connect(option, &QRadioButton::clicked, this, [this, i] { optSize_Click(i); });
+            auto* option = makeOption(sizes, QString::fromLatin1(SizeCaptions[size_t(s)]), choiceFont,
+                                      QRect(120, 270 + s * 264, 1800, 264), [this, i] { optSize_Click(i); });
             optSize[size_t(i)] = option;
         }
     }

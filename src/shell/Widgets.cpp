@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadioButton>
 
 namespace nibsy {
 
@@ -41,6 +42,15 @@ SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font
     button->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QObject::connect(button, &QPushButton::clicked, button, std::move(onClick));
     return button;
+}
+
+QRadioButton* makeOption(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
+                         std::function<void()> onClick) {
+    auto* option = new QRadioButton(caption, parent);
+    option->setFont(font);
+    option->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QObject::connect(option, &QRadioButton::clicked, option, std::move(onClick));
+    return option;
 }
 
 void makeCard(QLabel* card, const QFont& font, const QColor& color) {

@@ -12,6 +12,7 @@
 
 class QFont;
 class QFrame;
+class QRadioButton;
 
 namespace nibsy {
 
@@ -28,6 +29,11 @@ SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font
 // The same, placed at a rectangle given in twips, running onClick when it is clicked.
 SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
                       std::function<void()> onClick);
+
+// An option button of a control array, placed at a rectangle given in twips, running onClick when the
+// child picks it.
+QRadioButton* makeOption(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
+                         std::function<void()> onClick);
 
 // Makes a label a white card with a dark border, holding its text big and centred in the colour given.
 void makeCard(QLabel* card, const QFont& font, const QColor& color);
