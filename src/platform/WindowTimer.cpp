@@ -24,7 +24,10 @@ bool isLive(WindowTimer* t) {
 WindowTimer::WindowTimer(QObject* parent, int intervalMs) : QObject(parent), m_interval(intervalMs) {
     all().push_back(this);
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &WindowTimer::fire);
+    // The tick is delivered from the event queue, not from inside the timer's own event: Qt silently
+    // drops the ticks of a timer that fall due while its own event is being handled, and a handler that
+    // waits would then lose the tick it should get at once afterwards.
+    connect(&m_timer, &QTimer::timeout, this, &WindowTimer::fire, Qt::QueuedConnection);
 }
 
 WindowTimer::~WindowTimer() {

@@ -6,6 +6,7 @@
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
@@ -124,6 +125,34 @@ TEST(Waits, HeldWorkIsDroppedWhenItsOwnerIsGone) {
     }
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 0);
+}
+
+TEST(Waits, AHandlerThatWaitsIsFollowedAtOnceByTheTickThatFellDueMeanwhile) {
+    test::FakePlatform fake;
+    services().clock = std::make_unique<SystemClock>();
+    QObject owner;
+    WindowTimer timer(&owner, 200);
+    QElapsedTimer since;
+    QList<qint64> ends, starts;
+    timer.onTick([&] {
+        starts << since.elapsed();
+        if (starts.size() == 3) {
+            timer.setEnabled(false);
+            return;
+        }
+        nibsy::clock().wait(250); // longer than the interval: a tick falls due meanwhile
+        ends << since.elapsed();
+    });
+    since.start();
+    timer.setEnabled(true);
+    while (starts.size() < 3 && since.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    ASSERT_EQ(starts.size(), 3);
+    for (int i = 0; i < 2; ++i) {
+        // Not a whole interval later, at the next tick of the timer's own beat.
+        EXPECT_LT(starts[i + 1] - ends[i], 100) << i;
+    }
 }
 
 TEST(Clocks, TimeOfDayTextAndMidnight) {
