@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "platform/Twips.h"
 #include "platform/Waits.h"
+#include "platform/WindowTimer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -205,6 +206,10 @@ void ActivityWindow::closeEvent(QCloseEvent* event) {
         // A handler of this window is waiting: it must finish before the window goes.
         event->ignore();
         m_closeAsked = true;
+        // Its timers stop now, so that no tick held meanwhile starts another round before the close.
+        for (WindowTimer* timer : findChildren<WindowTimer*>()) {
+            timer->setEnabled(false);
+        }
         Waits::runWhenIdle(this, [this] { close(); });
         return;
     }
