@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Tic Tac Toe played as children play it: New Game, clicks on the cells and the options window, checking
-// the marks drawn, the win line, the messages and the sounds.
+// Tic Tac Toe played as children play it: the marks drawn, the win line, the messages and the sounds.
 
 #include "games/frmTic.h"
 #include "games/optTic.h"
@@ -33,7 +32,7 @@ protected:
             click(w->imgTic[size_t(i)]);
         }
     }
-    // The board as drawn: X the red cross, O the blue ring, . an empty cell.
+    // The board as drawn (X the red cross, O the blue ring) and as held (X side 1, O the other).
     QString drawn() {
         QString out;
         for (int i = 1; i <= 9; ++i) {
@@ -44,7 +43,6 @@ protected:
         }
         return out;
     }
-    // The board as held: X side 1, O the computer or side 2.
     QString held() {
         QString out;
         for (int i = 1; i <= 9; ++i) {
@@ -53,18 +51,15 @@ protected:
         return out;
     }
     QString message() { return w->lblMessage->text(); }
-    QPoint cellCentre(int i) {
+    QString names() { return w->lblPlayer[1]->text() + "/" + w->lblPlayer[2]->text(); }
+    QPoint centre(int i) {
         const QRect g = w->imgTic[size_t(i)]->geometry();
         return {(g.left() + g.right() + 1) / 2, (g.top() + g.bottom() + 1) / 2};
     }
-    void withOptions(const std::function<void(optTic&)>& work) {
-        QTimer::singleShot(0, [&] {
-            auto* options = qobject_cast<optTic*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(options);
-            work(*options);
-        });
-        click(w->cmdOptions);
-    }
+    int gridTop() { return w->Line1[0]->geometry().top(); }
+    int gridBottom() { return w->Line1[0]->geometry().bottom() + 1; }
+    int gridLeft() { return w->Line2[0]->geometry().left(); }
+    int gridRight() { return w->Line2[0]->geometry().right() + 1; }
 };
 
 } // namespace
@@ -72,14 +67,13 @@ protected:
 TEST_F(TicTacToe, OpensWithBothSymbolsAndNamesAndLeavesToTheMenu) {
     open(1);
     EXPECT_EQ(w->windowTitle(), "Tic Tac Toe");
-    EXPECT_EQ(w->lblPlayer[1]->text(), "You");
-    EXPECT_EQ(w->lblPlayer[2]->text(), "Computer");
+    EXPECT_EQ(names(), "You/Computer");
     const QImage& cross = w->imgDisplay[1]->image();
     EXPECT_EQ(cross.pixelColor(cross.width() / 2, cross.height() / 2), QBColor(12));
     const QImage& ring = w->imgDisplay[2]->image();
     EXPECT_EQ(ring.pixelColor(ring.width() / 2, ring.height() / 2), QColor(Qt::white));
     EXPECT_EQ(drawn(), ".........");
-    click(w->imgTic[5]); // no game yet
+    play({5}); // no game yet
     EXPECT_EQ(held(), ".........");
     click(w->cmdHelp);
     EXPECT_EQ(fake.help.asked, QList<int>{13});
@@ -91,10 +85,9 @@ TEST_F(TicTacToe, TheCornerOpeningThreeSevenNineSixBeatsTheDifficultRules) {
     click(w->cmdNew);
     EXPECT_EQ(message(), "\nYour Turn\nClick Box");
     EXPECT_EQ(w->cmdExit->text(), "&Stop");
-    EXPECT_FALSE(w->cmdNew->isEnabled());
-    EXPECT_FALSE(w->cmdOptions->isEnabled());
+    EXPECT_FALSE(w->cmdNew->isEnabled() || w->cmdOptions->isEnabled());
     heard();
-    click(w->imgTic[3]);
+    play({3});
     EXPECT_EQ(held(), "..X.O....");
     EXPECT_EQ(heard(), QStringList({"zipecho.wav", "zipecho.wav"}));
     play({7});
@@ -103,17 +96,14 @@ TEST_F(TicTacToe, TheCornerOpeningThreeSevenNineSixBeatsTheDifficultRules) {
     EXPECT_EQ(held(), "O.X.O.XOX");
     EXPECT_EQ(drawn(), held());
     play({6});
-    EXPECT_EQ(heard(), QStringList({"zipecho.wav", "zipecho.wav", "zipecho.wav", "zipecho.wav", "zipecho.wav",
-                                    "tada.wav"}));
+    EXPECT_EQ(heard(), QStringList(5, "zipecho.wav") << "tada.wav");
     EXPECT_EQ(message(), "\nGame Over\nYou Win!");
     EXPECT_EQ(w->cmdExit->text(), "E&xit");
     EXPECT_TRUE(w->cmdNew->isEnabled());
     // The win line runs down the whole grid through column 3.
     ASSERT_TRUE(w->linWin->isVisible());
-    EXPECT_EQ(w->linWin->from().x(), cellCentre(3).x());
-    EXPECT_EQ(w->linWin->to().x(), cellCentre(3).x());
-    EXPECT_EQ(w->linWin->from().y(), w->Line1[0]->geometry().top());
-    EXPECT_EQ(w->linWin->to().y(), w->Line1[0]->geometry().bottom() + 1);
+    EXPECT_EQ(w->linWin->from(), QPoint(centre(3).x(), gridTop()));
+    EXPECT_EQ(w->linWin->to(), QPoint(centre(3).x(), gridBottom()));
     play({2}); // the game is over
     EXPECT_EQ(held(), "O.X.OXXOX");
 }
@@ -125,32 +115,31 @@ TEST_F(TicTacToe, TheComputerGoesFirstInTheCentreAndWinsOnARowOrADiagonal) {
     EXPECT_EQ(message(), "\nYour Turn\nClick Box");
     EXPECT_EQ(fake.clock.totalWaited(), 1000 + 500); // a second's wait, then the mark's sound
     play({1});
-    EXPECT_EQ(held(), "XO..O....");
     heard();
-    click(w->imgTic[2]); // taken: the turn stays
+    play({2}); // taken: the turn stays
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     EXPECT_EQ(held(), "XO..O....");
-    play({8, 3});
-    EXPECT_EQ(held(), "XOXOO..XO");
-    play({7});
+    play({8, 3, 7});
     EXPECT_EQ(held(), "XOXOOOXXO");
     EXPECT_EQ(message(), "\nGame Over\nComputer Wins!");
-    EXPECT_EQ(w->linWin->from(), QPoint(w->Line2[0]->geometry().left(), cellCentre(5).y()));
-    EXPECT_EQ(w->linWin->to(), QPoint(w->Line2[0]->geometry().right() + 1, cellCentre(5).y()));
+    EXPECT_EQ(w->linWin->from(), QPoint(gridLeft(), centre(5).y()));
+    EXPECT_EQ(w->linWin->to(), QPoint(gridRight(), centre(5).y()));
 
     settings().TicFirst = 0;
     click(w->cmdNew);
     play({1, 2, 4});
     EXPECT_EQ(held(), "XXOXO.O..");
     EXPECT_EQ(message(), "\nGame Over\nComputer Wins!");
-    EXPECT_EQ(w->linWin->from(), QPoint(w->Line2[0]->geometry().right() + 1, w->Line1[0]->geometry().top()));
-    EXPECT_EQ(w->linWin->to(), QPoint(w->Line2[0]->geometry().left(), w->Line1[0]->geometry().bottom() + 1));
-    EXPECT_EQ(w->grab().toImage().pixelColor(cellCentre(5)), QBColor(5));
+    EXPECT_EQ(w->linWin->from(), QPoint(gridRight(), gridTop()));
+    EXPECT_EQ(w->linWin->to(), QPoint(gridLeft(), gridBottom()));
+    EXPECT_EQ(w->grab().toImage().pixelColor(centre(5)), QBColor(5));
 }
 
-TEST_F(TicTacToe, EasiestMovesAtRandomUntilAnEmptyCellIsDrawn) {
+TEST_F(TicTacToe, EasiestMovesAtRandomUntilAnEmptyCellIsDrawnAndADoubleClickedNewGameMarksNothing) {
     open(1, 0, 1);
-    click(w->cmdNew);
+    doubleClick(w->cmdNew, w->imgTic[1]);
+    EXPECT_TRUE(w->running());
+    EXPECT_EQ(held(), ".........");
     // A move is random when the first number is below 1; then cells are drawn until one is empty.
     fake.random.script({0.99, 0.0, 0.95});
     play({1});
@@ -158,22 +147,20 @@ TEST_F(TicTacToe, EasiestMovesAtRandomUntilAnEmptyCellIsDrawn) {
     EXPECT_EQ(fake.random.drawn(), 3);
 }
 
-TEST_F(TicTacToe, TwoPlayersTakeTurnsAndTheLastCellCompletingALineIsAWin) {
+TEST_F(TicTacToe, TwoPlayersTakeTurnsAndEachResultIsReported) {
     open(2);
-    EXPECT_EQ(w->lblPlayer[1]->text(), "Player 1");
-    EXPECT_EQ(w->lblPlayer[2]->text(), "Player 2");
+    EXPECT_EQ(names(), "Player 1/Player 2");
     click(w->cmdNew);
     EXPECT_EQ(message(), "\nPlayer 1's Turn\nClick Box");
     play({2});
     EXPECT_EQ(message(), "\nPlayer 2's Turn\nClick Box");
     play({1, 4, 3, 7, 5, 8, 6});
-    EXPECT_EQ(w->cell(1), 2); // the second player's own mark: no computer plays
     EXPECT_EQ(held(), "OXOXOOXX.");
+    EXPECT_EQ(w->cell(1), 2); // the second player's own mark: no computer plays
     EXPECT_EQ(drawn(), held());
-    play({9});
+    play({9}); // the last cell completing a line is a win, not a draw
     EXPECT_EQ(message(), "\nGame Over\nPlayer 1 Wins!");
-    EXPECT_EQ(w->linWin->from().y(), cellCentre(8).y());
-    EXPECT_EQ(w->linWin->from().x(), w->Line2[0]->geometry().left());
+    EXPECT_EQ(w->linWin->from(), QPoint(gridLeft(), centre(8).y()));
 
     click(w->cmdNew);
     EXPECT_FALSE(w->linWin->isVisible());
@@ -183,18 +170,11 @@ TEST_F(TicTacToe, TwoPlayersTakeTurnsAndTheLastCellCompletingALineIsAWin) {
     click(w->cmdNew);
     play({1, 2, 3, 5, 4, 6, 8, 7, 9});
     EXPECT_EQ(message(), "\nGame Over\nIt's A Draw!");
-}
-
-TEST_F(TicTacToe, StopBeforeTheFirstMoveReportsNoResultOfTheGameBefore) {
-    open(2);
-    click(w->cmdNew);
-    play({1, 4, 2, 5, 3});
-    EXPECT_EQ(message(), "\nGame Over\nPlayer 1 Wins!");
+    // Stopped before a move or during a game, no result, not even the last game's.
     click(w->cmdNew);
     click(w->cmdExit);
     EXPECT_EQ(message(), "\nGame Over\n");
     EXPECT_EQ(w->cmdExit->text(), "E&xit");
-    ASSERT_TRUE(w);
     click(w->cmdNew);
     play({5, 1});
     click(w->cmdExit);
@@ -203,31 +183,24 @@ TEST_F(TicTacToe, StopBeforeTheFirstMoveReportsNoResultOfTheGameBefore) {
     EXPECT_EQ(held(), "O...X....");
 }
 
-TEST_F(TicTacToe, TheDoubleClickThatStartsAGameMarksNoCell) {
-    open(1, 0, 4);
-    doubleClick(w->cmdNew, w->imgTic[1]);
-    EXPECT_TRUE(w->running());
-    EXPECT_EQ(held(), ".........");
-}
-
 TEST_F(TicTacToe, OptionsSetPlayersLevelAndWhoGoesFirst) {
     open(1, 1, 9); // a level out of range is shown and used as Difficult
-    withOptions([](optTic& options) {
-        EXPECT_EQ(options.windowTitle(), "Tic Tac Toe Options");
-        EXPECT_TRUE(options.optDiff[3]->isChecked());
-        EXPECT_TRUE(options.optFirst[1]->isChecked());
-        click(options.optPlayer[1]);
-        EXPECT_FALSE(options.fraDiff->isEnabled());
-        EXPECT_FALSE(options.fraFirst->isEnabled());
-        click(options.optPlayer[0]);
-        EXPECT_TRUE(options.fraDiff->isEnabled());
-        click(options.optDiff[1]);
-        click(options.optFirst[0]);
-        click(options.optPlayer[1]);
-        click(options.cmdOK);
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<optTic*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        EXPECT_EQ(options->windowTitle(), "Tic Tac Toe Options");
+        EXPECT_TRUE(options->optDiff[3]->isChecked() && options->optFirst[1]->isChecked());
+        click(options->optPlayer[1]);
+        EXPECT_FALSE(options->fraDiff->isEnabled() || options->fraFirst->isEnabled());
+        click(options->optPlayer[0]);
+        EXPECT_TRUE(options->fraDiff->isEnabled());
+        click(options->optDiff[1]);
+        click(options->optFirst[0]);
+        click(options->optPlayer[1]);
+        click(options->cmdOK);
     });
-    EXPECT_EQ(settings().TicPlayers, 2);
-    EXPECT_EQ(settings().TicLevel, 2);
-    EXPECT_EQ(settings().TicFirst, 0);
-    EXPECT_EQ(w->lblPlayer[1]->text(), "Player 1");
+    click(w->cmdOptions);
+    EXPECT_EQ(QList<int>({settings().TicPlayers, settings().TicLevel, settings().TicFirst}),
+              QList<int>({2, 2, 0}));
+    EXPECT_EQ(names(), "Player 1/Player 2");
 }

@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the tests of the matching games share: solid one-colour pictures under the games' file names (so a
-// box's middle tells which picture it shows), pixel colours of boxes, and the options windows worked
-// through the child's clicks.
+// What the matching games' tests share: one-colour pictures under the games' file names (a box's middle
+// tells which picture it shows), pixels of boxes, and options windows worked by clicks.
 
 #include "platform/PictureBox.h"
 #include "support/WindowFixture.h"
@@ -32,6 +31,18 @@ template <class Names> void writePictures(const QString& appDir, const Names& na
 inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
     const QImage& image = box->image();
     return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+}
+
+// How many of a box's pixels pass a test: the ink of a name or a banner printed there.
+inline int pixelsWhere(PictureBox* box, const std::function<bool(QColor)>& test) {
+    const QImage& image = box->image();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += test(image.pixelColor(x, y));
+        }
+    }
+    return count;
 }
 
 // Works a modal options window (clicking opener opens it) with the child's clicks.

@@ -13,8 +13,6 @@ using namespace nibsy::test;
 
 namespace {
 
-const QColor WindowGrey(224, 224, 224);
-
 class MemoryGame : public WindowFixture<frmMem> {
 protected:
     void open(int players = 1, int type = 2) {
@@ -24,39 +22,43 @@ protected:
         WindowFixture::open();
         click(w->cmdNew);
     }
-    bool taken(int b) { return colourAt(w->picHidden[size_t(b)]) == WindowGrey; }
-    // The box holding the same item as b.
+    void pick(int b) { click(w->picHidden[size_t(b)]); }
+    QColor shown(int b) { return colourAt(w->picHidden[size_t(b)]); }
+    bool taken(int b) { return shown(b) == QColor(224, 224, 224); } // the window's grey
+    // The box holding the same item as b, and the first box after b that does not.
     int partner(int b) {
-        for (int o = 1; o <= 16; ++o) {
-            if (o != b && w->itemInBox(o) == w->itemInBox(b)) {
-                return o;
-            }
+        int o = 1;
+        while (o == b || w->itemInBox(o) != w->itemInBox(b)) {
+            ++o;
         }
-        return 0;
+        return o;
+    }
+    int other(int b) {
+        int o = b + 1;
+        while (o == partner(b) || taken(o)) {
+            ++o;
+        }
+        return o;
     }
     int firstLeft() {
-        for (int b = 1; b <= 16; ++b) {
-            if (!taken(b)) {
-                return b;
-            }
+        int b = 1;
+        while (taken(b)) {
+            ++b;
         }
-        return 0;
+        return b;
     }
     void findPair() {
         const int b = firstLeft();
-        click(w->picHidden[size_t(b)]);
-        click(w->picHidden[size_t(partner(b))]);
+        pick(b);
+        pick(partner(b));
     }
     void miss() {
         const int b = firstLeft();
-        int other = b + 1;
-        while (other == partner(b) || taken(other)) {
-            ++other;
-        }
-        click(w->picHidden[size_t(b)]);
-        click(w->picHidden[size_t(other)]);
+        pick(b);
+        pick(other(b));
     }
     QString message() { return w->lblMessage->text(); }
+    QString counts() { return w->lblMatch[1]->text() + "/" + w->lblMatch[2]->text(); }
 };
 
 } // namespace
@@ -67,46 +69,37 @@ TEST_F(MemoryGame, EightPairsAreHiddenUnderACheckerboardAndTakenOffWhenFound) {
     QList<double> script(17, 0.0);
     fake.random.script(script << 0.15 << 0.15 << 0.25);
     open(1);
-    EXPECT_EQ(w->coverColor(1), 14);
-    EXPECT_EQ(w->coverColor(2), 13);
     std::array<int, 9> seen{};
     for (int b = 1; b <= 16; ++b) {
         ++seen[size_t(w->itemInBox(b))];
+        const bool odd = ((b - 1) / 4 + (b - 1) % 4) % 2 == 0;
+        EXPECT_EQ(shown(b), QBColor(odd ? 14 : 13)) << b;
     }
     EXPECT_EQ(seen, (std::array<int, 9>{0, 2, 2, 2, 2, 2, 2, 2, 2}));
-    const QColor first = QBColor(w->coverColor(1));
-    const QColor second = QBColor(w->coverColor(2));
-    for (int b = 1; b <= 16; ++b) {
-        const bool odd = ((b - 1) / 4 + (b - 1) % 4) % 2 == 0;
-        EXPECT_EQ(colourAt(w->picHidden[size_t(b)]), odd ? first : second) << b;
-    }
     EXPECT_EQ(message(), "\nPick a Box");
     EXPECT_EQ(w->lblP[2]->text(), "Guesses");
 
-    click(w->picHidden[1]);
-    EXPECT_EQ(colourAt(w->picHidden[1]), pictureColour(w->itemInBox(1)));
-    EXPECT_EQ(message(), "\nPick Another Box");
-    click(w->picHidden[1]); // an open box cannot be the second pick
+    pick(1);
+    EXPECT_EQ(shown(1), pictureColour(w->itemInBox(1)));
+    pick(1); // an open box cannot be the second pick
     EXPECT_EQ(message(), "\nPick Another Box");
     EXPECT_EQ(w->lblMatch[2]->text(), "1");
     heard();
-    click(w->picHidden[size_t(partner(1))]);
+    pick(partner(1));
     EXPECT_EQ(heard(), QStringList{"wow.wav"});
     EXPECT_TRUE(taken(1) && taken(partner(1)));
     EXPECT_EQ(message(), "\nPick A Box");
-    EXPECT_EQ(w->lblMatch[1]->text(), "1");
-    click(w->picHidden[1]); // taken boxes stay out of the game
-    EXPECT_EQ(w->lblMatch[2]->text(), "2");
+    pick(1); // taken boxes stay out of the game
+    EXPECT_EQ(counts(), "1/2");
 
     miss();
     EXPECT_EQ(heard(), QStringList{"boing.wav"});
     EXPECT_EQ(message(), "\nPick a Box");
-    EXPECT_EQ(w->lblMatch[2]->text(), "4");
+    EXPECT_EQ(counts(), "1/4");
     for (int i = 0; i < 7; ++i) {
         findPair();
     }
-    EXPECT_EQ(w->lblMatch[1]->text(), "8");
-    EXPECT_EQ(w->lblMatch[2]->text(), "18");
+    EXPECT_EQ(counts(), "8/18");
     EXPECT_EQ(message(), "Game Over\n");
     EXPECT_EQ(heard().mid(7), QStringList{"tada.wav"});
     EXPECT_EQ(w->cmdExit->text(), "E&xit");
@@ -117,49 +110,41 @@ TEST_F(MemoryGame, APairKeepsTheTurnAndAMissPassesIt) {
     open(2);
     EXPECT_EQ(w->lblP[2]->text(), "Player 2 Matches");
     EXPECT_EQ(message(), "Player 1\nPick a Box");
-    click(w->picHidden[size_t(firstLeft())]);
+    pick(firstLeft());
     EXPECT_EQ(message(), "Player 1\nPick Another Box");
-    click(w->picHidden[size_t(partner(firstLeft()))]);
+    pick(partner(firstLeft()));
     EXPECT_EQ(message(), "Player 1\nPick Again");
-    EXPECT_EQ(w->lblMatch[1]->text(), "1");
     miss();
     EXPECT_EQ(message(), "Player 2\nPick a Box");
-    // A miss covers both boxes again.
-    EXPECT_NE(colourAt(w->picHidden[size_t(firstLeft())]), pictureColour(w->itemInBox(firstLeft())));
+    EXPECT_NE(shown(firstLeft()), pictureColour(w->itemInBox(firstLeft()))); // covered again
     findPair();
     EXPECT_EQ(message(), "Player 2\nPick Again");
-    EXPECT_EQ(w->lblMatch[2]->text(), "1");
+    EXPECT_EQ(counts(), "1/1");
     miss();
     EXPECT_EQ(message(), "Player 1\nPick a Box");
 }
 
-TEST_F(MemoryGame, TheEndNamesTheWinnerOrATie) {
+TEST_F(MemoryGame, TheEndNamesTheWinnerOrATieAndStopNamesNoWinner) {
     for (const auto& [first, result] :
-         {std::pair{4, "It's a Tie!"}, {5, "Player 1 Wins!"}, {3, "Player 2 Wins!"}}) {
+         {std::pair{4, "It's a Tie!"}, {5, "Player 1 Wins!"}, {3, "Player 2 Wins!"}, {7, ""}}) {
         SCOPED_TRACE(first);
         open(2);
         for (int i = 0; i < first; ++i) {
             findPair();
         }
-        miss();
-        for (int i = first; i < 8; ++i) {
-            findPair();
+        if (first == 7) { // stopped with a pair left
+            click(w->cmdExit);
+        } else {
+            miss();
+            for (int i = first; i < 8; ++i) {
+                findPair();
+            }
+            EXPECT_EQ(counts(), QString("%1/%2").arg(first).arg(8 - first));
         }
         EXPECT_EQ(message(), QString("Game Over\n") + result);
-        EXPECT_EQ(w->lblMatch[1]->text(), QString::number(first));
-        EXPECT_EQ(w->lblMatch[2]->text(), QString::number(8 - first));
     }
-}
-
-TEST_F(MemoryGame, StopBeforeTheEndNamesNoWinner) {
-    open(2);
-    for (int i = 0; i < 7; ++i) {
-        findPair();
-    }
-    click(w->cmdExit);
-    EXPECT_EQ(message(), "Game Over\n");
     heard();
-    click(w->picHidden[size_t(firstLeft())]);
+    pick(firstLeft());
     EXPECT_TRUE(heard().isEmpty());
     click(w->cmdHelp);
     EXPECT_EQ(fake.help.asked, QList<int>{10});
@@ -170,19 +155,13 @@ TEST_F(MemoryGame, ADoubleClickPicksOneBoxAndShapesAreDrawnAlike) {
     open(1, 1);
     doubleClick(w->picHidden[1]);
     EXPECT_EQ(message(), "\nPick Another Box");
-    // A double-click as the second pick of a miss: the rest of it does not open a covered box again.
-    int other = 2;
-    while (other == partner(1)) {
-        ++other;
-    }
-    doubleClick(w->picHidden[size_t(other)]);
+    // The second pick of a miss: the rest of the double-click does not open a covered box again.
+    doubleClick(w->picHidden[size_t(other(1))]);
     EXPECT_EQ(message(), "\nPick a Box");
     EXPECT_EQ(w->lblMatch[2]->text(), "2");
-    // Both boxes of a pair show the same shape in the game's one colour.
-    const QColor colour = QBColor(ColorTable[size_t(w->items().FixedColor)]);
-    click(w->picHidden[1]);
-    EXPECT_EQ(colourAt(w->picHidden[1]), colour);
-    click(w->picHidden[size_t(partner(1))]);
+    pick(1); // both boxes of a pair show the same shape in the game's one colour
+    EXPECT_EQ(shown(1), QBColor(ColorTable[size_t(w->items().FixedColor)]));
+    pick(partner(1));
     EXPECT_TRUE(taken(1) && taken(partner(1)));
 }
 
@@ -191,14 +170,12 @@ TEST_F(MemoryGame, OptionsChooseThePlayersAndItems) {
     click(w->cmdExit);
     withOptions<optMem>(w->cmdOptions, [&](optMem& o) {
         EXPECT_EQ(o.windowTitle(), "Memory Game Options");
-        EXPECT_TRUE(o.optPlayer[1]->isChecked());
-        EXPECT_TRUE(o.optType[0]->isChecked());
+        EXPECT_TRUE(o.optPlayer[1]->isChecked() && o.optType[0]->isChecked());
         click(o.optPlayer[0]);
         click(o.optType[2]);
         click(o.cmdOK);
     });
-    EXPECT_EQ(settings().MemPlayers, 1);
-    EXPECT_EQ(settings().MemItemType, 2);
+    EXPECT_EQ(QList<int>({settings().MemPlayers, settings().MemItemType}), QList<int>({1, 2}));
     EXPECT_EQ(w->lblP[2]->text(), "Guesses");
     click(w->cmdNew);
     EXPECT_EQ(w->items().type, ItemType::Pictures);
