@@ -59,8 +59,7 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
     EXPECT_EQ(button->grab().toImage().pixelColor(10, 20), QColor(192, 192, 192));
     EXPECT_GT(topLeft(), 192);
     stage.mouse(button, {50, 20}, QTest::MousePress);
-    EXPECT_LT(topLeft(), 192);
-    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_TRUE(topLeft() < 192 && clicked.count() == 0);
     stage.mouse(button, {50, 20}, QTest::MouseRelease);
     EXPECT_GT(topLeft(), 192);
     stage.mouse(button, {1, 1}); // the bevel is part of the button
@@ -101,14 +100,14 @@ TEST(SSCommand, DrawsItsPictureInTheFaceKeepingItsShape) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             bounds |= image.pixelColor(x, y) == QColor(Qt::red) ? QRect(x, y, 1, 1) : QRect();
-    // As wide as the face less bevel and margin, twice as wide as tall, centred.
+    // As wide as the face less bevel and margin, twice as wide as tall, centred; grey when disabled.
     EXPECT_NEAR(bounds.width(), 100, 2);
     EXPECT_NEAR(bounds.width() / double(bounds.height()), 2.0, 0.1);
     EXPECT_NEAR(bounds.center().y(), 55, 2);
 
     button->setEnabled(false);
     EXPECT_EQ(count(button, {}, [](QColor c) { return c == QColor(Qt::red); }), 0);
-    EXPECT_NE(button->grab().toImage().pixelColor(55, 55), QColor(192, 192, 192)); // still there, in grey
+    EXPECT_NE(button->grab().toImage().pixelColor(55, 55), QColor(192, 192, 192));
 }
 
 TEST(SSPanel, FloodsItsShareFromTheLeftClampsAndShowsPercentageOrCaption) {
@@ -156,15 +155,13 @@ TEST(SpinButton, UpperHalfSpinsUpLowerHalfDownAndHoldingRepeats) {
     QSignalSpy up(spin, &SpinButton::SpinUp), down(spin, &SpinButton::SpinDown);
 
     stage.mouse(spin, {8, 5});
-    EXPECT_EQ(up.count(), 1);
-    EXPECT_EQ(down.count(), 0);
+    EXPECT_EQ(std::pair(int(up.count()), int(down.count())), std::pair(1, 0));
     stage.mouse(spin, {8, 27});
-    EXPECT_EQ(down.count(), 1);
+    EXPECT_EQ(std::pair(int(up.count()), int(down.count())), std::pair(1, 1));
     stage.mouse(spin, {8, 27}, QTest::MousePress);
     QTest::qWait(800);
     stage.mouse(spin, {8, 27}, QTest::MouseRelease);
-    EXPECT_GE(down.count(), 3);
-    EXPECT_EQ(up.count(), 1);
+    EXPECT_TRUE(down.count() >= 3 && up.count() == 1);
 
     spin->setEnabled(false);
     stage.mouse(spin, {8, 5});

@@ -56,11 +56,11 @@ TEST(HelpFile, APageIsTheSharedPartsWithOnlyItsOwnSection) {
 
     const auto page = HelpFile::page(html, QStringLiteral("topic-2"));
     ASSERT_TRUE(page.has_value());
-    EXPECT_TRUE(page->startsWith(QStringLiteral("<html><head><style>h1 { color: #000080; }</style></head>")));
-    EXPECT_TRUE(page->contains(QStringLiteral("Nibsy Learning Help")));
-    EXPECT_TRUE(page->contains(QStringLiteral("Drag a shape.")));
-    EXPECT_FALSE(page->contains(QStringLiteral("apples")));
-    EXPECT_TRUE(page->endsWith(QStringLiteral("</body></html>\n")));
+    EXPECT_TRUE(
+        page->startsWith(QStringLiteral("<html><head><style>h1 { color: #000080; }</style></head>")) &&
+        page->endsWith(QStringLiteral("</body></html>\n")));
+    EXPECT_TRUE(page->contains(QStringLiteral("Nibsy Learning Help")) &&
+                page->contains(QStringLiteral("Drag a shape.")) && !page->contains(QStringLiteral("apples")));
 }
 
 TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
@@ -73,7 +73,8 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Nibsy Learning Help"));
     const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((window->frameGeometry().center() - middle).manhattanLength(), 10); // in the middle of the screen
+    EXPECT_LE((window->frameGeometry().center() - middle).manhattanLength(),
+              10); // in the middle of the screen
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     auto shows = [&](const char* text) { return browser->toPlainText().contains(QString::fromUtf8(text)); };
@@ -81,8 +82,7 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     EXPECT_FALSE(shows("Drag a shape.") || shows("Counting apples"));
 
     clickLink(browser, QStringLiteral("Back to contents"));
-    EXPECT_TRUE(shows("Counting apples"));
-    EXPECT_FALSE(shows("Count the apples on the tree."));
+    EXPECT_TRUE(shows("Counting apples") && !shows("Count the apples on the tree."));
     clickLink(browser, QStringLiteral("Counting apples"));
     EXPECT_TRUE(shows("Count the apples on the tree."));
 
@@ -100,9 +100,7 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     // Asked again, the same window comes back with the file as it is now.
     writeHelp(fake, QStringLiteral("<section id=\"topic-2\">Shapes, edited</section>"));
     viewer.showContext(nullptr, 2);
-    EXPECT_EQ(viewer.window(), window);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(shows("Shapes, edited"));
+    EXPECT_TRUE(viewer.window() == window && window->isVisible() && shows("Shapes, edited"));
 }
 
 TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
@@ -110,9 +108,10 @@ TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
     QtHelpViewer viewer;
     viewer.showContents(nullptr);
     ASSERT_EQ(fake.dialogs.shown.size(), 1);
-    EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::Information);
-    EXPECT_EQ(fake.dialogs.shown[0].text,
-              QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program."));
+    EXPECT_EQ(
+        std::tuple(fake.dialogs.shown[0].kind, fake.dialogs.shown[0].text),
+        std::tuple(nibsy::test::FakeDialogs::Information,
+                   QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program.")));
     EXPECT_EQ(viewer.window(), nullptr);
 
     writeHelp(fake, QString::fromUtf8(HelpHtml));
@@ -148,20 +147,17 @@ TEST(QtHelpViewer, OpensInFrontOfAModalWindowAndTakesInputUntilClosed) {
         viewer.showContext(&scale, 3);
         QWidget* window = viewer.window();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_FALSE(blocked(window));
-        EXPECT_TRUE(blocked(&scale));
-        auto* browser = window->findChild<QTextBrowser*>();
+        EXPECT_TRUE(!blocked(window) && blocked(&scale));
         click(window, "contentsButton");
-        EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Counting apples")));
+        EXPECT_TRUE(
+            window->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Counting apples")));
         click(window, "closeButton");
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_FALSE(blocked(&scale));
+        EXPECT_FALSE(window->isVisible() || blocked(&scale));
     }
     // With no modal window open, help is an ordinary window again that blocks nothing.
     QWidget activity;
     activity.show();
     viewer.showContext(&activity, 3);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.window()));
-    EXPECT_FALSE(blocked(&activity));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(blocked(&activity) || QApplication::activeModalWidget());
 }

@@ -10,44 +10,34 @@
 
 using namespace nibsy;
 
-TEST(Numbers, NearRoundsHalvesToEven) {
-    EXPECT_EQ(near(0.5), 0);
-    EXPECT_EQ(near(1.5), 2);
-    EXPECT_EQ(near(2.5), 2);
-    EXPECT_EQ(near(-2.5), -2);
-    EXPECT_EQ(near(2.5000001), 3);
-    EXPECT_EQ(near(7.49), 7);
-}
-
-TEST(Numbers, FormatsAndPlainConversion) {
-    EXPECT_EQ(formatNumber(0, "#0"), "0");
-    EXPECT_EQ(formatNumber(0, "#"), "");
-    EXPECT_EQ(formatNumber(0, "##"), "");
-    EXPECT_EQ(formatNumber(0, "##0"), "0");
-    EXPECT_EQ(formatNumber(7, "##"), "7");
-    EXPECT_EQ(formatNumber(100, "##0"), "100");
-    EXPECT_EQ(plainNumber(7), " 7");
-    EXPECT_EQ(plainNumber(0), " 0");
-    EXPECT_EQ(plainNumber(-3), "-3");
+TEST(Numbers, RoundingFormatsAndPlainConversion) {
+    // Halves round to even.
+    for (const auto& [x, n] : {std::pair{0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {2.5000001, 3}, {7.49, 7}})
+        EXPECT_EQ(near(x), n) << x;
+    for (const auto& [n, format, text] : {std::tuple{0, "#0", "0"},
+                                          {0, "#", ""},
+                                          {0, "##", ""},
+                                          {0, "##0", "0"},
+                                          {7, "##", "7"},
+                                          {100, "##0", "100"}})
+        EXPECT_EQ(formatNumber(n, format), text) << n << " " << format;
+    EXPECT_EQ(QStringList({plainNumber(7), plainNumber(0), plainNumber(-3)}),
+              QStringList({" 7", " 0", "-3"}));
 }
 
 TEST(Numbers, RandomValuesStayBelowOneAndScriptsComeFirst) {
     test::FakePlatform fake;
     fake.random.script({0.64, 0.65});
-    EXPECT_EQ(rnd().next(), 0.64);
-    EXPECT_EQ(rnd().next(), 0.65);
+    EXPECT_EQ((std::pair{rnd().next(), rnd().next()}), std::pair(0.64, 0.65));
     double lo = 1, hi = 0;
     for (int i = 0; i < 100000; ++i) {
         const double v = rnd().next();
         lo = std::min(lo, v);
         hi = std::max(hi, v);
     }
-    EXPECT_GE(lo, 0.0);
-    EXPECT_LT(hi, 1.0);
-    EXPECT_GT(hi, 0.999);
+    EXPECT_TRUE(lo >= 0 && hi < 1 && hi > 0.999) << lo << " " << hi;
     fake.random.script({0.0, 0.999999});
-    EXPECT_EQ(rnd().upTo(6), 1);
-    EXPECT_EQ(rnd().upTo(6), 6);
+    EXPECT_EQ((std::pair{rnd().upTo(6), rnd().upTo(6)}), std::pair(1, 6));
 }
 
 TEST(AppFilesLookup, NamesMatchWithoutRegardToCaseAndNewFilesAreFound) {

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace nibsy;
+using nibsy::test::FakeDialogs;
 using nibsy::test::FakePlatform;
 
 namespace {
@@ -24,6 +25,11 @@ QString run(const QString& program, const QStringList& args) {
     p.start(program, args);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 struct Word {
@@ -57,6 +63,8 @@ QFont sansOfSize(int pixels) {
 } // namespace
 
 TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
+    EXPECT_EQ(PdfPrinter(QStringLiteral("/nonexistent-folder/out.pdf")).begin(nullptr, QStringLiteral("L")),
+              nullptr);
     for (const char* tool : {"pdftotext", "pdfinfo", "pdftoppm"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             GTEST_SKIP() << "poppler-utils is not installed";
@@ -65,22 +73,22 @@ TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
     auto job = PdfPrinter(pdf).begin(nullptr, QStringLiteral("Scaled"));
     ASSERT_NE(job, nullptr);
     QPainter& p = job->painter();
+    const auto topLeft = Qt::AlignLeft | Qt::AlignTop;
 
     // Twips at first: an inch in and down, in 12-point type.
     p.setFont(sansOfSize(240));
-    p.drawText(QRectF(1440, 1440, 5000, 400), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Inch"));
-    // Hundredths of an inch, held on the next page too.
+    p.drawText(QRectF(1440, 1440, 5000, 400), topLeft, QStringLiteral("Inch"));
+    // Hundredths of an inch, held on the next page too; a font in points keeps its size whatever the scale.
     job->setScale(0, 0, 850, 1100);
     p.setFont(sansOfSize(20));
-    p.drawText(QRectF(0, 0, 300, 30), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Corner"));
-    // A font given in points prints at that size whatever the scale.
+    p.drawText(QRectF(0, 0, 300, 30), topLeft, QStringLiteral("Corner"));
     job->setFont(QStringLiteral("Arial"), 24);
     p.drawText(QPointF(400, 300), QStringLiteral("Twentyfour"));
     p.setFont(sansOfSize(20));
     p.setPen(QPen(Qt::black, 10));
     p.drawLine(100, 550, 750, 550);
     job->newPage();
-    p.drawText(QRectF(600, 1000, 200, 30), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Low"));
+    p.drawText(QRectF(600, 1000, 200, 30), topLeft, QStringLiteral("Low"));
     // A fractional scale: the middle of the sheet is (0.5, 0.5).
     job->newPage();
     job->setScale(0, 0, 1, 1);
@@ -90,21 +98,22 @@ TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
     EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
 
     const QString info = run("pdfinfo", {pdf});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Pages:\s+3\n)")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("612 x 792 pts"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Pages:\s+3\n)"))) &&
+                info.contains(QStringLiteral("612 x 792 pts")))
+        << info.toStdString();
 
     // Within a few points of where they were put (a printer's margin would be 18 or more).
     const auto found = words(pdf);
-    auto placed = [&](const char* word, int page, double left, double top) {
+    for (const auto& [word, page, left, top] : {std::tuple{"Inch", 1, 72, 72},
+                                                {"Corner", 1, 0, 0},
+                                                {"Twentyfour", 1, 288, -1},
+                                                {"Low", 2, 432, 720},
+                                                {"Middle", 3, 306, -1}}) {
         const Word w = found.value(QString::fromLatin1(word));
-        return w.page == page && std::abs(w.box.left() - left) <= 3 &&
-               (top < 0 || std::abs(w.box.top() - top) <= 4);
-    };
-    EXPECT_TRUE(placed("Inch", 1, 72, 72));
-    EXPECT_TRUE(placed("Corner", 1, 0, 0));
-    EXPECT_TRUE(placed("Twentyfour", 1, 288, -1));
-    EXPECT_TRUE(placed("Low", 2, 432, 720));
-    EXPECT_TRUE(placed("Middle", 3, 306, -1));
+        EXPECT_TRUE(w.page == page && std::abs(w.box.left() - left) <= 3 &&
+                    (top < 0 || std::abs(w.box.top() - top) <= 4))
+            << word;
+    }
     EXPECT_NEAR(found["Middle"].box.bottom(), 396, 5);
     EXPECT_NEAR(found["Inch"].box.height(), 12, 3);
     EXPECT_NEAR(found["Twentyfour"].box.height(), 24, 4);
@@ -117,12 +126,6 @@ TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
     auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
     EXPECT_TRUE(dark(25, 110) && dark(85, 110) && dark(145, 110));
     EXPECT_FALSE(dark(15, 110) || dark(155, 110) || dark(85, 105) || dark(85, 115));
-}
-
-TEST(PdfPrinter, GivesNoJobWhenTheFileCannotBeWritten) {
-    EXPECT_EQ(
-        PdfPrinter(QStringLiteral("/nonexistent-folder/out.pdf")).begin(nullptr, QStringLiteral("Lost")),
-        nullptr);
 }
 
 namespace {
@@ -138,8 +141,7 @@ public:
     int submit(const QString& queue, const QString& pdf, const QString& title, QString* error) override {
         EXPECT_EQ(queue, name);
         titles << title;
-        QFile file(pdf);
-        submitted = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        submitted = readAll(pdf);
         *error = refusal;
         return refusal.isEmpty() ? 7 : 0;
     }
@@ -173,11 +175,6 @@ private:
     QTimer m_poll;
 };
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
@@ -195,8 +192,7 @@ TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
     auto job = printer.begin(nullptr, QStringLiteral("Shapes"));
     ASSERT_NE(job, nullptr);
     job->painter().drawLine(0, 0, 1440, 1440);
-    const PrintOutcome outcome = job->end();
-    EXPECT_EQ(outcome.result, PrintOutcome::Result::SavedAsPdf);
+    EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
     EXPECT_TRUE(readAll(fake.scratch() + QStringLiteral("/mine.pdf")).startsWith("%PDF"));
     EXPECT_TRUE(fake.dialogs.shown.isEmpty());
 }
@@ -206,47 +202,32 @@ TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
 TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
     using R = PrintOutcome::Result;
     const QString paused = QStringLiteral("The printer Office is paused. The printout waits in its queue and "
-                                          "is printed when the printer is started again.");
+                                          "is printed when the printer is started again."),
+                  save = QStringLiteral("\r\rSave it as a PDF file instead?"),
+                  rejects = "The printer Office is not taking any printouts now (Rejecting Jobs)." + save,
+                  refused =
+                      "The printer Office refused the printout (Destination not accepting jobs)." + save;
+    const QueueState ready, rejecting{false, false, QStringLiteral("Rejecting Jobs")},
+        stopped{true, true, {}};
+    const std::optional<QueueState> unknown;
     struct Case {
-        const char* name;
         std::optional<QueueState> before, after;
         QString refusal;
         bool saveAsPdf; // the user's answer when the PDF is offered
         R result;
         bool submitted;
-        QString offer; // the question offering the PDF, if any
-        QString told;  // the message afterwards
+        QString offer, told; // the question offering the PDF and the message afterwards, if any
     };
-    const QueueState ready, rejecting{false, false, QStringLiteral("Rejecting Jobs")},
-        stopped{true, true, {}};
     const Case cases[] = {
-        {"ready", ready, ready, {}, false, R::Printed, true, {}, {}},
-        {"unknown state", std::nullopt, std::nullopt, {}, false, R::Printed, true, {}, {}},
-        {"paused", ready, stopped, {}, false, R::Waiting, true, {}, paused},
-        {"paused, then not known", stopped, std::nullopt, {}, false, R::Waiting, true, {}, paused},
-        {"rejecting, saved as PDF",
-         rejecting,
-         ready,
-         {},
-         true,
-         R::SavedAsPdf,
-         false,
-         "The printer Office is not taking any printouts now (Rejecting Jobs).\r\rSave it as a PDF file "
-         "instead?",
-         {}},
-        {"refused, not saved",
-         ready,
-         ready,
-         "Destination not accepting jobs.",
-         false,
-         R::NotPrinted,
-         true,
-         "The printer Office refused the printout (Destination not accepting jobs).\r\rSave it as a PDF "
-         "file instead?",
-         {}},
+        {ready, ready, {}, false, R::Printed, true, {}, {}},
+        {unknown, unknown, {}, false, R::Printed, true, {}, {}},
+        {ready, stopped, {}, false, R::Waiting, true, {}, paused},
+        {stopped, unknown, {}, false, R::Waiting, true, {}, paused},
+        {rejecting, ready, {}, true, R::SavedAsPdf, false, rejects, {}},
+        {ready, ready, "Destination not accepting jobs.", false, R::NotPrinted, true, refused, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(int(&c - cases));
         FakePlatform fake;
         fake.dialogs.answerOk = c.saveAsPdf;
         auto owned = std::make_unique<FakeQueues>();
@@ -262,32 +243,26 @@ TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
         FileDialogAnswer answer(pdf);
         const PrintOutcome outcome = job->end();
 
-        EXPECT_EQ(outcome.result, c.result);
-        EXPECT_EQ(outcome.message, c.told);
+        EXPECT_EQ(std::tuple(outcome.result, outcome.message), std::tuple(c.result, c.told));
         EXPECT_EQ(queues.titles, c.submitted ? QStringList{QStringLiteral("Worksheet")} : QStringList{});
         EXPECT_EQ(queues.submitted.startsWith("%PDF"), c.submitted);
         EXPECT_EQ(readAll(pdf).startsWith("%PDF"), c.result == R::SavedAsPdf);
-        ASSERT_EQ(fake.dialogs.shown.size(), c.offer.isEmpty() ? 0 : 1);
-        if (!c.offer.isEmpty()) {
-            EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::OkCancel);
-            EXPECT_EQ(fake.dialogs.shown[0].text, c.offer);
-        }
         reportPrinting(nullptr, outcome, QStringLiteral("Print Worksheet"));
-        ASSERT_EQ(fake.dialogs.shown.size(), (c.offer.isEmpty() ? 0 : 1) + (c.told.isEmpty() ? 0 : 1));
-        if (!c.told.isEmpty()) {
-            EXPECT_EQ(fake.dialogs.shown.last().kind, nibsy::test::FakeDialogs::Information);
-            EXPECT_EQ(fake.dialogs.shown.last().title, QStringLiteral("Print Worksheet"));
-        }
+        const auto& shown = fake.dialogs.shown;
+        ASSERT_EQ(shown.size(), (c.offer.isEmpty() ? 0 : 1) + (c.told.isEmpty() ? 0 : 1));
+        if (!c.offer.isEmpty())
+            EXPECT_EQ(std::tuple(shown[0].kind, shown[0].text), std::tuple(FakeDialogs::OkCancel, c.offer));
+        if (!c.told.isEmpty())
+            EXPECT_EQ(std::tuple(shown.last().kind, shown.last().text, shown.last().title),
+                      std::tuple(FakeDialogs::Information, c.told, QStringLiteral("Print Worksheet")));
     }
-}
 
-TEST(QtPrinter, ReportsAPageThatCouldNotBeSavedAsAnError) {
+    // A page that could not be saved is an error; a cancelled one is not mentioned.
     FakePlatform fake;
-    const PrintOutcome lost{PrintOutcome::Result::NotPrinted,
-                            QStringLiteral("The printout could not be saved.")};
+    const PrintOutcome lost{R::NotPrinted, QStringLiteral("The printout could not be saved.")};
     reportPrinting(nullptr, lost, QStringLiteral("Print"));
-    reportPrinting(nullptr, PrintOutcome{}, QStringLiteral("Print")); // the user cancelled: nothing to say
+    reportPrinting(nullptr, PrintOutcome{}, QStringLiteral("Print"));
     ASSERT_EQ(fake.dialogs.shown.size(), 1);
-    EXPECT_EQ(fake.dialogs.shown[0].kind, nibsy::test::FakeDialogs::Critical);
-    EXPECT_EQ(fake.dialogs.shown[0].text, lost.message);
+    EXPECT_EQ(std::tuple(fake.dialogs.shown[0].kind, fake.dialogs.shown[0].text),
+              std::tuple(FakeDialogs::Critical, lost.message));
 }
