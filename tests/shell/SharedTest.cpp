@@ -22,10 +22,7 @@ TEST(Shared, FullPathFindsFilesWithoutRegardToCase) {
 TEST(Shared, PlayWaveWithAnEmptyNameDoesNothing) {
     test::FakePlatform fake;
     PlayWave("", 0);
-    EXPECT_TRUE(fake.sound.played.isEmpty());
     EXPECT_EQ(fake.sound.stops, 0);
-    EXPECT_EQ(fake.clock.totalWaited(), 0);
-
     PlayWave(FullPath("tada.wav"), 0);
     PlayWave(FullPath("uhoh.wav"), 1);
     EXPECT_EQ(fake.sound.names(), (QStringList{"tada.wav", "uhoh.wav"}));
@@ -66,13 +63,6 @@ TEST(Shared, ShuffleIsAPermutationAndFairForTwo) {
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(sorted[size_t(i)], i + 1);
     }
-    // Seeded alike, the same arrangement.
-    fake.random.seed(99);
-    Shuffle(9, list);
-    const auto first = list;
-    fake.random.seed(99);
-    Shuffle(9, list);
-    EXPECT_EQ(list, first);
 }
 
 TEST(Shared, PauseWaitsOnTheMonotonicClock) {
@@ -82,8 +72,7 @@ TEST(Shared, PauseWaitsOnTheMonotonicClock) {
     Pause(0);
     EXPECT_EQ(fake.clock.totalWaited(), 500);
 
-    // The real clock: no sooner than asked, and the wait survives the day rolling over since it does
-    // not look at the time of day at all.
+    // The real clock: no sooner than asked.
     services().clock = std::make_unique<SystemClock>();
     QElapsedTimer t;
     t.start();
