@@ -18,13 +18,11 @@ namespace nibsy::test {
 
 class MathFixture : public WindowFixture<frmEMath> {
 protected:
-    // Opens Nibsy Math afresh; the settings start from their defaults and are given before it loads.
-    frmEMath* open(const std::function<void(Settings&)>& setUp = {}) {
+    // Opens Nibsy Math afresh with the default settings, changed by setUp before it loads.
+    frmEMath* open(const std::function<void(Settings&)>& setUp = [](Settings&) {}) {
         close();
         settings() = Settings{};
-        if (setUp) {
-            setUp(settings());
-        }
+        setUp(settings());
         return WindowFixture::open();
     }
 };

@@ -48,10 +48,7 @@ TEST_F(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
             click(w->cmdAnswer); // see the answer
             const int result = number(w->lblTutor[3]);
             ASSERT_EQ(result, c.type == 0 ? top + bottom : top - bottom) << i;
-            ASSERT_GE(bottom, 0);
-            ASSERT_GE(result, 0);
-            ASSERT_LE(top, c.maxTop);
-            ASSERT_LE(result, c.maxResult);
+            ASSERT_TRUE(bottom >= 0 && result >= 0 && top <= c.maxTop && result <= c.maxResult) << i;
             ASSERT_EQ(shown, result);
             ASSERT_EQ(sounds.count("boing.wav"), c.type == 0 ? result : top);
             ASSERT_EQ(sounds.count("zipecho.wav"), c.type == 0 ? 0 : bottom);
@@ -97,8 +94,7 @@ TEST_F(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
     EXPECT_EQ(w->cmdAnswer->text(), "&Next Problem");
     EXPECT_TRUE(w->Frame1->isEnabled());
 
-    // Choosing addition after the answer and showing the window again repaints the same subtraction,
-    // silently.
+    // Choosing addition after the answer, then showing the window again, repaints the same sum silently.
     click(w->optType[0]);
     const QImage before = w->picTutor->image().copy();
     fake.sound.clear();

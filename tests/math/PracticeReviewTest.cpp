@@ -47,22 +47,18 @@ TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMis
 
     fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
     click(w->cmdChoice[3]);
-    EXPECT_EQ(w->lblScoreN->text(), "0");
-    EXPECT_EQ(w->lblProblem->text(), "1 + 3 =");
+    EXPECT_EQ(w->lblScoreN->text() + " " + w->lblProblem->text(), "0 1 + 3 =");
     answer(w->txtAnswer, "4");
     EXPECT_EQ(w->lblScoreN->text(), "100");
-    EXPECT_EQ(w->pnlScore->floodPercent(), 100);
     answer(w->txtAnswer, "7");
-    EXPECT_EQ(w->txtAnswer->text(), ""); // emptied for a second try
-    EXPECT_EQ(w->lblProblem->text(), "5 + 3 =");
+    EXPECT_EQ(w->txtAnswer->text() + w->lblProblem->text(), "5 + 3 ="); // emptied for a second try
     answer(w->txtAnswer, "8");
     EXPECT_EQ(w->lblScoreN->text(), "75");
     EXPECT_EQ(w->pnlScore->floodPercent(), 75);
     answer(w->txtAnswer, "1");
     answer(w->txtAnswer, "2");
     EXPECT_EQ(watch.seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
-    EXPECT_EQ(w->lblScoreN->text(), "50");
-    EXPECT_EQ(w->lblProblem->text(), "9 + 3 =");
+    EXPECT_EQ(w->lblScoreN->text() + " " + w->lblProblem->text(), "50 9 + 3 =");
     answer(w->txtAnswer, "12");
     EXPECT_EQ(w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up
     EXPECT_EQ(fake.sound.names(),
@@ -92,7 +88,6 @@ TEST_F(MathPractice, EmptyBoxAnswersZeroAndChangesGiveANewProblemAtNoCost) {
     click(w->optFactor[0]); // Random draws the factor after the other number
     EXPECT_EQ(w->lblProblem->text(), "5 + 2 =");
     EXPECT_EQ(settings().MathFactor, -1);
-    EXPECT_EQ(w->lblScoreN->text(), "100");
 
     fake.sound.clear();
     QTest::keyClicks(w->txtAnswer, "1a2");
@@ -145,11 +140,7 @@ TEST_F(MathReview, FactTableFollowsTypeAndFactorAndRandomGivesWayToZero) {
 
     click(w->cmdExit);
     EXPECT_TRUE(w->optFactor[0]->isEnabled());
-    menu.hide();
-    click(w->cmdExit);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.isNull());
-    EXPECT_TRUE(menu.isVisible());
+    exitToMenu();
 }
 
 TEST_F(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
@@ -158,9 +149,7 @@ TEST_F(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
         s.MathProblemType = 2;
         s.MathNumberSize = 9;
     });
-    EXPECT_TRUE(w->optFactor[11]->isChecked());
-    EXPECT_TRUE(w->optType[0]->isChecked());
-    EXPECT_TRUE(w->optSize[1]->isChecked());
+    EXPECT_TRUE(w->optFactor[11]->isChecked() && w->optType[0]->isChecked() && w->optSize[1]->isChecked());
     fake.random.script({0.0});
     click(w->cmdChoice[3]);
     EXPECT_EQ(w->lblProblem->text(), "0 + 10 =");
@@ -177,9 +166,8 @@ TEST_F(NibsyMath, SettingsOutOfRangeAreBroughtIntoRange) {
     }
 }
 
-// The help for Nibsy Math names each control where the child finds it: what its first paragraph names is
-// on the first screen, and what an item of its list names is on the window once that item's button has
-// started (or after the mode's own button has been clicked once).
+// What the help's first paragraph names in bold is on the first screen; what a list item names is on
+// the window once that item's mode has started (and its own button been clicked once).
 TEST_F(NibsyMath, HelpNamesEachChoiceWhereTheChildFindsIt) {
     QFile file(builtAppDir() + "/nibsy.hlp");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -10,16 +10,8 @@
 
 #include <QLabel>
 #include <QTimer>
-#include <memory>
 
 namespace nibsy::test {
-
-struct ResultsSeen {
-    bool shown = false;
-    QString title;
-    QStringList lines;
-    QStringList names; // the four name labels, empty ones too
-};
 
 class ResultsWatch {
 public:
@@ -28,20 +20,20 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] { look(); });
         m_timer.start();
     }
-    ResultsSeen seen;
+    bool shown = false;
+    QStringList lines; // title, the two lines, then the four name labels, empty ones too
     QList<int> helpAsked;
 
 private:
     void look() {
         auto* board = qobject_cast<frmResults*>(QApplication::activeModalWidget());
-        if (!board || seen.shown) {
+        if (!board || shown) {
             return;
         }
-        seen.shown = true;
-        seen.title = board->windowTitle();
-        seen.lines = {board->Label1[0]->text(), board->Label1[1]->text()};
+        shown = true;
+        lines = QStringList{board->windowTitle(), board->Label1[0]->text(), board->Label1[1]->text()};
         for (QLabel* label : board->lblWin) {
-            seen.names << label->text();
+            lines << label->text();
         }
         const qsizetype before = m_help.asked.size();
         QTest::keyClick(board, Qt::Key_F1);
@@ -52,5 +44,21 @@ private:
     FakeHelp& m_help;
     QTimer m_timer;
 };
+
+// Plays six rounds of a game for players 1..players, turn(p) playing each turn; the board must stay
+// down and the turns go round in order until the last turn of the sixth round.
+template <class Window, class Turn>
+void playSixRounds(Window& w, int players, const ResultsWatch& watch, Turn turn) {
+    for (int round = 1; round <= 6; ++round) {
+        for (int p = 1; p <= players; ++p) {
+            ASSERT_FALSE(watch.shown) << round << " " << p;
+            ASSERT_EQ(w.currentPlayer(), p) << round;
+            turn(p);
+        }
+    }
+    ASSERT_TRUE(watch.shown);
+    EXPECT_FALSE(w.running());
+    EXPECT_EQ(w.cmdExit->text(), "E&xit");
+}
 
 } // namespace nibsy::test

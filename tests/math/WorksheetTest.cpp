@@ -72,7 +72,6 @@ QList<Problem> problems(const QList<Word>& page) {
     return out;
 }
 
-// Worksheets printed from Practice.
 class Worksheet : public MathFixture {
 protected:
     struct Printed {
@@ -101,25 +100,15 @@ protected:
 TEST_F(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCell) {
     const Printed p = print(1, 4);
     ASSERT_EQ(p.asked.size(), 1);
-    const auto& asked = p.asked[0];
-    EXPECT_EQ(asked.kind, FakeDialogs::OkCancel);
-    EXPECT_EQ(asked.title + "|" + asked.text, "Print Worksheet|Printing Subtraction (-) Problems, Highest "
-                                              "Factor = 4\r\rMake sure printer is on-line and ready.");
+    EXPECT_EQ(p.asked[0].kind, FakeDialogs::OkCancel);
+    EXPECT_EQ(p.asked[0].title + "|" + p.asked[0].text,
+              "Print Worksheet|Printing Subtraction (-) Problems, Highest Factor = 4\r\rMake sure printer is "
+              "on-line and ready.");
     EXPECT_EQ(line(p.page, 0), "Nibsy Math  Score_________  Time_________");
-    EXPECT_EQ(line(p.page, 1), "Subtraction (-) Problems, Highest Factor = 4");
     ASSERT_FALSE(p.page.isEmpty());
     EXPECT_NEAR(p.page[0].left, 50, 1);
-
-    const QList<Problem> facts = problems(p.page);
-    ASSERT_EQ(facts.size(), 100);
     QSet<int> cells;
-    int largest = 0;
-    for (const Problem& f : facts) {
-        EXPECT_EQ(f.sign, "-");
-        EXPECT_LE(f.bottom, 4);
-        EXPECT_GE(f.top - f.bottom, 0);
-        EXPECT_LE(f.top - f.bottom, 10);
-        largest = std::max(largest, f.bottom);
+    for (const Problem& f : problems(p.page)) {
         // Ending a little before 60 % of its cell, inside its row.
         const int column = int((f.at->left - 50) / 150), row = int((f.at->top - 110) / 48);
         EXPECT_TRUE(column >= 0 && column < 5 && row >= 0 && row < 20);
@@ -128,27 +117,31 @@ TEST_F(Worksheet, PrintsHeaderTitleAndAHundredProblemsOfTypeAndFactorEachInItsCe
         EXPECT_LT(f.at->bottom, 110 + 48 * (row + 1));
         cells.insert(row * 5 + column);
     }
-    EXPECT_EQ(largest, 4);
     EXPECT_EQ(cells.size(), 100);
 }
 
-TEST_F(Worksheet, RandomPrintsUpToTenFactorZeroOnlyZerosAndCancelPrintsNothing) {
-    for (const int factor : {-1, 0}) {
-        const Printed p = print(0, factor);
-        EXPECT_EQ(line(p.page, 1), factor < 0 ? "Addition (+) Problems, Highest Factor = 10"
-                                              : "Addition (+) Problems, Highest Factor = 0");
+TEST_F(Worksheet, ProblemsFollowTypeAndFactorWithRandomUpToTenAndCancelPrintsNothing) {
+    struct Case {
+        int type, factor, largest;
+        const char* title;
+    };
+    for (const Case c : {Case{1, 4, 4, "Subtraction (-) Problems, Highest Factor = 4"},
+                         Case{0, -1, 10, "Addition (+) Problems, Highest Factor = 10"},
+                         Case{0, 0, 0, "Addition (+) Problems, Highest Factor = 0"}}) {
+        const Printed p = print(c.type, c.factor);
+        EXPECT_EQ(line(p.page, 1), c.title);
         const QList<Problem> facts = problems(p.page);
         EXPECT_EQ(facts.size(), 100);
         int largest = 0;
         for (const Problem& f : facts) {
-            EXPECT_EQ(f.sign, "+");
-            EXPECT_LE(f.top, 10);
-            EXPECT_LE(f.bottom, factor < 0 ? 10 : 0);
+            EXPECT_EQ(f.sign, c.type ? "-" : "+");
+            const int other = c.type ? f.top - f.bottom : f.top;
+            EXPECT_TRUE(other >= 0 && other <= 10) << f.top << " " << f.bottom;
+            EXPECT_LE(f.bottom, c.largest);
             largest = std::max(largest, f.bottom);
         }
-        EXPECT_GT(largest, factor < 0 ? 4 : -1);
+        EXPECT_GE(largest, c.largest == 10 ? 5 : c.largest) << c.factor;
     }
-
     const Printed cancelled = print(0, 3, false);
     ASSERT_EQ(cancelled.asked.size(), 1);
     EXPECT_TRUE(cancelled.asked[0].text.startsWith("Printing Addition (+) Problems, Highest Factor = 3\r\r"));
