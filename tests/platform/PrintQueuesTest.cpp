@@ -27,31 +27,31 @@ public:
     PrivateCups() {
         const QString root = m_dir.path();
         m_socket = root + QStringLiteral("/cups.sock");
-        for (const char* sub : {"spool/tmp", "cache", "state", "log"})
+        for (const char* sub : {"spool/tmp", "cache", "state", "log"}) {
             QDir(root).mkpath(QString::fromLatin1(sub));
-        for (const char* sub : {"spool", "spool/tmp"})
-            QFile::setPermissions(m_dir.filePath(sub), QFileDevice::Permissions(0x7777));
-        auto write = [&](const char* name, const QString& text) {
-            QFile f(m_dir.filePath(name));
-            EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text.toUtf8()) > 0);
-        };
-        write("cupsd.conf", QStringLiteral("Listen %1\nLogLevel warn\nWebInterface No\nDefaultAuthType None\n"
-                                           "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
-                                           "<Policy default>\n<Limit All>\nOrder allow,deny\nAllow all\n"
-                                           "</Limit>\n</Policy>\n")
-                                .arg(m_socket));
-        write("cups-files.conf",
+        }
+        QFile::setPermissions(root + QStringLiteral("/spool"), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(root + QStringLiteral("/spool/tmp"), QFileDevice::Permissions(0x7777));
+        write(QStringLiteral("cupsd.conf"),
+              QStringLiteral(
+                  "Listen %1\nLogLevel warn\nWebInterface No\nDefaultAuthType None\n"
+                  "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
+                  "<Policy default>\n<Limit All>\nOrder allow,deny\nAllow all\n</Limit>\n</Policy>\n")
+                  .arg(m_socket));
+        write(QStringLiteral("cups-files.conf"),
               QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
                              "TempDir %1/spool/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
                              "PageLog %1/log/page_log\nSystemGroup root\nFileDevice Yes\n")
                   .arg(root));
         m_cupsd.start(QStringLiteral("cupsd"),
-                      {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath("cupsd.conf"),
-                       QStringLiteral("-s"), m_dir.filePath("cups-files.conf")});
+                      {QStringLiteral("-f"), QStringLiteral("-c"), root + QStringLiteral("/cupsd.conf"),
+                       QStringLiteral("-s"), root + QStringLiteral("/cups-files.conf")});
+        m_cupsd.waitForStarted(5000);
         const QDeadlineTimer deadline(10000);
         while (!QFileInfo::exists(m_socket) && m_cupsd.state() != QProcess::NotRunning &&
-               !deadline.hasExpired())
+               !deadline.hasExpired()) {
             QThread::msleep(20);
+        }
         cupsSetServer(QFile::encodeName(m_socket).constData());
     }
     ~PrivateCups() {
@@ -59,24 +59,32 @@ public:
         m_cupsd.terminate();
         m_cupsd.waitForFinished(5000);
     }
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
 
     bool running() const { return m_cupsd.state() == QProcess::Running && QFileInfo::exists(m_socket); }
 
     // Runs one of CUPS's administration commands against this scheduler.
-    bool admin(const QString& command) {
-        QStringList args = command.split(u' ');
+    bool admin(const QString& program, const QStringList& args) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CUPS_SERVER"), m_socket);
         p.setProcessEnvironment(env);
-        p.start(args.takeFirst(), args);
+        p.start(program, args);
         const bool ok =
             p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-        EXPECT_TRUE(ok) << command.toStdString() << ": " << p.readAllStandardError().toStdString();
+        EXPECT_TRUE(ok) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
         return ok;
     }
 
 private:
+    void write(const QString& name, const QString& text) {
+        QFile f(m_dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write(text.toUtf8());
+        }
+    }
+
     QTemporaryDir m_dir{QStringLiteral("/tmp/nibsy-cups-XXXXXX")}; // a socket path must be short
     QString m_socket;
     QProcess m_cupsd;
@@ -94,8 +102,9 @@ TEST(CupsQueues, SeesARejectingOrPausedQueueAndWhatTheSchedulerDoesWithAJob) {
     ASSERT_TRUE(cups.running());
     CupsQueues queues;
     EXPECT_EQ(queues.defaultQueue(), QString());
-    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin -p Office -E -v file:///dev/null")));
-    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin -d Office")));
+    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"),
+                           QStringLiteral("-p Office -E -v file:///dev/null").split(u' ')));
+    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"), QStringLiteral("-d Office").split(u' ')));
     EXPECT_EQ(queues.defaultQueue(), QStringLiteral("Office"));
     EXPECT_FALSE(queues.state(QStringLiteral("Nowhere")).has_value());
 
@@ -113,23 +122,27 @@ TEST(CupsQueues, SeesARejectingOrPausedQueueAndWhatTheSchedulerDoesWithAJob) {
     for (const Step& s : {Step{nullptr, true, false, true}, Step{"cupsreject", false, false, false},
                           Step{"cupsaccept", true, false, true}, Step{"cupsdisable", true, true, true}}) {
         SCOPED_TRACE(s.command ? s.command : "ready");
-        if (s.command)
-            ASSERT_TRUE(cups.admin(QString::fromLatin1(s.command) + QStringLiteral(" Office")));
+        if (s.command) {
+            ASSERT_TRUE(cups.admin(QString::fromLatin1(s.command), {QStringLiteral("Office")}));
+        }
         const auto state = queues.state(QStringLiteral("Office"));
         ASSERT_TRUE(state.has_value());
-        EXPECT_EQ(std::pair(state->accepting, state->paused), std::pair(s.accepting, s.paused));
+        EXPECT_EQ(state->accepting, s.accepting);
+        EXPECT_EQ(state->paused, s.paused);
         QString error;
         const int id = queues.submit(QStringLiteral("Office"), pdf, QStringLiteral("Worksheet"), &error);
-        EXPECT_EQ(std::pair(id > 0, error.isEmpty()), std::pair(s.taken, s.taken)) << error.toStdString();
+        EXPECT_EQ(id > 0, s.taken) << error.toStdString();
+        EXPECT_EQ(error.isEmpty(), s.taken) << error.toStdString();
     }
 
     // The whole way: a rejecting queue is told and the page offered as a PDF file.
-    ASSERT_TRUE(cups.admin(QStringLiteral("cupsreject Office")));
+    ASSERT_TRUE(cups.admin(QStringLiteral("cupsreject"), {QStringLiteral("Office")}));
     fake.dialogs.answerOk = false;
     QtPrinter printer;
     auto job = printer.begin(nullptr, QStringLiteral("Worksheet"));
     ASSERT_NE(job, nullptr);
-    EXPECT_EQ(job->end().result, PrintOutcome::Result::NotPrinted);
+    const PrintOutcome outcome = job->end();
+    EXPECT_EQ(outcome.result, PrintOutcome::Result::NotPrinted);
     ASSERT_EQ(fake.dialogs.shown.size(), 1);
     EXPECT_TRUE(fake.dialogs.shown[0].text.startsWith(QStringLiteral("The printer Office is not taking")))
         << fake.dialogs.shown[0].text.toStdString();
