@@ -129,6 +129,7 @@ frmCards::frmCards(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(this, QStringLiteral("E&xit"), choiceFont, QRect(1380, 6480, 1140, 495),
                          [this] { cmdExit_Click(); });
+    setFrameButtons(cmdExit, cmdHelp, cmdNew, StopButton::Other);
 
     picCard = new PictureBox(this);
     picCard->setObjectName(QStringLiteral("picCard"));

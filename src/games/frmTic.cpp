@@ -157,7 +157,7 @@ frmTic::frmTic(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(this, QStringLiteral("E&xit"), buttonFont, QRect(PanelLeft + 1560, 3900, 1440, 495),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 
     linWin = new TicWinLine(this);
     place(linWin, 0, 0, WindowWidth, WindowHeight);

@@ -202,7 +202,7 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), stepFont, QRect(1440, 1020, 1200, 555),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp);
 
     Timer1 = new WindowTimer(this, 500);
     Timer1->onTick([this] { Timer1_Timer(); });

@@ -190,7 +190,7 @@ frmLet::frmLet(QWidget* opener) : ModeWindow(opener, Activity) {
     cmdExit->setFont(comicFont(12, true));
     place(cmdExit, 1245, 240, 1020, 900);
     connect(cmdExit, &QPushButton::clicked, this, &frmLet::cmdExit_Click);
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp);
 
     Timer1 = new WindowTimer(this, 300);
     Timer1->onTick([this] { Timer1_Timer(); });

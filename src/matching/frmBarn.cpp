@@ -138,7 +138,7 @@ frmBarn::frmBarn(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(120, 2085, 1680, 495),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
 void frmBarn::Form_Load() {

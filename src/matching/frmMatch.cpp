@@ -89,7 +89,7 @@ frmMatch::frmMatch(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(120, 1725, 2160, 435),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
 void frmMatch::Form_Load() {

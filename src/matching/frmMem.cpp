@@ -103,7 +103,7 @@ frmMem::frmMem(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(1560, 735, 1320, 435),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
 void frmMem::Form_Load() {

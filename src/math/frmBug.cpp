@@ -164,7 +164,7 @@ frmBug::frmBug(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(this, QStringLiteral("E&xit"), buttons, QRect(7740, 5820, 1740, 540),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
 void frmBug::Form_Load() {
@@ -273,8 +273,6 @@ void frmBug::TakeTurn() {
     }
     Pause(1);
     picFlash->setPicture(Picture());
-    // Clicks and keys made while the picture showed belonged to this turn.
-    dropQueuedInput();
     if (running() && !closeAsked()) {
         NextTurn();
     }
@@ -300,7 +298,6 @@ void frmBug::NextTurn() {
     }
     PlayWave(BugWave, 0);
     Pause(1);
-    dropQueuedInput();
     if (closeAsked()) {
         return;
     }

@@ -81,7 +81,7 @@ frmEMath::frmEMath(QWidget* opener) : ModeWindow(opener, Activity) {
     cmdExit->setFont(comicFont(11));
     place(cmdExit, 8100, 6420, 1380, 600);
     connect(cmdExit, &SSCommand::clicked, this, &frmEMath::cmdExit_Click);
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp);
 
     hideModeControls();
     setKeyPreview(true);

@@ -74,14 +74,6 @@ void frmResults::Form_Load() {
     }
 }
 
-void frmResults::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        help().showContext(this, m_board.helpContext);
-        return;
-    }
-    OptionsDialog::keyPressEvent(event);
-}
-
 void ShowResults(QWidget* owner, const QString& title, const QString& line1, const QString& line2,
                  int playerCount, const FinishedFlags& finished, const Settings::FourNames& names,
                  int helpContext) {

@@ -51,9 +51,6 @@ public:
     QFrame* Shape1;
     SSCommand* cmdOK;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override; // F1: help at the calling game's context
-
 private:
     ResultsBoard m_board;
 };

@@ -122,7 +122,7 @@ frmSnow::frmSnow(QWidget* opener) : ModeWindow(opener, Activity) {
                          [this] { cmdHelp_Click(); });
     cmdExit = makeButton(this, QStringLiteral("E&xit"), buttons, QRect(8280, 5820, 1200, 540),
                          [this] { cmdExit_Click(); });
-    setExitButton(cmdExit);
+    setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
 void frmSnow::Form_Load() {
@@ -230,8 +230,6 @@ void frmSnow::CheckAnswer() {
         DrawSnowPart(CurrentPlayer, k);
         PlayWave(WowWave, 0);
         Pause(1);
-        // Keys pressed meanwhile belonged to this turn.
-        dropQueuedInput();
         if (running() && !closeAsked()) {
             NextTurn();
         }
@@ -240,7 +238,6 @@ void frmSnow::CheckAnswer() {
         lblMessage->setText(lines(QStringLiteral("Sorry ...\rHere's the answer ..")));
         txtAnswer->setText(formatNumber(Answer, QStringLiteral("##0")));
         txtAnswer->setReadOnly(true);
-        dropQueuedInput();
         cmdOK->show();
         cmdOK->setFocus();
     }
@@ -293,7 +290,6 @@ void frmSnow::NextTurn() {
     }
     PlayWave(SnowmanWave, 0);
     Pause(1);
-    dropQueuedInput();
     if (closeAsked()) {
         return;
     }

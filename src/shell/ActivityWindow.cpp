@@ -7,6 +7,7 @@
 #include "platform/Twips.h"
 #include "platform/Waits.h"
 #include "platform/WindowTimer.h"
+#include "shell/InputGuard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -97,8 +98,8 @@ ActivityWindow::ActivityWindow(QWidget* opener, const ActivityDescriptor& activi
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromLatin1(activity.caption));
     setFixedSize(twipsSize(activity.widthTwips, activity.heightTwips));
-    // Keys, clicks and closes of this window pass here first (see eventFilter).
-    qApp->installEventFilter(this);
+    // Keys and clicks of this window pass the suite's input guard first.
+    InputGuard::instance();
 }
 
 ActivityWindow::~ActivityWindow() = default;
@@ -113,56 +114,13 @@ void ActivityWindow::setKeyPreview(bool on) {
 }
 
 void ActivityWindow::ignoreRestOfDoubleClick() {
-    m_guardFrom = m_lastClick;
-    m_guarding = m_lastClick != 0;
+    InputGuard::instance().ignoreRestOfDoubleClick();
 }
 
-void ActivityWindow::dropQueuedInput() {
-    // Timer ticks and closes stay held meanwhile, as in a wait.
-    const WaitScope holding;
-    m_droppingInput = true;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    m_droppingInput = false;
-}
-
-bool ActivityWindow::dropClick(const QEvent* event) {
-    const quint64 at = static_cast<const QInputEvent*>(event)->timestamp();
-    if (m_guarding && at > m_guardFrom) {
-        if (at - m_guardFrom < quint64(QApplication::doubleClickInterval())) {
-            return true;
-        }
-        m_guarding = false;
-    }
-    m_lastClick = at;
-    return false;
-}
-
-bool ActivityWindow::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-                       type == QEvent::MouseButtonDblClick;
-    const bool key =
-        type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride;
-    if ((!mouse && !key) || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) {
+bool ActivityWindow::previewInput(QObject* watched, QEvent* event) {
+    if (!m_keyPreview || m_forwardingKey || event->type() != QEvent::KeyPress) {
         return false;
     }
-    if (m_closeAsked || m_droppingInput) {
-        return true; // the window is going, or the input belongs to a wait that is over: it must not act
-    }
-    if (mouse) {
-        return dropClick(event);
-    }
-    if (type != QEvent::KeyPress || m_forwardingKey) {
-        return false;
-    }
-    if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return true;
-    }
-    return m_keyPreview && previewKey(watched, event);
-}
-
-bool ActivityWindow::previewKey(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     int code = key->key();
     Form_KeyDown(code, key->modifiers());
@@ -199,6 +157,13 @@ void ActivityWindow::cmdExit_Click() {
 
 void ActivityWindow::unload() {
     close();
+}
+
+bool ActivityWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !m_closeAsked) {
+        Form_Activate();
+    }
+    return QWidget::event(event);
 }
 
 void ActivityWindow::closeEvent(QCloseEvent* event) {

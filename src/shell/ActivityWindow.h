@@ -8,6 +8,7 @@
 
 #include "shell/Activities.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace nibsy {
@@ -24,11 +25,20 @@ public:
     virtual void Form_Load();
 
     int helpContext() const { return m_helpContext; }
+    // The window's help context may change with what it shows (a window with two modes, say).
+    void setHelpContext(int context) { m_helpContext = context; }
     // True once the window has been asked to close (it may still be finishing a handler).
     bool closeAsked() const { return m_closeAsked; }
 
     // Places a control given in twips.
     static void place(QWidget* control, int left, int top, int width, int height);
+
+    // Input on its way to a control of this window, previewed by the window when it asked for it (see
+    // setKeyPreview); true when it has been used up.
+    bool previewInput(QObject* watched, QEvent* event);
+    // A click or key that was dropped because it was made during a wait, with the control it was meant
+    // for (the one under the pointer, or the one with the focus).
+    virtual void inputDroppedDuringWait(QWidget* control, QEvent* event) {}
 
 public slots:
     // Help at the window's context.
@@ -44,38 +54,30 @@ protected:
     void setKeyPreview(bool on);
     virtual void Form_KeyDown(int& KeyCode, Qt::KeyboardModifiers Shift) {}
     virtual void Form_KeyPress(int& KeyAscii) {}
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Clicks on the window within the double-click interval of the click being handled now are dropped:
-    // a young child double-clicks everything, and the second click must not land on whatever the first
-    // one brought up under the pointer.
+    // Runs each time the window becomes the active window: when it is first shown, and when it comes
+    // back after a window it opened has closed.
+    virtual void Form_Activate() {}
+
+    // Clicks within the double-click interval of the click being handled now are dropped: a young child
+    // double-clicks everything, and the second click must not land on whatever the first one brought up
+    // under the pointer. Clicks on buttons do this by themselves; a picture box that is clicked calls it.
     void ignoreRestOfDoubleClick();
-
-    // Drops the clicks and keys for this window that were made during a wait just over and are still
-    // queued, so that input meant for the turn that has ended never acts on the next one.
-    void dropQueuedInput();
 
     // Closes this window (it is deleted once no handler of it runs) and shows the opener again.
     void unload();
     // Called when the window is about to go: stop timers and sounds of the window here.
     virtual void Form_Unload() {}
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
-    bool previewKey(QObject* watched, QEvent* event);
-    bool dropClick(const QEvent* event);
-
-    QWidget* m_opener;
+    QPointer<QWidget> m_opener;
     int m_helpContext;
     bool m_unloading = false;
     bool m_closeAsked = false;
     bool m_keyPreview = false;
-    bool m_droppingInput = false;
     bool m_forwardingKey = false;
-    // Timestamps of mouse input on this window: the last seen, and the click a guard runs from.
-    quint64 m_lastClick = 0;
-    quint64 m_guardFrom = 0;
-    bool m_guarding = false;
 };
 
 // Where a window's frame goes to stand centred in area, for a client of the given size in that frame.

@@ -3,7 +3,11 @@
 #include "shell/ModeWindow.h"
 
 #include "platform/SSCommand.h"
+#include "platform/Waits.h"
 #include "shell/Shared.h"
+
+#include <QKeyEvent>
+#include <QMetaObject>
 
 namespace nibsy {
 
@@ -16,6 +20,13 @@ void ModeWindow::Form_Load() {
     UhohWave = FullPath(QStringLiteral("uhoh.wav"));
 }
 
+void ModeWindow::setFrameButtons(SSCommand* exit, SSCommand* help, SSCommand* newGame, StopButton stop) {
+    m_exit = exit;
+    m_exitIsStop = stop == StopButton::Exit;
+    m_help = help;
+    m_new = newGame;
+}
+
 void ModeWindow::cmdExit_Click() {
     if (m_running) {
         StopMode();
@@ -24,19 +35,83 @@ void ModeWindow::cmdExit_Click() {
     }
 }
 
+void ModeWindow::inputDroppedDuringWait(QWidget* control, QEvent* event) {
+    SSCommand* stop = m_exitIsStop ? m_exit : m_new;
+    if (!m_running || !stop || m_stopAsked) {
+        return;
+    }
+    const bool clicked = event->type() == QEvent::MouseButtonRelease && control == stop;
+    const bool keyed = event->type() == QEvent::KeyPress &&
+                       static_cast<QKeyEvent*>(event)->key() == Qt::Key_S &&
+                       static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier;
+    if (!clicked && !keyed) {
+        return;
+    }
+    m_stopAsked = true;
+    // Ahead of the timer ticks held in the wait, so that a song stops after the line it was singing.
+    Waits::runFirstWhenIdle(this, [this, stop] {
+        m_stopAsked = false;
+        if (m_running && !closeAsked() && stop->isVisible() && stop->isEnabled() &&
+            stop->text() == QStringLiteral("&Stop")) {
+            stop->click();
+        }
+    });
+}
+
 void ModeWindow::beginMode(int mode) {
     m_mode = mode;
     m_running = true;
-    if (m_exit) {
+    if (m_exit && m_exitIsStop) {
         m_exit->setText(QStringLiteral("&Stop"));
     }
     ignoreRestOfDoubleClick();
+    // Enter on the frame's buttons would stop the game or open help: they take no focus meanwhile,
+    // though a click and their shortcut still press them.
+    const std::array<SSCommand*, 3> frame{m_help, m_exit, m_new};
+    for (size_t i = 0; i < frame.size(); ++i) {
+        if (frame[i] && frame[i]->focusPolicy() != Qt::NoFocus) {
+            m_framePolicies[i] = frame[i]->focusPolicy();
+            frame[i]->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    settleFocusLater();
 }
 
 void ModeWindow::endMode() {
     m_running = false;
-    if (m_exit) {
+    if (m_exit && m_exitIsStop) {
         m_exit->setText(QStringLiteral("E&xit"));
+    }
+    const std::array<SSCommand*, 3> frame{m_help, m_exit, m_new};
+    for (size_t i = 0; i < frame.size(); ++i) {
+        if (frame[i] && frame[i]->focusPolicy() == Qt::NoFocus && m_framePolicies[i] != Qt::NoFocus) {
+            frame[i]->setFocusPolicy(m_framePolicies[i]);
+        }
+    }
+    settleFocusLater();
+}
+
+void ModeWindow::settleFocusLater() {
+    QMetaObject::invokeMethod(
+        this, [this] { Waits::runWhenIdle(this, [this] { settleFocus(); }); }, Qt::QueuedConnection);
+}
+
+void ModeWindow::settleFocus() {
+    if (closeAsked()) {
+        return;
+    }
+    QWidget* focus = focusWidget();
+    if (!m_running) {
+        if (m_new && m_new->isEnabled() && m_new->isVisible()) {
+            m_new->setFocus();
+        } else if (!focus || focus == m_exit || !focus->isEnabled() || !focus->isVisible()) {
+            setFocus();
+        }
+        return;
+    }
+    const bool harmful = !focus || focus == m_help || focus == m_exit || focus == m_new;
+    if (harmful || !focus->isEnabled() || !focus->isVisible()) {
+        setFocus();
     }
 }
 

@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/OptionsDialog.h"
 
-#include "platform/Services.h"
 #include "platform/Twips.h"
 #include "shell/ActivityWindow.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace nibsy {
 
@@ -35,22 +33,6 @@ void OptionsDialog::closeEvent(QCloseEvent* event) {
 
 void OptionsDialog::reject() {
     cmdOK_Click();
-}
-
-} // namespace nibsy
-
-namespace nibsy {
-
-void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        if (auto* owner = qobject_cast<ActivityWindow*>(parentWidget())) {
-            help().showContext(this, owner->helpContext());
-        } else {
-            help().showContents(this);
-        }
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace nibsy

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An options window: shown modally by its activity, centred, changing the settings at once. Its OK
-// button hides it; closing it by the frame does what OK does. F1 opens help at its activity's context.
+// button hides it; closing it by the frame does what OK does. F1 opens help at its activity's context
+// (see InputGuard).
 
 #include <QDialog>
 
@@ -20,8 +21,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;                        // Escape acts as OK too
-    void keyPressEvent(QKeyEvent* event) override; // F1: help at the owner's context
+    void reject() override; // Escape acts as OK too
 };
 
 } // namespace nibsy

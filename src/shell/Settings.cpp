@@ -188,6 +188,7 @@ bool LoadSettings() {
         return false;
     }
     settings() = *loaded;
+    normaliseSettings(settings());
     return true;
 }
 
@@ -236,6 +237,7 @@ bool replace(const QString& path, const QByteArray& bytes) {
 
 bool SaveSettings() {
     const QString path = AppFiles::resolve(QString::fromLatin1(kSettingsFile));
+    normaliseSettings(settings());
     const QByteArray bytes = formatSettings(settings());
     const QFileInfo file(path);
     if (file.exists()) {
@@ -247,6 +249,44 @@ bool SaveSettings() {
         }
     }
     return replace(path, bytes);
+}
+
+void normaliseSettings(Settings& s) {
+    // Counts and sizes: to the nearest end of their range.
+    auto count = [](qint16& v, int lo, int hi) { v = qint16(clampSetting(v, lo, hi)); };
+    // Choices: a value that is none of them counts as the activity's fallback.
+    auto choice = [](qint16& v, int lo, int hi, int fallback) { v = qint16(settingOr(v, lo, hi, fallback)); };
+    count(s.CountItems, 0, 2);
+    count(s.BiggestNumber, 1, 20);
+    choice(s.MatchItemType, 0, 2, 2);
+    count(s.MatchItemCount, 2, 9);
+    choice(s.BarnPeek, 0, 1, 1);
+    choice(s.BarnFindBy, 0, 1, 1);
+    count(s.BarnAnimalCount, 2, 8);
+    count(s.MemPlayers, 1, 2);
+    choice(s.MemItemType, 0, 2, 0);
+    choice(s.MathProblemType, 0, 1, 0);
+    choice(s.MathNumberSize, 0, 1, 1);
+    count(s.MathFactor, -1, 10);
+    count(s.SnowPlayers, 1, 4);
+    for (size_t i = 1; i <= 4; ++i) {
+        count(s.ScaleCount[i], 0, 10);
+        choice(s.SnowPlayerType[i], 1, 3, 3);
+        count(s.SnowPlayerSize[i], 1, 5);
+    }
+    choice(s.PuzzleSize, 0, 2, 0);
+    count(s.BugPlayers, 1, 4);
+    choice(s.TicPlayers, 1, 2, 1);
+    choice(s.TicFirst, 0, 1, 1);
+    choice(s.TicLevel, 1, 4, 4);
+    choice(s.LetterCase, 0, 1, 0);
+    choice(s.PattType, 0, 1, 1);
+    count(s.PattLength, 1, 6);
+    choice(s.ShapeMode, 0, 1, 1);
+    choice(s.CardGame, 0, 1, 1);
+    choice(s.CardDeck, 0, 3, 0);
+    count(s.TimeQuizInc, 0, 5);
+    count(s.TimeSpinInc, 0, 5);
 }
 
 int clampSetting(int value, int lo, int hi) {

@@ -54,13 +54,20 @@ inline constexpr const char* kSettingsBroken = "File missing/incomplete - Reinst
 // A file bigger than this is not a settings file (the values may follow any number of blank lines).
 inline constexpr qint64 kSettingsFileLimit = qint64(64) << 20;
 
-// Reads the file into settings(); false when it is missing, unreadable, incomplete or too big.
+// Reads the file into settings() (normalised); false when it is missing, unreadable, incomplete or too
+// big.
 bool LoadSettings();
-// Writes settings() to the file through a temporary file renamed over the old one, so a failure
+// Writes settings() (normalised) to the file through a temporary file renamed over the old one, so a failure
 // never leaves a truncated file; where the folder may not be written but the file may, the file is
 // overwritten in place. False when it could not be written, and always for a file without write
 // permission, which is left as it is.
 bool SaveSettings();
+
+// Brings every field into the range its activity uses: a count outside its range goes to the nearest
+// end, a choice outside its choices to the one the activity takes instead (as clampSetting and
+// settingOr do where the fields are used). The settings are read and saved this way, so a value the file
+// should not hold is saved as the value that was used.
+void normaliseSettings(Settings& s);
 
 // A setting used where only lo..hi makes sense: values outside are brought to the nearest end.
 int clampSetting(int value, int lo, int hi);

@@ -9,12 +9,12 @@
 #include "platform/Twips.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
+#include "shell/InputGuard.h"
 #include "shell/OpenWindow.h"
 #include "shell/Settings.h"
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -72,6 +72,8 @@ void placeTwips(QWidget* w, int left, int top, int width, int height) {
 
 frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     initShellResources();
+    // F1 and the rest of a double-click are looked after for every window of the suite from here on.
+    InputGuard::instance();
     setWindowTitle(QStringLiteral("Nibsy Learning, Version 5.0"));
     setFixedSize(twipsSize(9345, 4140));
     setAutoFillBackground(true);
@@ -172,14 +174,6 @@ void frmMenu::endSuite(int status) {
         status = 1;
     }
     emit suiteEnded(status);
-}
-
-void frmMenu::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void frmMenu::closeEvent(QCloseEvent* event) {

@@ -48,7 +48,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<SSCommand*, 16> m_cmdChoice{};

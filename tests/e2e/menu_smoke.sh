@@ -5,9 +5,10 @@
 # writes the settings back byte for byte; F1 opens help; Return presses the focused button; a missing
 # picture ends the suite with status 1 after its message; a short settings file shows the message and no
 # menu, and the file is left as it was.
-# Usage: menu_smoke.sh <folder with the built nibsy and its data>
+# Usage: menu_smoke.sh <folder with the built nibsy and its data> <the activity lister>
 set -euo pipefail
 built=$1
+lister=$2
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
@@ -24,6 +25,9 @@ unset QT_QPA_PLATFORM
 # The sanitizer options of the test run hold here too, but for the leak check, which is left to the
 # unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# The activities on the menu: their buttons' centres and their captions.
+QT_QPA_PLATFORM=offscreen "$lister" >"$work/activities"
+[ -s "$work/activities" ] || fail "no activity is on the menu"
 
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -67,12 +71,7 @@ menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
 [ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
-# Button centres in pixels: columns at left 2880, 5040 and 7200 twips, rows at top 240, 960, 1680, 2400 and
-# 3120, 2055 by 615.
-for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "260 228 Snowman Math" \
-    "260 132 Card Fun" "404 132 Matching Fun" "404 180 Barnyard Fun" "404 228 Memory Game" \
-    "548 84 Bug Builder" "548 132 Tic Tac Toe"; do
-    read -r x y title <<<"$activity"
+while read -r x y title <&4; do
     xdotool mousemove --window "$menu" "$x" "$y" click 1
     win=$(window "$title") || fail "$title did not open"
     if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
@@ -134,7 +133,7 @@ for activity in "260 36 Letter Fun" "260 84 Counting Fun" "260 180 Nibsy Math" "
     fi
     xdotool key alt+x
     menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving $title did not bring the menu back"
-done
+done 4<"$work/activities"
 
 rm "$ini"
 # The Exit picture button: left 2040, top 3240 twips, 630 by 615.

@@ -5,8 +5,12 @@
 #include "matching/MatchingFixture.h"
 #include "matching/frmMem.h"
 #include "matching/optMem.h"
+#include "platform/Clock.h"
 #include "platform/SSCommand.h"
 #include "shell/Palette.h"
+
+#include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -122,6 +126,35 @@ TEST_F(MemoryGame, APairKeepsTheTurnAndAMissPassesIt) {
     EXPECT_EQ(counts(), "1/1");
     miss();
     EXPECT_EQ(message(), "Player 1\nPick a Box");
+}
+
+// With the real wait and the window system's own delivery, a child clicks a third box while the missed
+// pair still shows: that click belonged to the pause, not to the next player's turn.
+TEST_F(MemoryGame, AClickDuringThePauseAfterAMissIsNotTheNextPlayersFirstPick) {
+    services().clock = std::make_unique<SystemClock>();
+    open(2);
+    const int b = firstLeft();
+    const int o = other(b);
+    int c = 1;
+    while (c == b || c == o || c == partner(b) || partner(c) == o) {
+        ++c;
+    }
+    pick(b);
+    QTimer::singleShot(200, w, [&] {
+        const QPointF at = w->picHidden[size_t(c)]->mapTo(w, w->picHidden[size_t(c)]->rect().center());
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                w->windowHandle(), at, w->mapToGlobal(at),
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
+        }
+    });
+    pick(o);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(message(), "Player 2\nPick a Box");
+    pick(partner(c));
+    EXPECT_EQ(message(), "Player 2\nPick Another Box"); // the turn's first pick, not a pair with c
 }
 
 TEST_F(MemoryGame, TheEndNamesTheWinnerOrATieAndStopNamesNoWinner) {
