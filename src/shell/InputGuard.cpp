@@ -127,6 +127,9 @@ bool InputGuard::eventFilter(QObject* watched, QEvent* event) {
     if (mouse && dropClick(watched, event)) {
         return true;
     }
+    if (type == QEvent::KeyPress) {
+        m_guarding = false; // a key between two clicks: the second is meant, not the rest of a double-click
+    }
     auto* activity = qobject_cast<ActivityWindow*>(widget->window());
     if (activity && activity->closeAsked()) {
         return true; // the window is going: its input must not act
