@@ -99,6 +99,12 @@ ActivityWindow::ActivityWindow(QWidget* opener, const ActivityDescriptor& activi
     setFixedSize(twipsSize(activity.widthTwips, activity.heightTwips));
     // Keys, clicks and closes of this window pass here first (see eventFilter).
     qApp->installEventFilter(this);
+    if (activity.background.isValid()) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, activity.background);
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
 }
 
 ActivityWindow::~ActivityWindow() = default;

@@ -5,8 +5,10 @@
 #include "platform/Fonts.h"
 #include "platform/SSCommand.h"
 #include "platform/Twips.h"
+#include "shell/ActivityWindow.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,6 +53,45 @@ QRadioButton* makeOption(QWidget* parent, const QString& caption, const QFont& f
     option->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QObject::connect(option, &QRadioButton::clicked, option, std::move(onClick));
     return option;
+}
+
+CommandButtons makeCommandButtons(ActivityWindow* window, const CommandLayout& layout) {
+    CommandButtons made;
+    QWidget* parent = window;
+    if (layout.frame) {
+        made.frame = new QGroupBox(window);
+        const QRect& at = *layout.frame;
+        ActivityWindow::place(made.frame, at.x(), at.y(), at.width(), at.height());
+        parent = made.frame;
+    }
+    struct Wanted {
+        SSCommand** button;
+        const char* caption;
+        std::function<void()> onClick;
+    };
+    QList<Wanted> wanted;
+    if (layout.onNew) {
+        wanted.append({&made.cmdNew, "&New Game", layout.onNew});
+    }
+    if (layout.onOptions) {
+        wanted.append({&made.cmdOptions, "&Options", layout.onOptions});
+    }
+    wanted.append({&made.cmdHelp, "&Help", [window] { window->cmdHelp_Click(); }});
+    wanted.append({&made.cmdExit, "E&xit", [window] { window->cmdExit_Click(); }});
+
+    const int columns = std::max(layout.columns, 1);
+    // A first button on a row of its own spans it; the rest follow from the next row.
+    const int spanning = int(wanted.size()) % columns != 0 ? 1 : 0;
+    for (int i = 0; i < wanted.size(); ++i) {
+        const int cell = i == 0 ? 0 : i + (spanning ? columns - 1 : 0);
+        const QPoint at = layout.first.topLeft() +
+                          QPoint(cell % columns * layout.step.x(), cell / columns * layout.step.y());
+        const int width = i == 0 && spanning ? layout.first.width() + (columns - 1) * layout.step.x()
+                                             : layout.first.width();
+        *wanted[i].button = makeButton(parent, QString::fromLatin1(wanted[i].caption), layout.font,
+                                       QRect(at, QSize(width, layout.first.height())), wanted[i].onClick);
+    }
+    return made;
 }
 
 void makeCard(QLabel* card, const QFont& font, const QColor& color) {

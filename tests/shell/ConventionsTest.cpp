@@ -3,7 +3,6 @@
 #include "platform/Picture.h"
 #include "shell/ActivityWindow.h"
 #include "shell/AppFatal.h"
-#include "shell/OptionsDialog.h"
 #include "shell/Settings.h"
 #include "shell/frmMenu.h"
 #include "support/FakePlatform.h"
@@ -15,25 +14,25 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
 
 namespace {
 
-class TestOptions : public OptionsDialog {
-public:
-    explicit TestOptions(QWidget* owner) : OptionsDialog(owner, "Test Options", 3000, 2000) {}
-    void cmdOK_Click() override {
-        ++oks;
-        OptionsDialog::cmdOK_Click();
-    }
-    int oks = 0;
-};
-
-const ActivityDescriptor Keys{NoMenuButton, "Keys", 1, 3000, 2000, nullptr};
-const ActivityDescriptor Centred{NoMenuButton, "Centred", 1, 6000, 4500, nullptr};
+const ActivityDescriptor Keys{.menuIndex = NoMenuButton,
+                              .caption = "Keys",
+                              .helpContext = 1,
+                              .widthTwips = 3000,
+                              .heightTwips = 2000,
+                              .create = nullptr};
+const ActivityDescriptor Centred{.menuIndex = NoMenuButton,
+                                 .caption = "Centred",
+                                 .helpContext = 1,
+                                 .widthTwips = 6000,
+                                 .heightTwips = 4500,
+                                 .create = nullptr,
+                                 .background = QColor(208, 232, 255)};
 
 // A window that previews keys: letters are taken, everything else goes on to the control.
 class PreviewWindow : public ActivityWindow {
@@ -90,28 +89,9 @@ TEST(Conventions, WindowsAreCentredWithTheirFrame) {
     EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
     EXPECT_EQ(w->size(), QSize(400, 300)); // 15 twips a pixel
+    EXPECT_EQ(w->grab().toImage().pixelColor(200, 150), QColor(208, 232, 255)); // the descriptor's background
     w->close();
     EXPECT_TRUE(opener.isVisible()); // a sub-window returns to whoever opened it
-}
-
-TEST(Conventions, OptionsWindowIsModalAndClosingItActsAsOk) {
-    test::FakePlatform fake;
-    QWidget owner;
-    owner.show();
-    TestOptions options(&owner);
-    bool wasModal = false;
-    QTimer::singleShot(0, &options, [&] {
-        wasModal = options.isModal() && options.isVisible();
-        options.close();
-    });
-    options.showModal();
-    EXPECT_TRUE(wasModal);
-    EXPECT_EQ(options.oks, 1);
-    EXPECT_FALSE(options.isVisible());
-
-    QTimer::singleShot(0, &options, [&] { QTest::keyClick(&options, Qt::Key_Escape); });
-    options.showModal();
-    EXPECT_EQ(options.oks, 2);
 }
 
 TEST(Conventions, MissingOrDamagedPictureEndsTheSuiteWithAMessageNamingIt) {
