@@ -1,14 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Fonts.h"
 #include "platform/Picture.h"
+#include "platform/SSCommand.h"
+#include "platform/Twips.h"
 #include "shell/ActivityWindow.h"
 #include "shell/AppFatal.h"
 #include "shell/Settings.h"
+#include "shell/Widgets.h"
 #include "shell/frmMenu.h"
 #include "support/FakePlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -88,10 +94,64 @@ TEST(Conventions, WindowsAreCentredWithTheirFrame) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
-    EXPECT_EQ(w->size(), QSize(400, 300)); // 15 twips a pixel
+    EXPECT_EQ(w->size(), QSize(400, 300));                                      // 15 twips a pixel
     EXPECT_EQ(w->grab().toImage().pixelColor(200, 150), QColor(208, 232, 255)); // the descriptor's background
     w->close();
     EXPECT_TRUE(opener.isVisible()); // a sub-window returns to whoever opened it
+}
+
+TEST(Conventions, CommandButtonsGoInReadingOrderAndAFirstOnARowOfItsOwnSpansIt) {
+    test::FakePlatform fake;
+    QWidget opener;
+    auto* w = new ActivityWindow(&opener, Centred);
+    int options = 0;
+    int games = 0;
+    // Options over the width of the frame, Help and Exit side by side under it.
+    const CommandButtons framed = makeCommandButtons(w, {.frame = QRect(120, 2400, 2760, 1725),
+                                                         .first = QRect(120, 300, 1200, 555),
+                                                         .columns = 2,
+                                                         .step = {1320, 720},
+                                                         .font = comicFont(12, true),
+                                                         .onOptions = [&] { ++options; }});
+    ASSERT_TRUE(framed.frame && framed.cmdOptions && framed.cmdHelp && framed.cmdExit);
+    EXPECT_EQ(framed.cmdNew, nullptr);
+    EXPECT_EQ(framed.frame->geometry(), twipsRect(120, 2400, 2760, 1725));
+    QStringList shown;
+    for (SSCommand* button : {framed.cmdOptions, framed.cmdHelp, framed.cmdExit}) {
+        EXPECT_EQ(button->parentWidget(), framed.frame);
+        EXPECT_EQ(button->font(), comicFont(12, true));
+        shown << button->text();
+    }
+    EXPECT_EQ(shown, QStringList({"&Options", "&Help", "E&xit"}));
+    EXPECT_EQ(framed.cmdOptions->geometry(), twipsRect(120, 300, 2520, 555));
+    EXPECT_EQ(framed.cmdHelp->geometry(), twipsRect(120, 1020, 1200, 555));
+    EXPECT_EQ(framed.cmdExit->geometry(), twipsRect(1440, 1020, 1200, 555));
+
+    // All four in a column on the window itself.
+    const CommandButtons column = makeCommandButtons(w, {.first = QRect(4000, 120, 1680, 495),
+                                                         .step = {0, 615},
+                                                         .font = arialFont(12, true),
+                                                         .onNew = [&] { ++games; },
+                                                         .onOptions = [&] { ++options; }});
+    EXPECT_EQ(column.frame, nullptr);
+    ASSERT_TRUE(column.cmdNew && column.cmdOptions);
+    EXPECT_EQ(column.cmdNew->text(), "&New Game");
+    EXPECT_EQ(column.cmdNew->parentWidget(), w);
+    EXPECT_EQ(column.cmdNew->geometry(), twipsRect(4000, 120, 1680, 495));
+    EXPECT_EQ(column.cmdExit->geometry(), twipsRect(4000, 120 + 3 * 615, 1680, 495));
+
+    w->show();
+    test::click(column.cmdNew);
+    test::click(framed.cmdOptions);
+    test::click(column.cmdOptions);
+    test::click(framed.cmdHelp);
+    EXPECT_EQ(QList<int>({games, options}), QList<int>({1, 2}));
+    EXPECT_EQ(fake.help.asked, QList<int>{1});
+    QPointer<ActivityWindow> window = w;
+    test::click(column.cmdExit);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(opener.isVisible());
 }
 
 TEST(Conventions, MissingOrDamagedPictureEndsTheSuiteWithAMessageNamingIt) {
