@@ -35,7 +35,7 @@ public:
         int offset = 0;         // button i stands for the value i + offset,
         QList<int> values = {}; // or for values[i] where these are given
         // Shown for a stored value no button stands for; without it, the nearest value a button stands
-        // for is shown.
+        // for is shown (the first of two as near).
         std::optional<int> fallback = {};
         std::function<void()> onClick = {}; // runs after a click has stored its button's value
     };

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace nibsy {
 
@@ -81,13 +82,12 @@ CommandButtons makeCommandButtons(ActivityWindow* window, const CommandLayout& l
 
     const int columns = std::max(layout.columns, 1);
     // A first button on a row of its own spans it; the rest follow from the next row.
-    const int spanning = int(wanted.size()) % columns != 0 ? 1 : 0;
+    const bool spanning = wanted.size() % columns != 0;
     for (int i = 0; i < wanted.size(); ++i) {
-        const int cell = i == 0 ? 0 : i + (spanning ? columns - 1 : 0);
+        const int cell = spanning && i > 0 ? i + columns - 1 : i;
         const QPoint at = layout.first.topLeft() +
                           QPoint(cell % columns * layout.step.x(), cell / columns * layout.step.y());
-        const int width = i == 0 && spanning ? layout.first.width() + (columns - 1) * layout.step.x()
-                                             : layout.first.width();
+        const int width = layout.first.width() + (spanning && i == 0 ? (columns - 1) * layout.step.x() : 0);
         *wanted[i].button = makeButton(parent, QString::fromLatin1(wanted[i].caption), layout.font,
                                        QRect(at, QSize(width, layout.first.height())), wanted[i].onClick);
     }

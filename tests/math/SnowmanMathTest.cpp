@@ -266,10 +266,10 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
     EXPECT_EQ(read->SnowPlayerName[1], "Zoe Z, 4");
     // Closing the options by the frame keeps the names typed too.
     withOptions([](optSnow& o) {
-        o.txtName[2]->setText("Sam");
+        o.txtName[4]->setText("Sam");
         o.close();
     });
-    EXPECT_EQ(settings().SnowPlayerName[2], "Sam");
+    EXPECT_EQ(settings().SnowPlayerName[4], "Sam");
 }
 
 TEST_F(SnowmanMath, KeysPressedWhileARightAnswerIsCheeredAreNotAnswers) {

@@ -75,7 +75,7 @@ const OptionsWindow Windows[] = {
      "Barnyard Fun Options",
      openOptions<optbarn>,
      [](Settings& s) {
-         s.BarnPeek = 5;
+         s.BarnPeek = -5;
          s.BarnAnimalCount = 1;
          s.BarnFindBy = -2;
      },
@@ -84,21 +84,26 @@ const OptionsWindow Windows[] = {
      "Tic Tac Toe Options",
      openOptions<optTic>,
      [](Settings& s) {
-         s.TicPlayers = 0;
+         s.TicPlayers = 5;
          s.TicLevel = 9;
          s.TicFirst = 3;
      },
      {"One Player", "Difficult", "Computer"}},
+    {"optTic",
+     "Tic Tac Toe Options",
+     openOptions<optTic>,
+     [](Settings& s) { s.TicPlayers = 2; },
+     {"Two Players", "(Difficult)", "(Computer)"}},
     {"optSnow",
      "Snowman Math Options",
      openOptions<optSnow>,
      [](Settings& s) {
-         s.SnowPlayers = 0;
+         s.SnowPlayers = 9;
          s.SnowPlayerType = {0, 5, 1, 0, 2};
          s.SnowPlayerSize = {0, 0, 9, 3, 1};
      },
-     {" 1 Player", "Both Types", "Smallest", "(Addition)", "(Biggest)", "(Both Types)", "(Big)",
-      "(Subtraction)", "(Smallest)"}},
+     {" 4 Players", "Both Types", "Smallest", "Addition", "Biggest", "Both Types", "Big", "Subtraction",
+      "Smallest"}},
 };
 
 // The checked choices and the numbers on cards, as findChildren meets them (the order they were made).
@@ -138,7 +143,7 @@ TEST(OptionsWindows, ShowUnusualValuesAsTheGameTakesThemAndKeepThemUntilAChoiceI
                 EXPECT_EQ(options->objectName(), row.name);
                 EXPECT_EQ(options->windowTitle(), row.title);
                 EXPECT_EQ(options->parentWidget(), &owner);
-                EXPECT_EQ(shownIn(options), row.shown);
+                EXPECT_EQ(shownIn(options).join(" | ").toStdString(), row.shown.join(" | ").toStdString());
                 switch (leave) {
                 case Leave::Ok:
                     click(options->findChild<SSCommand*>());
@@ -183,7 +188,7 @@ public:
                                  {.captions = {"Left", "Right"},
                                   .first = QRect(2040, 120, 900, 375),
                                   .step = {1000, 0},
-                                  .values = {4, -1}});
+                                  .values = {4, 0}});
         number = addNumber(addFrame("Count", QRect(4000, 120, 1920, 1695)), count, 3, 12);
         cmdOK = addOK(QRect(2400, 2200, 1215, 495));
     }
@@ -200,12 +205,15 @@ TEST(OptionsWindows, HelpersBindButtonsAndNumbersToTheirSettings) {
     QWidget owner;
     Sample w(&owner);
     w.count = 99;
-    w.side = 0; // between the two values: taken as the nearest end
+    w.side = 2; // as near to both values: the first is taken
     w.kind = 7; // outside: the fallback
     w.Form_Load();
     w.show();
-    EXPECT_EQ(shownIn(&w), QStringList({"Green", "Right", "12"}));
-    EXPECT_EQ(QList<int>({w.kind, w.side, w.count}), QList<int>({7, 0, 99}));
+    EXPECT_EQ(shownIn(&w), QStringList({"Green", "Left", "12"}));
+    EXPECT_EQ(QList<int>({w.kind, w.side, w.count}), QList<int>({7, 2, 99}));
+    w.side = 1;
+    w.Form_Load();
+    EXPECT_TRUE(w.sideButtons->button(1)->isChecked());
 
     // The buttons lie where their twips say: one under the other, or side by side.
     EXPECT_EQ(w.kindButtons->button(2)->geometry(), QRect(16, 24 + 2 * 28, 100, 25));
@@ -213,6 +221,8 @@ TEST(OptionsWindows, HelpersBindButtonsAndNumbersToTheirSettings) {
     EXPECT_EQ(w.kindButtons->button(0)->font(), arialFont(11, true));
 
     click(w.kindButtons->button(2));
+    click(w.sideButtons->button(1));
+    EXPECT_EQ(w.side, 0);
     click(w.sideButtons->button(0));
     EXPECT_EQ(QList<int>({w.kind, w.side, w.clicks}), QList<int>({4, 4, 1}));
     click(w.kindButtons->button(0));
