@@ -249,6 +249,8 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
         click(o.optType[4]);  // player 2: subtraction
         click(o.optSize[13]); // player 3: bigger
         click(o.optSize[5]);  // player 2: smallest
+        click(o.optPlayers[0]);
+        EXPECT_FALSE(o.fraPlayer[2]->isEnabled());
         click(o.optPlayers[1]);
         EXPECT_TRUE(o.fraPlayer[2]->isEnabled());
         EXPECT_FALSE(o.fraPlayer[3]->isEnabled());
