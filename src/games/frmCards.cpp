@@ -73,15 +73,16 @@ int Reduced(int code) {
 } // namespace
 
 const ActivityDescriptor frmCards::Activity{
-    6,           "Card Fun",   5,
-    WindowWidth, WindowHeight, [](QWidget* opener) -> ActivityWindow* { return new frmCards(opener); }};
+    .menuIndex = 6,
+    .caption = "Card Fun",
+    .helpContext = 5,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmCards(opener); },
+    .background = WindowGrey};
 
 frmCards::frmCards(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmCards"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     lblGame = makeLabel(this, QString(), comicFont(22, true), Qt::AlignCenter);
     setTextColor(lblGame, Ink);
@@ -123,12 +124,14 @@ frmCards::frmCards(QWidget* opener) : ModeWindow(opener, Activity) {
     setTextColor(lblMessage, Ink);
     place(lblMessage, 120, 4860, 2400, 900);
 
-    cmdNew = makeButton(this, QStringLiteral("&New Game"), choiceFont, QRect(120, 5880, 2400, 495),
-                        [this] { cmdNew_Click(); });
-    cmdHelp = makeButton(this, QStringLiteral("&Help"), choiceFont, QRect(120, 6480, 1140, 495),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(this, QStringLiteral("E&xit"), choiceFont, QRect(1380, 6480, 1140, 495),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.first = QRect(120, 5880, 1140, 495),
+                                                             .columns = 2,
+                                                             .step = {1260, 600},
+                                                             .font = choiceFont,
+                                                             .onNew = [this] { cmdNew_Click(); }});
+    cmdNew = buttons.cmdNew;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp, cmdNew, StopButton::Other);
 
     picCard = new PictureBox(this);

@@ -87,8 +87,13 @@ QPoint cellCentre(int i) {
 } // namespace
 
 const ActivityDescriptor frmTic::Activity{
-    13,          "Tic Tac Toe", 13,
-    WindowWidth, WindowHeight,  [](QWidget* opener) -> ActivityWindow* { return new frmTic(opener); }};
+    .menuIndex = 13,
+    .caption = "Tic Tac Toe",
+    .helpContext = 13,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmTic(opener); },
+    .background = WindowGrey};
 
 TicWinLine::TicWinLine(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -110,10 +115,6 @@ void TicWinLine::paintEvent(QPaintEvent*) {
 
 frmTic::frmTic(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmTic"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     for (int n = 0; n < 2; ++n) {
         const int at = GridLeft + (n + 1) * CellPitch - LineWidth / 2;
@@ -148,15 +149,16 @@ frmTic::frmTic(QWidget* opener) : ModeWindow(opener, Activity) {
     setTextColor(lblMessage, Ink);
     place(lblMessage, PanelLeft, 2040, 3000, 1140);
 
-    const QFont buttonFont = arialFont(12, true);
-    cmdNew = makeButton(this, QStringLiteral("&New Game"), buttonFont, QRect(PanelLeft, 3300, 1440, 495),
-                        [this] { cmdNew_Click(); });
-    cmdOptions = makeButton(this, QStringLiteral("&Options"), buttonFont,
-                            QRect(PanelLeft + 1560, 3300, 1440, 495), [this] { cmdOptions_Click(); });
-    cmdHelp = makeButton(this, QStringLiteral("&Help"), buttonFont, QRect(PanelLeft, 3900, 1440, 495),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(this, QStringLiteral("E&xit"), buttonFont, QRect(PanelLeft + 1560, 3900, 1440, 495),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.first = QRect(PanelLeft, 3300, 1440, 495),
+                                                             .columns = 2,
+                                                             .step = {1560, 600},
+                                                             .font = arialFont(12, true),
+                                                             .onNew = [this] { cmdNew_Click(); },
+                                                             .onOptions = [this] { cmdOptions_Click(); }});
+    cmdNew = buttons.cmdNew;
+    cmdOptions = buttons.cmdOptions;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp, cmdNew);
 
     linWin = new TicWinLine(this);

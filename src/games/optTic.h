@@ -31,11 +31,6 @@ public:
     std::array<QRadioButton*, 2> optFirst{};
     SSCommand* cmdOK;
 
-public slots:
-    void optPlayer_Click(int Index);
-    void optDiff_Click(int Index);
-    void optFirst_Click(int Index);
-
 private:
     void EnableOnePlayerChoices();
 };

@@ -99,15 +99,16 @@ QString numberText(int n) {
 } // namespace
 
 const ActivityDescriptor frmCount::Activity{
-    2,           "Counting Fun", 2,
-    WindowWidth, WindowHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmCount(opener); }};
+    .menuIndex = 2,
+    .caption = "Counting Fun",
+    .helpContext = 2,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmCount(opener); },
+    .background = WindowGrey};
 
 frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmCount"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     // Outlines first, so that everything else lies above them.
     Shape2 = outline(this, GridLeft - 60, GridTop - 60, GridWidth + 120, GridHeight + 120);
@@ -194,14 +195,16 @@ frmCount::frmCount(QWidget* opener) : ModeWindow(opener, Activity) {
                        QRect(240, 360 + i * 585, GridWidth - 960, 495), [this, i] { cmdChoice_Click(i); });
     }
 
-    fraChoice = new QGroupBox(this);
-    place(fraChoice, 120, 4800, 2760, 1725);
-    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), stepFont, QRect(120, 300, 2520, 555),
-                            [this] { cmdOptions_Click(); });
-    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), stepFont, QRect(120, 1020, 1200, 555),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), stepFont, QRect(1440, 1020, 1200, 555),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.frame = QRect(120, 4800, 2760, 1725),
+                                                             .first = QRect(120, 300, 1200, 555),
+                                                             .columns = 2,
+                                                             .step = {1320, 720},
+                                                             .font = stepFont,
+                                                             .onOptions = [this] { cmdOptions_Click(); }});
+    fraChoice = buttons.frame;
+    cmdOptions = buttons.cmdOptions;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp);
 
     Timer1 = new WindowTimer(this, 500);

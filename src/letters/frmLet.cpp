@@ -72,14 +72,16 @@ int letterOfWord(int i, int pos) {
 } // namespace
 
 const ActivityDescriptor frmLet::Activity{
-    1, "Letter Fun", 1, 9465, 6615, [](QWidget* opener) -> ActivityWindow* { return new frmLet(opener); }};
+    .menuIndex = 1,
+    .caption = "Letter Fun",
+    .helpContext = 1,
+    .widthTwips = 9465,
+    .heightTwips = 6615,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmLet(opener); },
+    .background = QColor(224, 224, 224)};
 
 frmLet::frmLet(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmLet"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(224, 224, 224));
-    setPalette(pal);
 
     // The choice screen.
     Shape2 = makeOutline(this, QColor(0, 0, 128), 4);
@@ -180,16 +182,14 @@ frmLet::frmLet(QWidget* opener) : ModeWindow(opener, Activity) {
     place(cmdScreen, 3232, 5400, 3000, 900);
     connect(cmdScreen, &QPushButton::clicked, this, &frmLet::cmdScreen_Click);
 
-    fraChoice = new QGroupBox(this);
-    place(fraChoice, 6960, 5160, 2385, 1335);
-    cmdHelp = new SSCommand(QStringLiteral("&Help"), fraChoice);
-    cmdHelp->setFont(comicFont(12, true));
-    place(cmdHelp, 120, 240, 1020, 900);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmLet::cmdHelp_Click);
-    cmdExit = new SSCommand(QStringLiteral("E&xit"), fraChoice);
-    cmdExit->setFont(comicFont(12, true));
-    place(cmdExit, 1245, 240, 1020, 900);
-    connect(cmdExit, &QPushButton::clicked, this, &frmLet::cmdExit_Click);
+    const CommandButtons buttons = makeCommandButtons(this, {.frame = QRect(6960, 5160, 2385, 1335),
+                                                             .first = QRect(120, 240, 1020, 900),
+                                                             .columns = 2,
+                                                             .step = {1125, 0},
+                                                             .font = comicFont(12, true)});
+    fraChoice = buttons.frame;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp);
 
     Timer1 = new WindowTimer(this, 300);

@@ -22,23 +22,12 @@ class optCount : public OptionsDialog {
 public:
     explicit optCount(QWidget* owner);
 
-    // Shows the settings as they are.
-    void Form_Load();
-
     QGroupBox* Frame1;
     std::array<QRadioButton*, 3> optType{};
     QGroupBox* Frame2;
     QLabel* lblNumber;
     SpinButton* SpinButton1;
     SSCommand* cmdOK;
-
-public slots:
-    void optType_Click(int Index);
-    void SpinButton1_SpinUp();
-    void SpinButton1_SpinDown();
-
-private:
-    void ShowNumber();
 };
 
 } // namespace nibsy

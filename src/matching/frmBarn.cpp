@@ -68,15 +68,16 @@ QString animalName(int animal) {
 } // namespace
 
 const ActivityDescriptor frmBarn::Activity{
-    9,           "Barnyard Fun", 9,
-    WindowWidth, WindowHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmBarn(opener); }};
+    .menuIndex = 9,
+    .caption = "Barnyard Fun",
+    .helpContext = 9,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmBarn(opener); },
+    .background = WindowGrey};
 
 frmBarn::frmBarn(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmBarn"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     // The barn wall with a white trim above and below, behind the doors.
     Shape1 = new QFrame(this);
@@ -128,16 +129,17 @@ frmBarn::frmBarn(QWidget* opener) : ModeWindow(opener, Activity) {
                           QRect(SideLeft, 2400, SideWidth, 735), [this] { cmdClose_Click(); });
     cmdClose->hide();
 
-    fraChoice = new QGroupBox(this);
-    place(fraChoice, SideLeft, 3480, SideWidth, 2760);
-    cmdNew = makeButton(fraChoice, QStringLiteral("&New Game"), buttonFont, QRect(120, 240, 1680, 495),
-                        [this] { cmdNew_Click(); });
-    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), buttonFont, QRect(120, 855, 1680, 495),
-                            [this] { cmdOptions_Click(); });
-    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), buttonFont, QRect(120, 1470, 1680, 495),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(120, 2085, 1680, 495),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.frame = QRect(SideLeft, 3480, SideWidth, 2760),
+                                                             .first = QRect(120, 240, 1680, 495),
+                                                             .step = {0, 615},
+                                                             .font = buttonFont,
+                                                             .onNew = [this] { cmdNew_Click(); },
+                                                             .onOptions = [this] { cmdOptions_Click(); }});
+    fraChoice = buttons.frame;
+    cmdNew = buttons.cmdNew;
+    cmdOptions = buttons.cmdOptions;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 

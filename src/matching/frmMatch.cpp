@@ -46,15 +46,16 @@ constexpr int MostBoxes = 9;
 } // namespace
 
 const ActivityDescriptor frmMatch::Activity{
-    8,           "Matching Fun", 8,
-    WindowWidth, WindowHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmMatch(opener); }};
+    .menuIndex = 8,
+    .caption = "Matching Fun",
+    .helpContext = 8,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmMatch(opener); },
+    .background = WindowGrey};
 
 frmMatch::frmMatch(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmMatch"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     for (int b = 1; b <= MostBoxes; ++b) {
         auto* box = new PictureBox(this);
@@ -78,17 +79,17 @@ frmMatch::frmMatch(QWidget* opener) : ModeWindow(opener, Activity) {
     makeCard(lblGuess, arialFont(32, true), Ink);
     place(lblGuess, GuessLeft, 2460, GuessWidth, 900);
 
-    fraChoice = new QGroupBox(this);
-    place(fraChoice, SideLeft, 3480, SideWidth, 2292);
-    const QFont buttonFont = arialFont(12, true);
-    cmdNew = makeButton(fraChoice, QStringLiteral("&New Game"), buttonFont, QRect(120, 240, 2160, 435),
-                        [this] { cmdNew_Click(); });
-    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), buttonFont, QRect(120, 735, 2160, 435),
-                            [this] { cmdOptions_Click(); });
-    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), buttonFont, QRect(120, 1230, 2160, 435),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(120, 1725, 2160, 435),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.frame = QRect(SideLeft, 3480, SideWidth, 2292),
+                                                             .first = QRect(120, 240, 2160, 435),
+                                                             .step = {0, 495},
+                                                             .font = arialFont(12, true),
+                                                             .onNew = [this] { cmdNew_Click(); },
+                                                             .onOptions = [this] { cmdOptions_Click(); }});
+    fraChoice = buttons.frame;
+    cmdNew = buttons.cmdNew;
+    cmdOptions = buttons.cmdOptions;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 

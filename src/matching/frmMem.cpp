@@ -53,15 +53,16 @@ const QString Line = QStringLiteral("\n");
 } // namespace
 
 const ActivityDescriptor frmMem::Activity{
-    10,          "Memory Game", 10,
-    WindowWidth, WindowHeight,  [](QWidget* opener) -> ActivityWindow* { return new frmMem(opener); }};
+    .menuIndex = 10,
+    .caption = "Memory Game",
+    .helpContext = 10,
+    .widthTwips = WindowWidth,
+    .heightTwips = WindowHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmMem(opener); },
+    .background = WindowGrey};
 
 frmMem::frmMem(QWidget* opener) : ModeWindow(opener, Activity) {
     setObjectName(QStringLiteral("frmMem"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, WindowGrey);
-    setPalette(pal);
 
     for (int b = 1; b <= Boxes; ++b) {
         auto* box = new PictureBox(this);
@@ -92,17 +93,18 @@ frmMem::frmMem(QWidget* opener) : ModeWindow(opener, Activity) {
         place(lblMatch[size_t(p)], CounterLeft, top + 375, CounterWidth, 735);
     }
 
-    fraChoice = new QGroupBox(this);
-    place(fraChoice, SideLeft, 4020, SideWidth, 1290);
-    const QFont buttonFont = arialFont(12, true);
-    cmdNew = makeButton(fraChoice, QStringLiteral("&New Game"), buttonFont, QRect(120, 240, 1320, 435),
-                        [this] { cmdNew_Click(); });
-    cmdOptions = makeButton(fraChoice, QStringLiteral("&Options"), buttonFont, QRect(1560, 240, 1320, 435),
-                            [this] { cmdOptions_Click(); });
-    cmdHelp = makeButton(fraChoice, QStringLiteral("&Help"), buttonFont, QRect(120, 735, 1320, 435),
-                         [this] { cmdHelp_Click(); });
-    cmdExit = makeButton(fraChoice, QStringLiteral("E&xit"), buttonFont, QRect(1560, 735, 1320, 435),
-                         [this] { cmdExit_Click(); });
+    const CommandButtons buttons = makeCommandButtons(this, {.frame = QRect(SideLeft, 4020, SideWidth, 1290),
+                                                             .first = QRect(120, 240, 1320, 435),
+                                                             .columns = 2,
+                                                             .step = {1440, 495},
+                                                             .font = arialFont(12, true),
+                                                             .onNew = [this] { cmdNew_Click(); },
+                                                             .onOptions = [this] { cmdOptions_Click(); }});
+    fraChoice = buttons.frame;
+    cmdNew = buttons.cmdNew;
+    cmdOptions = buttons.cmdOptions;
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 

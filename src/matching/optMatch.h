@@ -22,23 +22,12 @@ class optMatch : public OptionsDialog {
 public:
     explicit optMatch(QWidget* owner);
 
-    // Shows the settings as they are.
-    void Form_Load();
-
     QGroupBox* Frame1;
     QLabel* lblNumber;
     SpinButton* SpinButton1;
     QGroupBox* Frame2;
     std::array<QRadioButton*, 3> optType{};
     SSCommand* cmdOK;
-
-public slots:
-    void SpinButton1_SpinUp();
-    void SpinButton1_SpinDown();
-    void optType_Click(int Index);
-
-private:
-    void ShowNumber();
 };
 
 } // namespace nibsy

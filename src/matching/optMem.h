@@ -20,18 +20,11 @@ class optMem : public OptionsDialog {
 public:
     explicit optMem(QWidget* owner);
 
-    // Shows the settings as they are.
-    void Form_Load();
-
     QGroupBox* Frame1;
     std::array<QRadioButton*, 2> optPlayer{};
     QGroupBox* Frame2;
     std::array<QRadioButton*, 3> optType{};
     SSCommand* cmdOK;
-
-public slots:
-    void optPlayer_Click(int Index);
-    void optType_Click(int Index);
 };
 
 } // namespace nibsy

@@ -23,9 +23,6 @@ class optbarn : public OptionsDialog {
 public:
     explicit optbarn(QWidget* owner);
 
-    // Shows the settings as they are.
-    void Form_Load();
-
     QGroupBox* Frame1;
     std::array<QRadioButton*, 2> optPeek{};
     QGroupBox* Frame2;
@@ -34,15 +31,6 @@ public:
     QGroupBox* Frame3;
     std::array<QRadioButton*, 2> optNames{};
     SSCommand* cmdOK;
-
-public slots:
-    void optPeek_Click(int Index);
-    void SpinButton1_SpinUp();
-    void SpinButton1_SpinDown();
-    void optNames_Click(int Index);
-
-private:
-    void ShowNumber();
 };
 
 } // namespace nibsy

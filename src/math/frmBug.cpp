@@ -101,15 +101,15 @@ Picture missPicture(QSize size) {
 } // namespace
 
 const ActivityDescriptor frmBug::Activity{
-    12,        "Bug Builder", 12,
-    FormWidth, FormHeight,    [](QWidget* opener) -> ActivityWindow* { return new frmBug(opener); }};
+    .menuIndex = 12,
+    .caption = "Bug Builder",
+    .helpContext = 12,
+    .widthTwips = FormWidth,
+    .heightTwips = FormHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmBug(opener); },
+    .background = QColor(255, 255, 208)};
 
 frmBug::frmBug(QWidget* opener) : ModeWindow(opener, Activity) {
-    QPalette back = palette();
-    back.setColor(QPalette::Window, QColor(255, 255, 208));
-    setPalette(back);
-    setAutoFillBackground(true);
-
     for (int p = 1; p <= 4; ++p) {
         auto* pic = new PictureBox(this);
         pic->setBackColor(Grass);

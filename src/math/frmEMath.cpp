@@ -56,15 +56,15 @@ Picture printerPicture() {
 } // namespace
 
 const ActivityDescriptor frmEMath::Activity{
-    3,         "Nibsy Math", 3,
-    FormWidth, FormHeight,   [](QWidget* opener) -> ActivityWindow* { return new frmEMath(opener); }};
+    .menuIndex = 3,
+    .caption = "Nibsy Math",
+    .helpContext = 3,
+    .widthTwips = FormWidth,
+    .heightTwips = FormHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmEMath(opener); },
+    .background = QColor(255, 255, 192)};
 
 frmEMath::frmEMath(QWidget* opener) : ModeWindow(opener, Activity) {
-    QPalette back = palette();
-    back.setColor(QPalette::Window, QColor(255, 255, 192));
-    setPalette(back);
-    setAutoFillBackground(true);
-
     lbltitle = makeLabel(this, "Nibsy Math", comicFont(22, true), Qt::AlignCenter);
     place(lbltitle, 120, 60, 9360, 720);
 
@@ -73,14 +73,11 @@ frmEMath::frmEMath(QWidget* opener) : ModeWindow(opener, Activity) {
     createReview();
     createPractice();
 
-    cmdHelp = new SSCommand("&Help", this);
-    cmdHelp->setFont(comicFont(11));
-    place(cmdHelp, 6600, 6420, 1380, 600);
-    connect(cmdHelp, &SSCommand::clicked, this, &frmEMath::cmdHelp_Click);
-    cmdExit = new SSCommand("E&xit", this);
-    cmdExit->setFont(comicFont(11));
-    place(cmdExit, 8100, 6420, 1380, 600);
-    connect(cmdExit, &SSCommand::clicked, this, &frmEMath::cmdExit_Click);
+    const CommandButtons buttons = makeCommandButtons(
+        this,
+        {.first = QRect(6600, 6420, 1380, 600), .columns = 2, .step = {1500, 0}, .font = comicFont(11)});
+    cmdHelp = buttons.cmdHelp;
+    cmdExit = buttons.cmdExit;
     setFrameButtons(cmdExit, cmdHelp);
 
     hideModeControls();

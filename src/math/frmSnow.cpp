@@ -56,15 +56,15 @@ void polyline(PictureBox& pic, std::initializer_list<QPointF> points) {
 } // namespace
 
 const ActivityDescriptor frmSnow::Activity{
-    4,         "Snowman Math", 4,
-    FormWidth, FormHeight,     [](QWidget* opener) -> ActivityWindow* { return new frmSnow(opener); }};
+    .menuIndex = 4,
+    .caption = "Snowman Math",
+    .helpContext = 4,
+    .widthTwips = FormWidth,
+    .heightTwips = FormHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmSnow(opener); },
+    .background = QColor(224, 240, 255)};
 
 frmSnow::frmSnow(QWidget* opener) : ModeWindow(opener, Activity) {
-    QPalette back = palette();
-    back.setColor(QPalette::Window, QColor(224, 240, 255));
-    setPalette(back);
-    setAutoFillBackground(true);
-
     for (int p = 1; p <= 4; ++p) {
         auto* pic = new PictureBox(this);
         pic->setBackColor(Sky);

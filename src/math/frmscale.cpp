@@ -49,15 +49,15 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, Qt::A
 } // namespace
 
 const ActivityDescriptor frmscale::Activity{
-    NoMenuButton, "Number Scale", 3,
-    FormWidth,    FormHeight,     [](QWidget* opener) -> ActivityWindow* { return new frmscale(opener); }};
+    .menuIndex = NoMenuButton,
+    .caption = "Number Scale",
+    .helpContext = 3,
+    .widthTwips = FormWidth,
+    .heightTwips = FormHeight,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new frmscale(opener); },
+    .background = QColor(208, 232, 255)};
 
 frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, Activity) {
-    QPalette back = palette();
-    back.setColor(QPalette::Window, QColor(208, 232, 255));
-    setPalette(back);
-    setAutoFillBackground(true);
-
     Label4 = makeLabel(this, "Number Scale", comicFont(22, true), Qt::AlignCenter);
     place(Label4, 0, 0, FormWidth, 660);
 

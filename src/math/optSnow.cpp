@@ -3,8 +3,6 @@
 #include "math/optSnow.h"
 
 #include "math/frmResults.h"
-#include "platform/Fonts.h"
-#include "platform/SSCommand.h"
 #include "shell/ActivityWindow.h"
 #include "shell/Settings.h"
 #include "shell/Widgets.h"
@@ -12,93 +10,68 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 
 namespace nibsy {
 
-namespace {
-
-constexpr std::array<const char*, 3> TypeCaptions{"Addition", "Subtraction", "Both Types"};
-constexpr std::array<const char*, 5> SizeCaptions{"Smallest", "Small", "Big", "Bigger", "Biggest"};
-
-} // namespace
-
 optSnow::optSnow(QWidget* owner) : OptionsDialog(owner, QStringLiteral("Snowman Math Options"), 9720, 5460) {
     setObjectName(QStringLiteral("optSnow"));
-    const QFont frameFont = arialFont(10, true);
     const QFont choiceFont = arialFont(10);
 
     // The four player counts share the window; each group of choices below has a frame of its own.
-    const std::array<const char*, 4> players{" 1 Player", " 2 Players", " 3 Players", " 4 Players"};
-    for (int i = 0; i < 4; ++i) {
-        auto* option = makeOption(this, QString::fromLatin1(players[size_t(i)]), arialFont(11, true),
-                                  QRect(600 + i * 2370, 120, 1800, 375), [this, i] { optPlayers_Click(i); });
-        optPlayers[size_t(i)] = option;
-    }
+    // Values the file should not hold are shown as the game takes them: the nearest number of players
+    // and size, both types.
+    optPlayers = addOptions(this, settings().SnowPlayers,
+                            {.captions = {" 1 Player", " 2 Players", " 3 Players", " 4 Players"},
+                             .first = QRect(600, 120, 1800, 375),
+                             .step = {2370, 0},
+                             .offset = 1,
+                             .onClick = [this] { EnableFrames(); }})
+                     ->array<4>();
 
     for (int p = 1; p <= 4; ++p) {
-        auto* frame = new QGroupBox(QStringLiteral("Player %1").arg(p), this);
-        frame->setFont(frameFont);
-        ActivityWindow::place(frame, 120 + (p - 1) * 2400, 600, 2280, 4080);
+        QGroupBox* frame =
+            addFrame(QStringLiteral("Player %1").arg(p), QRect(120 + (p - 1) * 2400, 600, 2280, 4080));
         fraPlayer[size_t(p)] = frame;
 
-        ActivityWindow::place(makeLabel(frame, QStringLiteral("Name"), frameFont, Qt::AlignLeft), 120, 300,
-                              2040, 255);
+        ActivityWindow::place(makeLabel(frame, QStringLiteral("Name"), arialFont(10, true), Qt::AlignLeft),
+                              120, 300, 2040, 255);
         auto* name = new QLineEdit(frame);
         name->setFont(arialFont(11));
         makeNameBox(name);
         ActivityWindow::place(name, 120, 570, 2040, 375);
         txtName[size_t(p)] = name;
 
-        auto* types = new QGroupBox(QStringLiteral("Problem Type?"), frame);
-        types->setFont(frameFont);
-        ActivityWindow::place(types, 120, 1065, 2040, 1200);
-        for (int t = 0; t < 3; ++t) {
-            const int i = (p - 1) * 3 + t;
-            auto* option = makeOption(types, QString::fromLatin1(TypeCaptions[size_t(t)]), choiceFont,
-                                      QRect(120, 270 + t * 300, 1800, 285), [this, i] { optType_Click(i); });
-            optType[size_t(i)] = option;
-        }
+        QGroupBox* types = addFrame(QStringLiteral("Problem Type?"), QRect(120, 1065, 2040, 1200), frame);
+        const auto typeButtons = addOptions(types, settings().SnowPlayerType[size_t(p)],
+                                            {.captions = {"Addition", "Subtraction", "Both Types"},
+                                             .first = QRect(120, 270, 1800, 285),
+                                             .step = {0, 300},
+                                             .font = choiceFont,
+                                             .offset = 1,
+                                             .fallback = 3})
+                                     ->array<3>();
+        std::copy(typeButtons.begin(), typeButtons.end(), optType.begin() + (p - 1) * 3);
 
-        auto* sizes = new QGroupBox(QStringLiteral("Number Size?"), frame);
-        sizes->setFont(frameFont);
-        ActivityWindow::place(sizes, 120, 2355, 2040, 1620);
-        for (int s = 0; s < 5; ++s) {
-            const int i = (p - 1) * 5 + s;
-            auto* option = makeOption(sizes, QString::fromLatin1(SizeCaptions[size_t(s)]), choiceFont,
-                                      QRect(120, 270 + s * 264, 1800, 264), [this, i] { optSize_Click(i); });
-            optSize[size_t(i)] = option;
-        }
+        QGroupBox* sizes = addFrame(QStringLiteral("Number Size?"), QRect(120, 2355, 2040, 1620), frame);
+        const auto sizeButtons = addOptions(sizes, settings().SnowPlayerSize[size_t(p)],
+                                            {.captions = {"Smallest", "Small", "Big", "Bigger", "Biggest"},
+                                             .first = QRect(120, 270, 1800, 264),
+                                             .step = {0, 264},
+                                             .font = choiceFont,
+                                             .offset = 1})
+                                     ->array<5>();
+        std::copy(sizeButtons.begin(), sizeButtons.end(), optSize.begin() + (p - 1) * 5);
     }
 
-    cmdOK = makeButton(this, QStringLiteral("&OK"), arialFont(11, true), QRect(4260, 4800, 1200, 495),
-                       [this] { cmdOK_Click(); });
+    cmdOK = addOK(QRect(4260, 4800, 1200, 495));
 }
 
 void optSnow::Form_Load() {
-    // Values the file should not hold are shown as the ones the game uses.
-    optPlayers[size_t(clampSetting(settings().SnowPlayers, 1, 4) - 1)]->setChecked(true);
-    for (int p = 1; p <= 4; ++p) {
-        const int type = settingOr(settings().SnowPlayerType[size_t(p)], 1, 3, 3);
-        optType[size_t((p - 1) * 3 + type - 1)]->setChecked(true);
-        const int size = clampSetting(settings().SnowPlayerSize[size_t(p)], 1, 5);
-        optSize[size_t((p - 1) * 5 + size - 1)]->setChecked(true);
-        txtName[size_t(p)]->setText(settings().SnowPlayerName[size_t(p)]);
+    OptionsDialog::Form_Load();
+    for (size_t p = 1; p <= 4; ++p) {
+        txtName[p]->setText(settings().SnowPlayerName[p]);
     }
     EnableFrames();
-}
-
-void optSnow::optPlayers_Click(int Index) {
-    settings().SnowPlayers = qint16(Index + 1);
-    EnableFrames();
-}
-
-void optSnow::optType_Click(int Index) {
-    settings().SnowPlayerType[size_t(Index / 3 + 1)] = qint16(Index % 3 + 1);
-}
-
-void optSnow::optSize_Click(int Index) {
-    settings().SnowPlayerSize[size_t(Index / 5 + 1)] = qint16(Index % 5 + 1);
 }
 
 void optSnow::cmdOK_Click() {

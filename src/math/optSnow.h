@@ -34,9 +34,6 @@ public:
     SSCommand* cmdOK;
 
 public slots:
-    void optPlayers_Click(int Index);
-    void optType_Click(int Index);
-    void optSize_Click(int Index);
     void cmdOK_Click() override;
 
 private:

@@ -5,6 +5,8 @@
 // activity window holds its own descriptor; the list is put together outside the shell, so the shell
 // knows no activity by name. The menu disables the buttons of activities that are not in the list.
 
+#include <QColor>
+
 class QWidget;
 
 namespace nibsy {
@@ -21,6 +23,8 @@ struct ActivityDescriptor {
     int heightTwips;
     // Makes the window; opener shows again when it closes.
     ActivityWindow* (*create)(QWidget* opener);
+    // The window's background; the style's own where none is given.
+    QColor background = {};
 };
 
 constexpr int NoMenuButton = -1;

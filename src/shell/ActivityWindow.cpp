@@ -100,6 +100,12 @@ ActivityWindow::ActivityWindow(QWidget* opener, const ActivityDescriptor& activi
     setFixedSize(twipsSize(activity.widthTwips, activity.heightTwips));
     // Keys and clicks of this window pass the suite's input guard first.
     InputGuard::instance();
+    if (activity.background.isValid()) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, activity.background);
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
 }
 
 ActivityWindow::~ActivityWindow() = default;

@@ -5,12 +5,15 @@
 #include "platform/Fonts.h"
 #include "platform/SSCommand.h"
 #include "platform/Twips.h"
+#include "shell/ActivityWindow.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace nibsy {
 
@@ -51,6 +54,44 @@ QRadioButton* makeOption(QWidget* parent, const QString& caption, const QFont& f
     option->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QObject::connect(option, &QRadioButton::clicked, option, std::move(onClick));
     return option;
+}
+
+CommandButtons makeCommandButtons(ActivityWindow* window, const CommandLayout& layout) {
+    CommandButtons made;
+    QWidget* parent = window;
+    if (layout.frame) {
+        made.frame = new QGroupBox(window);
+        const QRect& at = *layout.frame;
+        ActivityWindow::place(made.frame, at.x(), at.y(), at.width(), at.height());
+        parent = made.frame;
+    }
+    struct Wanted {
+        SSCommand** button;
+        const char* caption;
+        std::function<void()> onClick;
+    };
+    QList<Wanted> wanted;
+    if (layout.onNew) {
+        wanted.append({&made.cmdNew, "&New Game", layout.onNew});
+    }
+    if (layout.onOptions) {
+        wanted.append({&made.cmdOptions, "&Options", layout.onOptions});
+    }
+    wanted.append({&made.cmdHelp, "&Help", [window] { window->cmdHelp_Click(); }});
+    wanted.append({&made.cmdExit, "E&xit", [window] { window->cmdExit_Click(); }});
+
+    const int columns = std::max(layout.columns, 1);
+    // A first button on a row of its own spans it; the rest follow from the next row.
+    const bool spanning = wanted.size() % columns != 0;
+    for (int i = 0; i < wanted.size(); ++i) {
+        const int cell = spanning && i > 0 ? i + columns - 1 : i;
+        const QPoint at = layout.first.topLeft() +
+                          QPoint(cell % columns * layout.step.x(), cell / columns * layout.step.y());
+        const int width = layout.first.width() + (spanning && i == 0 ? (columns - 1) * layout.step.x() : 0);
+        *wanted[i].button = makeButton(parent, QString::fromLatin1(wanted[i].caption), layout.font,
+                                       QRect(at, QSize(width, layout.first.height())), wanted[i].onClick);
+    }
+    return made;
 }
 
 void makeCard(QLabel* card, const QFont& font, const QColor& color) {

@@ -2,20 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Controls the activity windows make the same way: labels, outlines, letter and number cards, command
-// buttons, clickable labels, a key filter for text boxes, the red arrow over a box to fill, and pictures
-// fitted to a cell.
+// buttons and the frame of New Game, Options, Help and Exit, clickable labels, a key filter for text
+// boxes, the red arrow over a box to fill, and pictures fitted to a cell.
 
 #include "platform/Picture.h"
 
+#include <QFont>
 #include <QLabel>
 #include <functional>
+#include <optional>
 
-class QFont;
 class QFrame;
+class QGroupBox;
 class QRadioButton;
 
 namespace nibsy {
 
+class ActivityWindow;
 class SSCommand;
 
 // A label with its text, font and alignment.
@@ -34,6 +37,31 @@ SSCommand* makeButton(QWidget* parent, const QString& caption, const QFont& font
 // child picks it.
 QRadioButton* makeOption(QWidget* parent, const QString& caption, const QFont& font, const QRect& twips,
                          std::function<void()> onClick);
+
+// Where a game window's New Game, Options, Help and Exit buttons go, and which it has: Help and Exit
+// always, New Game and Options where their handlers are given. The buttons go in that order, across
+// the columns and then down; when they do not fill the rows evenly, the first spans the first row.
+struct CommandLayout {
+    // The frame around the buttons, in twips; without one the buttons lie on the window.
+    std::optional<QRect> frame = {};
+    QRect first = {}; // the first button, in twips, in the frame or the window
+    int columns = 1;
+    QPoint step = {}; // from one button to the next across (x) and down (y), in twips
+    QFont font = {};
+    std::function<void()> onNew = {};
+    std::function<void()> onOptions = {};
+};
+
+// The buttons made; those the window does not have are null. Help and Exit run the window's
+// cmdHelp_Click and cmdExit_Click.
+struct CommandButtons {
+    QGroupBox* frame = nullptr;
+    SSCommand* cmdNew = nullptr;
+    SSCommand* cmdOptions = nullptr;
+    SSCommand* cmdHelp = nullptr;
+    SSCommand* cmdExit = nullptr;
+};
+CommandButtons makeCommandButtons(ActivityWindow* window, const CommandLayout& layout);
 
 // Makes a label a white card with a dark border, holding its text big and centred in the colour given.
 void makeCard(QLabel* card, const QFont& font, const QColor& color);

@@ -188,7 +188,6 @@ TEST_F(TicTacToe, OptionsSetPlayersLevelAndWhoGoesFirst) {
     QTimer::singleShot(0, [&] {
         auto* options = qobject_cast<optTic*>(QApplication::activeModalWidget());
         ASSERT_TRUE(options);
-        EXPECT_EQ(options->windowTitle(), "Tic Tac Toe Options");
         EXPECT_TRUE(options->optDiff[3]->isChecked() && options->optFirst[1]->isChecked());
         click(options->optPlayer[1]);
         EXPECT_FALSE(options->fraDiff->isEnabled() || options->fraFirst->isEnabled());

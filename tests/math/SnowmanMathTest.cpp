@@ -249,6 +249,8 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
         click(o.optType[4]);  // player 2: subtraction
         click(o.optSize[13]); // player 3: bigger
         click(o.optSize[5]);  // player 2: smallest
+        click(o.optPlayers[0]);
+        EXPECT_FALSE(o.fraPlayer[2]->isEnabled());
         click(o.optPlayers[1]);
         EXPECT_TRUE(o.fraPlayer[2]->isEnabled());
         EXPECT_FALSE(o.fraPlayer[3]->isEnabled());
@@ -266,10 +268,10 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
     EXPECT_EQ(read->SnowPlayerName[1], "Zoe Z, 4");
     // Closing the options by the frame keeps the names typed too.
     withOptions([](optSnow& o) {
-        o.txtName[2]->setText("Sam");
+        o.txtName[4]->setText("Sam");
         o.close();
     });
-    EXPECT_EQ(settings().SnowPlayerName[2], "Sam");
+    EXPECT_EQ(settings().SnowPlayerName[4], "Sam");
 }
 
 TEST_F(SnowmanMath, KeysPressedWhileARightAnswerIsCheeredAreNotAnswers) {

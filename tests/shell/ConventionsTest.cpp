@@ -1,39 +1,44 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Fonts.h"
 #include "platform/Picture.h"
+#include "platform/SSCommand.h"
+#include "platform/Twips.h"
 #include "shell/ActivityWindow.h"
 #include "shell/AppFatal.h"
-#include "shell/OptionsDialog.h"
 #include "shell/Settings.h"
+#include "shell/Widgets.h"
 #include "shell/frmMenu.h"
 #include "support/FakePlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
 
 namespace {
 
-class TestOptions : public OptionsDialog {
-public:
-    explicit TestOptions(QWidget* owner) : OptionsDialog(owner, "Test Options", 3000, 2000) {}
-    void cmdOK_Click() override {
-        ++oks;
-        OptionsDialog::cmdOK_Click();
-    }
-    int oks = 0;
-};
-
-const ActivityDescriptor Keys{NoMenuButton, "Keys", 1, 3000, 2000, nullptr};
-const ActivityDescriptor Centred{NoMenuButton, "Centred", 1, 6000, 4500, nullptr};
+const ActivityDescriptor Keys{.menuIndex = NoMenuButton,
+                              .caption = "Keys",
+                              .helpContext = 1,
+                              .widthTwips = 3000,
+                              .heightTwips = 2000,
+                              .create = nullptr};
+const ActivityDescriptor Centred{.menuIndex = NoMenuButton,
+                                 .caption = "Centred",
+                                 .helpContext = 1,
+                                 .widthTwips = 6000,
+                                 .heightTwips = 4500,
+                                 .create = nullptr,
+                                 .background = QColor(208, 232, 255)};
 
 // A window that previews keys: letters are taken, everything else goes on to the control.
 class PreviewWindow : public ActivityWindow {
@@ -89,29 +94,64 @@ TEST(Conventions, WindowsAreCentredWithTheirFrame) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
-    EXPECT_EQ(w->size(), QSize(400, 300)); // 15 twips a pixel
+    EXPECT_EQ(w->size(), QSize(400, 300));                                      // 15 twips a pixel
+    EXPECT_EQ(w->grab().toImage().pixelColor(200, 150), QColor(208, 232, 255)); // the descriptor's background
     w->close();
     EXPECT_TRUE(opener.isVisible()); // a sub-window returns to whoever opened it
 }
 
-TEST(Conventions, OptionsWindowIsModalAndClosingItActsAsOk) {
+TEST(Conventions, CommandButtonsGoInReadingOrderAndAFirstOnARowOfItsOwnSpansIt) {
     test::FakePlatform fake;
-    QWidget owner;
-    owner.show();
-    TestOptions options(&owner);
-    bool wasModal = false;
-    QTimer::singleShot(0, &options, [&] {
-        wasModal = options.isModal() && options.isVisible();
-        options.close();
-    });
-    options.showModal();
-    EXPECT_TRUE(wasModal);
-    EXPECT_EQ(options.oks, 1);
-    EXPECT_FALSE(options.isVisible());
+    QWidget opener;
+    auto* w = new ActivityWindow(&opener, Centred);
+    int options = 0;
+    int games = 0;
+    // Options over the width of the frame, Help and Exit side by side under it.
+    const CommandButtons framed = makeCommandButtons(w, {.frame = QRect(120, 2400, 2760, 1725),
+                                                         .first = QRect(120, 300, 1200, 555),
+                                                         .columns = 2,
+                                                         .step = {1320, 720},
+                                                         .font = comicFont(12, true),
+                                                         .onOptions = [&] { ++options; }});
+    ASSERT_TRUE(framed.frame && framed.cmdOptions && framed.cmdHelp && framed.cmdExit);
+    EXPECT_EQ(framed.cmdNew, nullptr);
+    EXPECT_EQ(framed.frame->geometry(), twipsRect(120, 2400, 2760, 1725));
+    QStringList shown;
+    for (SSCommand* button : {framed.cmdOptions, framed.cmdHelp, framed.cmdExit}) {
+        EXPECT_EQ(button->parentWidget(), framed.frame);
+        EXPECT_EQ(button->font(), comicFont(12, true));
+        shown << button->text();
+    }
+    EXPECT_EQ(shown, QStringList({"&Options", "&Help", "E&xit"}));
+    EXPECT_EQ(framed.cmdOptions->geometry(), twipsRect(120, 300, 2520, 555));
+    EXPECT_EQ(framed.cmdHelp->geometry(), twipsRect(120, 1020, 1200, 555));
+    EXPECT_EQ(framed.cmdExit->geometry(), twipsRect(1440, 1020, 1200, 555));
 
-    QTimer::singleShot(0, &options, [&] { QTest::keyClick(&options, Qt::Key_Escape); });
-    options.showModal();
-    EXPECT_EQ(options.oks, 2);
+    // All four in a column on the window itself.
+    const CommandButtons column = makeCommandButtons(w, {.first = QRect(4000, 120, 1680, 495),
+                                                         .step = {0, 615},
+                                                         .font = arialFont(12, true),
+                                                         .onNew = [&] { ++games; },
+                                                         .onOptions = [&] { ++options; }});
+    EXPECT_EQ(column.frame, nullptr);
+    ASSERT_TRUE(column.cmdNew && column.cmdOptions);
+    EXPECT_EQ(column.cmdNew->text(), "&New Game");
+    EXPECT_EQ(column.cmdNew->parentWidget(), w);
+    EXPECT_EQ(column.cmdNew->geometry(), twipsRect(4000, 120, 1680, 495));
+    EXPECT_EQ(column.cmdExit->geometry(), twipsRect(4000, 120 + 3 * 615, 1680, 495));
+
+    w->show();
+    test::click(column.cmdNew);
+    test::click(framed.cmdOptions);
+    test::click(column.cmdOptions);
+    test::click(framed.cmdHelp);
+    EXPECT_EQ(QList<int>({games, options}), QList<int>({1, 2}));
+    EXPECT_EQ(fake.help.asked, QList<int>{1});
+    QPointer<ActivityWindow> window = w;
+    test::click(column.cmdExit);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(opener.isVisible());
 }
 
 TEST(Conventions, MissingOrDamagedPictureEndsTheSuiteWithAMessageNamingIt) {

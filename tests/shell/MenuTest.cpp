@@ -91,9 +91,12 @@ public:
 };
 
 const ActivityDescriptor TestActivity::Activity{
-    1,    "Test Activity",
-    7,    3000,
-    2000, [](QWidget* opener) -> ActivityWindow* { return new TestActivity(opener); }};
+    .menuIndex = 1,
+    .caption = "Test Activity",
+    .helpContext = 7,
+    .widthTwips = 3000,
+    .heightTwips = 2000,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new TestActivity(opener); }};
 
 // A sub-menu: its one choice opens the test activity in its place, and it comes back when that closes.
 class TestSubMenu : public ActivityWindow {
