@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/LazyServices.h"
 #include "platform/Clock.h"
+#include "platform/MediaModule.h"
 #include "platform/Printing.h"
 #include "platform/Sound.h"
 #include "platform/WaveFile.h"
 #include "support/FakeClock.h"
+#include "support/FakePlatform.h"
 
 #include <QAudioSink>
 #include <QElapsedTimer>
@@ -145,4 +147,17 @@ TEST_F(LazyServicesTest, PrinterIsMadeByTheFirstPageOnlyAndNothingPrintsWithoutO
     EXPECT_EQ(none.begin(nullptr, QStringLiteral("Sheet")), nullptr);
     EXPECT_EQ(none.begin(nullptr, QStringLiteral("Sheet")), nullptr);
     EXPECT_EQ(asked, 1);
+}
+
+TEST(MediaModule, MissingBesideTheProgramIsFatalAndNamesTheModule) {
+    // Test programs have no media module in their folder; the suite's executable has.
+    nibsy::test::FakePlatform platform;
+    EXPECT_EQ(nibsy::makeModuleSoundPlayer(), nullptr);
+    EXPECT_EQ(nibsy::makeModulePrinter(), nullptr);
+    ASSERT_EQ(platform.fatal.messages.size(), 2);
+    for (const QString& message : platform.fatal.messages) {
+        EXPECT_TRUE(message.contains(QStringLiteral("sound and printing")) &&
+                    message.contains(QStringLiteral("nibsy_media")))
+            << message.toStdString();
+    }
 }
