@@ -157,6 +157,7 @@ TEST(MediaModule, MissingBesideTheProgramIsFatalAndNamesTheModule) {
     ASSERT_EQ(platform.fatal.messages.size(), 2);
     for (const QString& message : platform.fatal.messages) {
         EXPECT_TRUE(message.contains(QStringLiteral("sound and printing")) &&
+                    message.contains(QStringLiteral("could not be loaded")) &&
                     message.contains(QStringLiteral("nibsy_media")))
             << message.toStdString();
     }
