@@ -53,10 +53,11 @@ constexpr std::array<Choice, 16> kChoices{{
     {"Balloon Popper", 7200, 3120},
 }};
 
-// A picture of the menu's own, drawn from its vector source at four times the size it is shown.
-Picture resourcePicture(const QString& name, QSize shown) {
+// A picture of the menu's own, drawn from its vector source at the size it is shown in device pixels;
+// drawn any larger, it only costs start-up time and is scaled down again on the screen.
+Picture resourcePicture(const QString& name, const QWidget* shownOn) {
     QSvgRenderer renderer(QStringLiteral(":/shell/") + name);
-    QImage image(shown * 4, QImage::Format_ARGB32_Premultiplied);
+    QImage image(shownOn->size() * shownOn->devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -85,7 +86,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_image1->setObjectName(QStringLiteral("Image1"));
     placeTwips(m_image1, 120, 120, 2700, 3000);
     m_image1->setBackColor(QColor(255, 255, 128));
-    m_image1->setPicture(resourcePicture(QStringLiteral("title.svg"), m_image1->size()));
+    m_image1->setPicture(resourcePicture(QStringLiteral("title.svg"), m_image1));
 
     const QFont comic = comicFont(12, true);
     for (int i = 0; i < 16; ++i) {
@@ -94,7 +95,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
         button->setFont(comic);
         if (i == 0) {
             placeTwips(button, kChoices[0].left, kChoices[0].top, 615, 615);
-            button->setPicture(resourcePicture(QStringLiteral("soundeditor.svg"), button->size()));
+            button->setPicture(resourcePicture(QStringLiteral("soundeditor.svg"), button));
             button->setToolTip(QStringLiteral("Sound Editor"));
         } else {
             button->setText(QString::fromLatin1(kChoices[size_t(i)].caption));
@@ -122,7 +123,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_cmdExit = new SSCommand(this);
     m_cmdExit->setObjectName(QStringLiteral("cmdExit"));
     placeTwips(m_cmdExit, 2040, 3240, 630, 615);
-    m_cmdExit->setPicture(resourcePicture(QStringLiteral("exit.svg"), m_cmdExit->size()));
+    m_cmdExit->setPicture(resourcePicture(QStringLiteral("exit.svg"), m_cmdExit));
     m_cmdExit->setToolTip(QStringLiteral("Exit"));
     connect(m_cmdExit, &QPushButton::clicked, this, &frmMenu::cmdExit_Click);
 
