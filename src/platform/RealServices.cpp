@@ -8,6 +8,7 @@
 #include "platform/Picture.h"
 #include "platform/Printing.h"
 #include "platform/Random.h"
+#include "platform/Recorder.h"
 #include "platform/Sound.h"
 
 namespace nibsy {
@@ -16,6 +17,7 @@ namespace nibsy {
 void installRealServices() {
     Services& s = services();
     s.sound = std::make_unique<QtSoundPlayer>();
+    s.recorder = std::make_unique<QtRecorder>();
     s.clock = std::make_unique<SystemClock>();
     s.random = std::make_unique<SystemRandom>();
     s.dialogs = std::make_unique<QtDialogs>();
