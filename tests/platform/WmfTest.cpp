@@ -308,10 +308,7 @@ TEST(Wmf, SpacingArraysPlaceEachCharacterAndMoveTheCurrentPosition) {
     // A double-byte code page has one entry a byte: a character's advance is the sum of its bytes'.
     WmfWriter shiftJis;
     shiftJis.placeable(200, 100).font(-20, "DejaVu Sans", 128).select(0);
-    shiftJis.extText(10, 50,
-                     "A\x82\xA0"
-                     "B",
-                     {10, 15, 15, 10});
+    shiftJis.extText(10, 50, "A\x82\xA0" "B", {10, 15, 15, 10});
     xs.clear();
     QString drawn;
     for (const auto& t : texts(shiftJis.bytes()))
