@@ -78,7 +78,7 @@ bool QtRecorder::start(qint64 maxMs) {
     }
 
     if (m_source) {
-        retire(m_source);
+        retire(std::exchange(m_source, nullptr));
     }
     m_source = source;
     m_input = input;
@@ -146,7 +146,7 @@ qint64 QtRecorder::recordedMs() const {
 
 double QtRecorder::peakOf(const QByteArray& input, const QAudioFormat& format) {
     const int sampleBytes = format.bytesPerSample();
-    if (sampleBytes <= 0 || format.bytesPerFrame() <= 0) {
+    if (format.bytesPerFrame() <= 0) {
         return 0;
     }
     const qsizetype end = input.size() - input.size() % format.bytesPerFrame();

@@ -151,6 +151,13 @@ TEST(Recorder, RecordsFromTheDefaultInputWhileTheCallerWaits) {
     wall.wait(1500);
     EXPECT_EQ(real.recordedMs(), 200);
     EXPECT_EQ(real.stop().durationMs(), 200);
+
+    // A new recording may replace one that runs, and a recorder may go while it records.
+    ASSERT_TRUE(real.start(200));
+    ASSERT_TRUE(real.start(5000));
+    wall.wait(400);
+    EXPECT_GT(real.recordedMs(), 200);
+    ASSERT_TRUE(real.start(5000));
 }
 
 TEST(Recorder, InputInOtherFormatsBecomesMono22kHz16Bit) {
@@ -180,6 +187,11 @@ TEST(Recorder, InputInOtherFormatsBecomesMono22kHz16Bit) {
     const WaveFile fromInts = QtRecorder::toRecording(ints, formatOf(22050, 2, QAudioFormat::Int16));
     EXPECT_EQ(fromInts.samples(), (std::vector<float>{-1000 / 32768.0f, -32767 / 32768.0f}));
     EXPECT_EQ(QtRecorder::peakOf(ints, formatOf(22050, 2, QAudioFormat::Int16)), 1.0);
+    EXPECT_NEAR(QtRecorder::peakOf(ints.left(6), formatOf(22050, 2, QAudioFormat::Int16)), 3000 / 32767.0,
+                1e-6);
+    for (const QAudioFormat& broken : {QAudioFormat(), formatOf(0, 2, QAudioFormat::Int16)}) {
+        EXPECT_EQ(QtRecorder::toRecording(ints, broken).frameCount(), 0);
+    }
 
     // The device's own format is taken as it is.
     EXPECT_EQ(QtRecorder::toRecording(ints, QtRecorder::recordingFormat()).pcm, ints.left(10));
