@@ -18,6 +18,9 @@ TEST(QuotedRecords, CatalogueLinesGiveOneRecordEachUpToTheFirstIncompleteOne) {
         records,
         (QList<QStringList>{
             {"A.wav", "Letter A"}, {"B.wav", "Bee, buzzing"}, {"C.wav", "Letter C"}, {"D.wav", "Letter D"}}));
+    // A line end right after a comma ends an empty value; only a line end after a line end is blank.
+    EXPECT_EQ(readRecords(QStringLiteral("\"a\",\n\"b\",\"c\"\n"), 2),
+              (QList<QStringList>{{"a", ""}, {"b", "c"}}));
     // A quote never closed ends the reading.
     EXPECT_EQ(readRecords(QStringLiteral("\"A.wav\",\"Letter A\"\n\"B.wav\",\"Letter B\n"), 2).size(), 1);
     EXPECT_EQ(readRecords(QStringLiteral("1,2,3\n4,5\n6"), 3),
