@@ -38,4 +38,16 @@ std::unique_ptr<PrintJob> LazyPrinter::begin(QWidget* parent, const QString& doc
     return m_real ? m_real->begin(parent, documentName) : nullptr;
 }
 
+bool LazyRecorder::start(qint64 maxMs) {
+    if (!m_asked) {
+        m_asked = true;
+        m_real = m_make();
+    }
+    return m_real && m_real->start(maxMs);
+}
+
+WaveFile LazyRecorder::stop() {
+    return m_real ? m_real->stop() : WaveFile();
+}
+
 } // namespace nibsy

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Services made when first used. The real sound player and printer bring in Qt Multimedia, Qt Print
+// Services made when first used. The real sound player, recorder and printer bring in Qt Multimedia, Qt Print
 // Support and CUPS (and through them the sound server's and print system's libraries); the suite loads
 // them only when the first sound plays or the first page prints, so the menu shows without them.
 
@@ -49,6 +49,27 @@ public:
 private:
     Factory m_make;
     std::unique_ptr<Printer> m_real;
+    bool m_asked = false;
+};
+
+// Makes its recorder on the first start(). Before that nothing records; a factory that gives nothing
+// leaves the suite without a microphone.
+class LazyRecorder : public Recorder {
+public:
+    using Factory = std::function<std::unique_ptr<Recorder>()>;
+    explicit LazyRecorder(Factory make) : m_make(std::move(make)) {}
+
+    bool start(qint64 maxMs) override;
+    WaveFile stop() override;
+    bool isRecording() const override { return m_real && m_real->isRecording(); }
+    double level() const override { return m_real ? m_real->level() : 0.0; }
+    qint64 recordedMs() const override { return m_real ? m_real->recordedMs() : 0; }
+
+    Recorder* made() const { return m_real.get(); }
+
+private:
+    Factory m_make;
+    std::unique_ptr<Recorder> m_real;
     bool m_asked = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/MediaModule.h"
 #include "platform/Printing.h"
+#include "platform/Recorder.h"
 #include "platform/Sound.h"
 
 extern "C" Q_DECL_EXPORT nibsy::SoundPlayer* nibsy_makeSoundPlayer() {
@@ -12,4 +13,8 @@ extern "C" Q_DECL_EXPORT nibsy::SoundPlayer* nibsy_makeSoundPlayer() {
 
 extern "C" Q_DECL_EXPORT nibsy::Printer* nibsy_makePrinter() {
     return new nibsy::QtPrinter();
+}
+
+extern "C" Q_DECL_EXPORT nibsy::Recorder* nibsy_makeRecorder() {
+    return new nibsy::QtRecorder();
 }

@@ -38,4 +38,9 @@ std::unique_ptr<Printer> makeModulePrinter() {
     return std::unique_ptr<Printer>(make ? make() : nullptr);
 }
 
+std::unique_ptr<Recorder> makeModuleRecorder() {
+    const auto make = reinterpret_cast<MakeRecorderFn>(moduleFunction(kMakeRecorder));
+    return std::unique_ptr<Recorder>(make ? make() : nullptr);
+}
+
 } // namespace nibsy

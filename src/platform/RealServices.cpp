@@ -18,6 +18,7 @@ namespace nibsy {
 void installRealServices() {
     Services& s = services();
     s.sound = std::make_unique<LazySoundPlayer>(makeModuleSoundPlayer);
+    s.recorder = std::make_unique<LazyRecorder>(makeModuleRecorder);
     s.clock = std::make_unique<SystemClock>();
     s.random = std::make_unique<SystemRandom>();
     s.dialogs = std::make_unique<QtDialogs>();

@@ -27,6 +27,9 @@ template <typename T> T& need(const std::unique_ptr<T>& p) {
 SoundPlayer& sound() {
     return need(services().sound);
 }
+Recorder& recorder() {
+    return need(services().recorder);
+}
 Clock& clock() {
     return need(services().clock);
 }

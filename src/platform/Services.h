@@ -15,6 +15,7 @@ namespace nibsy {
 class Clock;
 class RandomSource;
 class Pictures;
+struct WaveFile;
 
 // Wave sounds. play() stops whatever plays, then plays the file: mode 0 returns when the sound has
 // ended (through Clock::wait, so the window stays painted), mode 1 at once. A file that is missing or
@@ -26,6 +27,26 @@ public:
     virtual void stop() = 0;
     // The platform's short warning beep (a key that does not fit).
     virtual void beep() = 0;
+};
+
+// Recording from the microphone (the default audio input). A recording is always 16-bit mono PCM at
+// 22050 Hz, whatever the device delivers. It goes on while the caller waits (Clock::wait).
+class Recorder {
+public:
+    virtual ~Recorder() = default;
+    // Starts a new recording, dropping any that runs, which keeps the first maxMs milliseconds of sound
+    // (later input is let go until stop()). False when there is no microphone (no input device, or the
+    // device would not start); nothing has then changed.
+    virtual bool start(qint64 maxMs) = 0;
+    // Ends the recording and returns it (with the length recorded so far); an empty sound when none ran.
+    virtual WaveFile stop() = 0;
+    // From a successful start() until stop().
+    virtual bool isRecording() const = 0;
+    // The loudness of the latest input, for a level meter to poll: the peak of the last block, 0 for
+    // silence to 1 for full scale; 0 when not recording.
+    virtual double level() const = 0;
+    // The length recorded so far, in milliseconds (never more than maxMs).
+    virtual qint64 recordedMs() const = 0;
 };
 
 // Message boxes, owned by the given window. An empty title shows the suite's name.
@@ -94,6 +115,7 @@ public:
 
 struct Services {
     std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<Recorder> recorder;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<RandomSource> random;
     std::unique_ptr<Dialogs> dialogs;
@@ -110,6 +132,7 @@ void installRealServices();
 void clearServices();
 
 SoundPlayer& sound();
+Recorder& recorder();
 Clock& clock();
 RandomSource& rnd();
 Dialogs& dialogs();

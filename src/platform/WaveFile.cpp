@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WaveFile.h"
 
+#include "platform/SafeFile.h"
+
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
@@ -202,6 +204,14 @@ QByteArray WaveFile::encode(int sampleRate, int channels, int bits, const QByteA
         out.append('\0');
     }
     return out;
+}
+
+bool WaveFile::writeFile(const QString& path) const {
+    if (format != Format::Integer || channels < 1 || !validLayout(format, bits)) {
+        return false;
+    }
+    return SafeFile::write(path,
+                           encode(sampleRate, channels, bits, pcm.left(frameCount() * bytesPerFrame())));
 }
 
 } // namespace nibsy

@@ -40,6 +40,9 @@ struct WaveFile {
     // A complete PCM wave file: "RIFF" header, 16-byte fmt chunk, data chunk. bits is 8 (unsigned),
     // 16, 24 or 32; pcm holds interleaved little-endian samples.
     static QByteArray encode(int sampleRate, int channels, int bits, const QByteArray& pcm);
+    // Writes this sound as a PCM wave file (encode()), replacing any file there safely (SafeFile::write).
+    // False for a float sound, or when the file could not be written.
+    bool writeFile(const QString& path) const;
 };
 
 } // namespace nibsy

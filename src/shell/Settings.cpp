@@ -3,10 +3,10 @@
 #include "shell/Settings.h"
 
 #include "platform/AppFiles.h"
+#include "platform/QuotedRecords.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <vector>
@@ -54,63 +54,6 @@ std::vector<Line> layout(Settings& s) {
     return lines;
 }
 
-// Takes values one after another, whatever line they stand on: a value ends at a comma or a line end;
-// leading blanks are skipped; a value that starts with a double quote runs to the closing quote.
-class Reader {
-public:
-    explicit Reader(QString text) : m_text(std::move(text)) {}
-
-    std::optional<QString> next(bool* quoted) {
-        // Skip the separator left by the previous value and any blank lines.
-        while (m_pos < m_text.size() && (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' ||
-                                         (m_atLineStart && isLineEnd(m_text[m_pos])))) {
-            ++m_pos;
-        }
-        if (m_pos >= m_text.size()) {
-            return std::nullopt;
-        }
-        QString value;
-        *quoted = m_text[m_pos] == u'"';
-        if (*quoted) {
-            const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
-            if (close < 0) {
-                return std::nullopt;
-            }
-            value = m_text.mid(m_pos + 1, close - m_pos - 1);
-            m_pos = close + 1;
-            while (m_pos < m_text.size() && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos])) {
-                ++m_pos; // anything between the closing quote and the separator is dropped
-            }
-        } else {
-            const qsizetype start = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos])) {
-                ++m_pos;
-            }
-            value = m_text.mid(start, m_pos - start).trimmed();
-        }
-        // Consume one separator: a comma, or a line end (CR LF, LF or CR).
-        m_atLineStart = false;
-        if (m_pos < m_text.size()) {
-            if (m_text[m_pos] == u',') {
-                ++m_pos;
-            } else {
-                if (m_text[m_pos] == u'\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == u'\n') {
-                    ++m_pos;
-                }
-                ++m_pos;
-                m_atLineStart = true;
-            }
-        }
-        return value;
-    }
-
-private:
-    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-    QString m_text;
-    qsizetype m_pos = 0;
-    bool m_atLineStart = true;
-};
-
 QString decode(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
@@ -147,7 +90,7 @@ QByteArray formatSettings(const Settings& in) {
 
 std::optional<Settings> parseSettings(const QByteArray& bytes) {
     Settings s;
-    Reader reader(decode(bytes));
+    QuotedReader reader(decode(bytes));
     for (const Line& line : layout(s)) {
         for (const Value& v : line) {
             bool quoted = false;
@@ -192,63 +135,10 @@ bool LoadSettings() {
     return true;
 }
 
-namespace {
-
-// Whether we may not write there. The permission bits are looked at on their own as well, since the
-// superuser may write whatever they say: a file or folder without any write bit stays untouched.
-bool mayNotWrite(const QFileInfo& info) {
-    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !(info.permissions() & anyWrite) || !info.isWritable();
-}
-
-// Overwrites the file where it stands (its folder takes no new files). Should the write fail, the old
-// contents are put back as far as possible.
-bool writeInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite)) {
-        return false;
-    }
-    const QByteArray old = file.readAll();
-    auto put = [&file](const QByteArray& b) {
-        return file.seek(0) && file.write(b) == b.size() && file.resize(b.size()) && file.flush();
-    };
-    if (put(bytes)) {
-        return true;
-    }
-    put(old);
-    return false;
-}
-
-// Writes a temporary file beside the old one and renames it over it.
-bool replace(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // commit() alone does not notice a write cut short by a full disk; flush() does.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-} // namespace
-
 bool SaveSettings() {
-    const QString path = AppFiles::resolve(QString::fromLatin1(kSettingsFile));
     normaliseSettings(settings());
-    const QByteArray bytes = formatSettings(settings());
-    const QFileInfo file(path);
-    if (file.exists()) {
-        if (mayNotWrite(file)) {
-            return false; // made read-only on purpose: it keeps its contents and its permissions
-        }
-        if (mayNotWrite(QFileInfo(file.absolutePath()))) {
-            return writeInPlace(path, bytes);
-        }
-    }
-    return replace(path, bytes);
+    // A settings file made read-only on purpose keeps its contents and its permissions.
+    return SafeFile::write(AppFiles::resolve(QString::fromLatin1(kSettingsFile)), formatSettings(settings()));
 }
 
 void normaliseSettings(Settings& s) {

@@ -7,6 +7,7 @@
 #include "platform/AppFiles.h"
 #include "platform/HelpWindow.h"
 #include "platform/Picture.h"
+#include "platform/QuotedRecords.h"
 #include "platform/WaveFile.h"
 #include "shell/Activities.h"
 #include "shell/Settings.h"
@@ -78,26 +79,11 @@ struct CatalogueRecord {
     QString file, title;
 };
 
-// The records of sedit5.ini: two quoted strings separated by a comma, each line ended by CR LF.
-// Lines that don't fit go to bad.
-std::vector<CatalogueRecord> catalogue(QStringList* bad) {
-    const QString text = QString::fromUtf8(readBytes(DataDir + "sedit5.ini"));
-    static const QRegularExpression record(QStringLiteral(R"re(^"([^"\r\n]*)","([^"\r\n]*)"$)re"));
+// The records of sedit5.ini (file name, title), read as the sound editor reads them.
+std::vector<CatalogueRecord> catalogue() {
     std::vector<CatalogueRecord> out;
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    } else {
-        *bad << QStringLiteral("the last record has no CR LF");
-    }
-    for (const QString& line : lines) {
-        const auto m = record.match(line);
-        if (m.hasMatch()) {
-            out.push_back({m.captured(1), m.captured(2)});
-        } else {
-            *bad << line;
-        }
-    }
+    for (const QStringList& r : readRecords(QString::fromUtf8(readBytes(DataDir + "sedit5.ini")), 2))
+        out.push_back({r[0], r[1]});
     return out;
 }
 
@@ -194,8 +180,7 @@ TEST(DataFiles, TheXylophoneBitmapIsTransparentAroundThePicture) {
 TEST(DataFiles, EverySoundIsAudibleMono22kHz16BitAndUnclipped) {
     AppFiles::setAppDir(DataDir);
     QStringList sounds = manifestNames({".wav"});
-    QStringList ignored;
-    for (const CatalogueRecord& r : catalogue(&ignored))
+    for (const CatalogueRecord& r : catalogue())
         sounds << r.file;
     QStringList bad;
     int checked = 0;
@@ -233,7 +218,7 @@ TEST(DataFiles, EverySoundIsAudibleMono22kHz16BitAndUnclipped) {
 TEST(SoundEditorCatalogue, Holds121TitledRecordsOfDistinctRecordableSounds) {
     AppFiles::setAppDir(DataDir);
     QStringList problems;
-    const auto records = catalogue(&problems);
+    const auto records = catalogue();
     EXPECT_EQ(records.size(), 121u);
 
     QSet<QString> used;

@@ -6,6 +6,10 @@
 #include "platform/Printing.h"
 
 #include <QFileInfo>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace nibsy::test {
 
@@ -24,6 +28,58 @@ QStringList FakeSound::names() const {
     return out;
 }
 
+bool FakeRecorder::start(qint64 maxMs) {
+    if (!microphone) {
+        return false;
+    }
+    ++starts;
+    m_startMs = clock().monotonicMs();
+    m_maxMs = std::max<qint64>(maxMs, 0);
+    m_recording = true;
+    return true;
+}
+
+qint64 FakeRecorder::framesHeard() const {
+    if (!m_recording) {
+        return 0;
+    }
+    return std::min(clock().monotonicMs() - m_startMs, m_maxMs) * 22050 / 1000;
+}
+
+qint64 FakeRecorder::recordedMs() const {
+    return framesHeard() * 1000 / 22050;
+}
+
+double FakeRecorder::level() const {
+    const qint64 heard = framesHeard();
+    int peak = 0;
+    for (qint64 i = std::max<qint64>(0, heard - 22050 / 20);
+         i < std::min<qint64>(heard, qint64(input.size())); ++i) {
+        peak = std::max(peak, std::abs(int(input[size_t(i)])));
+    }
+    return std::min(peak / 32767.0, 1.0);
+}
+
+WaveFile FakeRecorder::stop() {
+    WaveFile wave;
+    const qint64 frames = framesHeard();
+    m_recording = false;
+    wave.pcm = QByteArray(frames * 2, '\0');
+    auto* p = reinterpret_cast<uchar*>(wave.pcm.data());
+    for (qint64 i = 0; i < std::min<qint64>(frames, qint64(input.size())); ++i) {
+        qToLittleEndian<qint16>(input[size_t(i)], p + 2 * i);
+    }
+    return wave;
+}
+
+void FakeRecorder::setTone(double hz, double amplitude, qint64 ms) {
+    input.resize(size_t(ms * 22050 / 1000));
+    for (size_t i = 0; i < input.size(); ++i) {
+        input[i] =
+            qint16(std::lround(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * double(i) / 22050)));
+    }
+}
+
 namespace {
 // Puts a new fake of type F into the service slot and returns it.
 template <typename F, typename Slot> F& install(Slot& slot) {
@@ -35,9 +91,10 @@ template <typename F, typename Slot> F& install(Slot& slot) {
 } // namespace
 
 FakePlatform::FakePlatform(const QString& appDir)
-    : sound(install<FakeSound>(services().sound)), clock(install<FakeClock>(services().clock)),
-      random(install<FakeRandom>(services().random)), dialogs(install<FakeDialogs>(services().dialogs)),
-      help(install<FakeHelp>(services().help)), fatal(install<FakeFatal>(services().fatal)) {
+    : sound(install<FakeSound>(services().sound)), recorder(install<FakeRecorder>(services().recorder)),
+      clock(install<FakeClock>(services().clock)), random(install<FakeRandom>(services().random)),
+      dialogs(install<FakeDialogs>(services().dialogs)), help(install<FakeHelp>(services().help)),
+      fatal(install<FakeFatal>(services().fatal)) {
     m_savedAppDir = AppFiles::appDir();
     AppFiles::setAppDir(appDir.isEmpty() ? m_tempAppDir.path() : appDir);
     services().pictures = std::make_unique<Pictures>();

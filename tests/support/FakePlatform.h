@@ -6,10 +6,12 @@
 
 #include "platform/Picture.h"
 #include "platform/Services.h"
+#include "platform/WaveFile.h"
 #include "support/FakeClock.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 
 namespace nibsy::test {
 
@@ -31,6 +33,30 @@ public:
     int stops = 0;
     int beeps = 0;
     qint64 lengthMs = 500; // how long a synchronous sound holds the handler
+};
+
+// Records on the fake clock's time: a recording holds what the microphone heard from start() until
+// now (at most maxMs), namely the scripted input and silence after it.
+class FakeRecorder : public Recorder {
+public:
+    bool start(qint64 maxMs) override;
+    WaveFile stop() override;
+    bool isRecording() const override { return m_recording; }
+    // The peak of the last 50 ms heard.
+    double level() const override;
+    qint64 recordedMs() const override;
+    // Makes the input a sine tone of that frequency, amplitude (0..1) and length.
+    void setTone(double hz, double amplitude, qint64 ms);
+
+    std::vector<qint16> input; // what the microphone hears, 22050 Hz, from the start of each recording
+    bool microphone = true;    // false: there is none, and start() fails
+    int starts = 0;            // recordings started
+
+private:
+    qint64 framesHeard() const;
+    qint64 m_startMs = 0;
+    qint64 m_maxMs = 0;
+    bool m_recording = false;
 };
 
 class FakeDialogs : public Dialogs {
@@ -77,6 +103,7 @@ public:
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     FakeSound& sound;
+    FakeRecorder& recorder;
     FakeClock& clock;
     FakeRandom& random;
     FakeDialogs& dialogs;
