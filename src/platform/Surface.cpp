@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace nibsy {
@@ -80,8 +81,8 @@ QRectF Surface::pixelRect(double x1, double y1, double x2, double y2) const {
 }
 
 QPen Surface::pen(const QColor& c) const {
-    // Screen pixels to device pixels: one for one on the screen, many on a printer.
-    QPen p(c, m_drawWidth * twipsPerPixel() / twipsPerDevicePixel());
+    // Screen pixels to whole device pixels: one for one on the screen, many on a printer.
+    QPen p(c, std::max(1.0, std::nearbyint(m_drawWidth * twipsPerPixel() / twipsPerDevicePixel())));
     p.setCapStyle(Qt::RoundCap);
     p.setJoinStyle(Qt::MiterJoin);
     return p;
