@@ -326,9 +326,14 @@ TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWind
                                   "window piece " + twips(100) + "," + twips(180),
                                   "window piece " + twips(20) + "," + twips(110), "piece other 4,8"}));
 
-    // Escape, or a drop outside the window, drops nothing.
+    // Escape, or a drop outside the window, drops nothing; other keys go where they would.
     drops.clear();
+    puzzle->setTakesFocus(true);
+    puzzle->setFocus();
+    QSignalSpy keys(puzzle, &PictureBox::KeyDown);
     drag(piece, {20, 20}, cell, false);
+    QTest::keyClick(stage.window.windowHandle(), Qt::Key_Left);
+    EXPECT_TRUE(keys.count() == 1 && piece->dragging());
     QTest::keyClick(stage.window.windowHandle(), Qt::Key_Escape);
     EXPECT_FALSE(piece->dragging());
     QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, cell);

@@ -133,14 +133,18 @@ namespace {
 
 // A picture in tenths of an inch: filled and outlined boxes, a filled circle, a thick line, a filled
 // triangle, a picture and a line of text.
-void drawScene(Surface& s) {
+// Gives where the current position was after the box, the circle and the text.
+QList<QPointF> drawScene(Surface& s) {
+    QList<QPointF> went;
     s.setScale(0, 0, 85, 110);
     s.BoxFilled(10, 10, 30, 30, QColor(255, 0, 0));
     s.setFillStyle(Surface::FillStyle::Solid);
     s.setFillColor(QColor(0, 0, 255));
     s.Box(40, 10, 75, 30);
+    went << QPointF(s.currentX, s.currentY);
     s.setFillColor(QColor(0, 160, 0));
     s.Circle(20, 50, 8);
+    went << QPointF(s.currentX, s.currentY);
     s.setDrawWidth(4);
     s.Line(40, 45, 75, 45, QColor(255, 0, 255));
     s.setDrawWidth(1);
@@ -155,6 +159,7 @@ void drawScene(Surface& s) {
     s.currentX = 10;
     s.currentY = 92;
     s.Print(QStringLiteral("Nibsy"));
+    return went << QPointF(s.currentX, s.currentY - s.TextHeight(QStringLiteral("Nibsy")));
 }
 
 } // namespace
@@ -167,13 +172,14 @@ TEST(Surface, DrawsTheSamePictureOnAPictureBoxAndOnAPrintedPage) {
     FakePlatform fake;
     PictureBox box;
     box.resize(816, 1056);
-    drawScene(box);
+    const QList<QPointF> went{{75, 30}, {20, 50}, {0, 92}};
+    EXPECT_EQ(drawScene(box), went);
     const QImage screen = box.image();
 
     const QString pdf = fake.scratch() + QStringLiteral("/scene.pdf");
     auto job = PdfPrinter(pdf).begin(nullptr, QStringLiteral("Scene"));
     ASSERT_NE(job, nullptr);
-    drawScene(*job);
+    EXPECT_EQ(drawScene(*job), went);
     // The painter still draws in the surface's scale afterwards.
     job->painter().fillRect(QRectF(80, 100, 2, 2), Qt::black);
     EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
