@@ -317,8 +317,8 @@ TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWind
     EXPECT_FALSE(piece->dragging());
     EXPECT_NE(stage.window.grab().toImage().pixelColor(cell + QPoint(15, 15)), QColor(Qt::red));
 
-    drag(piece, {20, 20}, piece->mapTo(&stage.window, QPoint(30, 10))); // on itself
-    drag(piece, {20, 20}, {100, 180});                                  // on the window
+    stage.mouse(piece, {30, 10});      // picked up and put down again: on itself
+    drag(piece, {20, 20}, {100, 180}); // on the window
     drag(piece, {20, 20}, other->mapTo(&stage.window, QPoint(10, 10))); // on a box taking no drops
     drag(other, {20, 20}, piece->mapTo(&stage.window, QPoint(4, 8)));   // by itself, on the piece
     const auto twips = [](int px) { return QString::number(pxToTwips(px)); };

@@ -140,7 +140,8 @@ QList<QPointF> drawScene(Surface& s) {
     s.BoxFilled(10, 10, 30, 30, QColor(255, 0, 0));
     s.setFillStyle(Surface::FillStyle::Solid);
     s.setFillColor(QColor(0, 0, 255));
-    s.Box(40, 10, 75, 30);
+    s.setDrawWidth(3);
+    s.Box(40, 10, 75, 30, QColor(0, 160, 0));
     went << QPointF(s.currentX, s.currentY);
     s.setFillColor(QColor(0, 160, 0));
     s.Circle(20, 50, 8);
@@ -200,7 +201,7 @@ TEST(Surface, DrawsTheSamePictureOnAPictureBoxAndOnAPrintedPage) {
         for (const auto& [x, y, colour] : {std::tuple{20.0, 20.0, red},
                                            {31.0, 20.0, white},
                                            {57.0, 20.0, blue},
-                                           {40.0, 20.0, black},
+                                           {40.0, 20.0, green},
                                            {20.0, 50.0, green},
                                            {20.0, 60.0, white},
                                            {57.0, 45.0, magenta},
