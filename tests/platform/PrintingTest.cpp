@@ -357,11 +357,13 @@ TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
         reportPrinting(nullptr, outcome, QStringLiteral("Print Worksheet"));
         const auto& shown = fake.dialogs.shown;
         ASSERT_EQ(shown.size(), (c.offer.isEmpty() ? 0 : 1) + (c.told.isEmpty() ? 0 : 1));
-        if (!c.offer.isEmpty())
+        if (!c.offer.isEmpty()) {
             EXPECT_EQ(std::tuple(shown[0].kind, shown[0].text), std::tuple(FakeDialogs::OkCancel, c.offer));
-        if (!c.told.isEmpty())
+        }
+        if (!c.told.isEmpty()) {
             EXPECT_EQ(std::tuple(shown.last().kind, shown.last().text, shown.last().title),
                       std::tuple(FakeDialogs::Information, c.told, QStringLiteral("Print Worksheet")));
+        }
     }
 
     // A page that could not be saved is an error; a cancelled one is not mentioned.
