@@ -7,9 +7,7 @@
 #include "platform/Services.h"
 #include "shell/Settings.h"
 
-#include <QFontMetricsF>
-#include <QPainter>
-#include <cmath>
+#include <QStringList>
 
 namespace nibsy {
 
@@ -35,10 +33,11 @@ int worksheetFactor(int factor) {
 }
 
 // Prints text with its top left corner at (x, y); returns where the text ends.
-double printAt(QPainter& p, double x, double y, const QString& text) {
-    const QFontMetricsF fm(p.font(), p.device());
-    p.drawText(QPointF(x, y + fm.ascent()), text);
-    return x + fm.horizontalAdvance(text);
+double printAt(Surface& page, double x, double y, const QString& text) {
+    page.currentX = x;
+    page.currentY = y;
+    page.Print(text);
+    return x + page.TextWidth(text);
 }
 
 } // namespace
@@ -61,21 +60,20 @@ PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
     if (!job) {
         return {}; // cancelled, or already told why not
     }
-    job->setScale(0, 0, PageWidth, PageHeight);
-    job->setFont("Courier New", 12);
-    QPainter& p = job->painter();
-    p.setPen(QPen(Qt::black, 1));
-    const QFontMetricsF fm(p.font(), p.device());
+    PrintJob& page = *job;
+    page.setScale(0, 0, PageWidth, PageHeight);
+    page.setFont("Courier New", 12);
+    const double lineHeight = page.TextHeight("X");
 
-    printAt(p, Margin, Margin, "Nibsy Math  Score_________  Time_________");
-    printAt(p, Margin, Margin + fm.height(), title);
+    printAt(page, Margin, Margin, "Nibsy Math  Score_________  Time_________");
+    printAt(page, Margin, Margin + lineHeight, title);
 
-    p.drawRect(QRectF(Margin, GridTop, GridRight - Margin, GridBottom - GridTop));
+    page.Box(Margin, GridTop, GridRight, GridBottom);
     for (int i = 1; i < Rows; ++i) {
-        p.drawLine(QPointF(Margin, GridTop + RowHeight * i), QPointF(GridRight, GridTop + RowHeight * i));
+        page.Line(Margin, GridTop + RowHeight * i, GridRight, GridTop + RowHeight * i);
     }
     for (int i = 1; i < Columns; ++i) {
-        p.drawLine(QPointF(Margin + CellWidth * i, GridTop), QPointF(Margin + CellWidth * i, GridBottom));
+        page.Line(Margin + CellWidth * i, GridTop, Margin + CellWidth * i, GridBottom);
     }
 
     const QString sign = subtraction ? "-" : "+";
@@ -87,11 +85,11 @@ PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
             const int b = rnd().below(h + 1);
             const QStringList pieces{formatNumber(subtraction ? a + b : a, "#0"), sign, formatNumber(b, "#0"),
                                      "="};
-            const double width = fm.horizontalAdvance(pieces.join(QString()));
+            const double width = page.TextWidth(pieces.join(QString()));
             double at = x + 0.6 * CellWidth - ProblemGap - width;
-            const double top = y + (RowHeight - fm.height()) / 2;
+            const double top = y + (RowHeight - lineHeight) / 2;
             for (const QString& piece : pieces) {
-                at = printAt(p, at, top, piece);
+                at = printAt(page, at, top, piece);
             }
             x += CellWidth;
         }

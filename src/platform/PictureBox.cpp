@@ -4,79 +4,166 @@
 
 #include "platform/Twips.h"
 
-#include <QFontMetricsF>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 
 namespace nibsy {
 
+namespace {
+
+// The window's handler of drops on no control, kept as a child of the window.
+class FormDrop : public QObject {
+public:
+    using Handler = std::function<void(QWidget* source, double x, double y)>;
+    FormDrop(QWidget* window, Handler handler) : QObject(window), handler(std::move(handler)) {}
+    static FormDrop* of(QWidget* window) {
+        for (QObject* child : window->children()) {
+            if (auto* form = dynamic_cast<FormDrop*>(child)) {
+                return form;
+            }
+        }
+        return nullptr;
+    }
+    Handler handler;
+};
+
+// An image of the dragged box that follows the pointer, outlined so that it shows on any background.
+// The pointer passes through it to whatever lies below.
+class DragImage : public QWidget {
+public:
+    DragImage(QWidget* window, const QPixmap& look) : QWidget(window), m_look(look) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(look.size() / look.devicePixelRatio());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawPixmap(0, 0, m_look);
+        p.setPen(QPen(Qt::black, 2, Qt::DotLine));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+
+private:
+    QPixmap m_look;
+};
+
+// One drag at a time: while it lasts it takes the mouse's moves and release and the Escape key from
+// every widget, so nothing under the pointer reacts to them.
+class DragSession : public QObject {
+public:
+    DragSession(PictureBox* source, QPoint held)
+        : QObject(source), m_source(source), m_window(source->window()), m_held(held) {
+        m_image = new DragImage(m_window, source->grab());
+        m_pointer = source->mapTo(m_window, held);
+        follow(m_pointer);
+        m_image->show();
+        m_image->raise();
+        qApp->installEventFilter(this);
+    }
+    ~DragSession() override { delete m_image.data(); }
+
+    PictureBox* source() const { return m_source; }
+
+    // Ends the drag: dropped where the pointer is, or cancelled. The session is gone afterwards, before
+    // the drop's handler runs, so that the handler may wait or begin another drag.
+    void finish(bool drop) {
+        const QPointer<PictureBox> source = m_source;
+        const QPointer<QWidget> window = m_window;
+        const QPoint at = m_pointer;
+        qApp->removeEventFilter(this);
+        delete this;
+        if (!source || !window) {
+            return;
+        }
+        if (!drop || !window->rect().contains(at)) {
+            emit source->DragCancelled();
+            return;
+        }
+        for (QWidget* w = window->childAt(at); w && w != window; w = w->parentWidget()) {
+            if (auto* box = qobject_cast<PictureBox*>(w); box && box->acceptDrops()) {
+                const QPointF there = box->fromPixels(QPointF(box->mapFrom(window, at)));
+                emit box->DragDrop(source, there.x(), there.y());
+                return;
+            }
+        }
+        if (auto* form = FormDrop::of(window)) {
+            const FormDrop::Handler handler = form->handler; // it may remove itself
+            handler(source, pxToTwips(at.x()), pxToTwips(at.y()));
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType()) {
+            return false; // the window system's events reach the widgets, and come here then
+        }
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            follow(pointerAt(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            m_pointer = pointerAt(event);
+            finish(true);
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+                return false;
+            }
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->accept(); // Escape is the drag's, not a button's shortcut
+            } else {
+                finish(false);
+            }
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QPoint pointerAt(QEvent* event) const {
+        const QPointF global = static_cast<QMouseEvent*>(event)->globalPosition();
+        return m_window ? m_window->mapFromGlobal(global).toPoint() : m_pointer;
+    }
+    void follow(QPoint pointer) {
+        m_pointer = pointer;
+        if (m_image) {
+            m_image->move(pointer - m_held);
+        }
+    }
+
+    QPointer<PictureBox> m_source;
+    QPointer<QWidget> m_window;
+    QPointer<DragImage> m_image;
+    QPoint m_held;    // where the pointer holds the box, in its pixels
+    QPoint m_pointer; // in the window's pixels
+};
+
+QPointer<DragSession> currentDrag;
+
+} // namespace
+
+void setFormDragDrop(QWidget* window, std::function<void(QWidget* source, double x, double y)> handler) {
+    delete FormDrop::of(window);
+    if (handler) {
+        new FormDrop(window, std::move(handler));
+    }
+}
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_canvas = QImage(QSize(1, 1), QImage::Format_RGB32);
     fillBackground();
-}
-
-void PictureBox::setScaleMode(ScaleMode mode) {
-    m_mode = mode;
-}
-
-void PictureBox::setScale(double left, double top, double right, double bottom) {
-    m_mode = ScaleMode::User;
-    m_user = QRectF(QPointF(left, top), QPointF(right, bottom));
-}
-
-double PictureBox::scaleWidth() const {
-    switch (m_mode) {
-    case ScaleMode::Twips:
-        return pxToTwips(width());
-    case ScaleMode::Pixels:
-        return width();
-    case ScaleMode::User:
-        return m_user.width();
-    }
-    return width();
-}
-
-double PictureBox::scaleHeight() const {
-    switch (m_mode) {
-    case ScaleMode::Twips:
-        return pxToTwips(height());
-    case ScaleMode::Pixels:
-        return height();
-    case ScaleMode::User:
-        return m_user.height();
-    }
-    return height();
-}
-
-QPointF PictureBox::toPixels(double x, double y) const {
-    switch (m_mode) {
-    case ScaleMode::Twips:
-        return {x / twipsPerPixel(), y / twipsPerPixel()};
-    case ScaleMode::Pixels:
-        return {x, y};
-    case ScaleMode::User:
-        break;
-    }
-    const double w = m_user.width() != 0 ? m_user.width() : 1;
-    const double h = m_user.height() != 0 ? m_user.height() : 1;
-    return {(x - m_user.left()) * width() / w, (y - m_user.top()) * height() / h};
-}
-
-QPointF PictureBox::fromPixels(QPointF px) const {
-    switch (m_mode) {
-    case ScaleMode::Twips:
-        return px * twipsPerPixel();
-    case ScaleMode::Pixels:
-        return px;
-    case ScaleMode::User:
-        break;
-    }
-    const double w = width() > 0 ? width() : 1;
-    const double h = height() > 0 ? height() : 1;
-    return {m_user.left() + px.x() * m_user.width() / w, m_user.top() + px.y() * m_user.height() / h};
 }
 
 void PictureBox::setBackColor(const QColor& c) {
@@ -107,101 +194,13 @@ void PictureBox::Cls() {
     update();
 }
 
-QRectF PictureBox::pixelRect(double x1, double y1, double x2, double y2) const {
-    return QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
-}
-
-QPen PictureBox::pen(const QColor& c) const {
-    QPen p(c, m_drawWidth);
-    p.setCapStyle(Qt::RoundCap);
-    p.setJoinStyle(Qt::MiterJoin);
-    return p;
-}
-
-void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
-    ensureCanvas();
-    QPainter p(&m_canvas);
-    p.setRenderHint(QPainter::Antialiasing, (x1 != x2 && y1 != y2));
-    p.setPen(pen(color.value_or(m_fore)));
-    p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
-    currentX = x2;
-    currentY = y2;
-    update();
-}
-
-void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
-    ensureCanvas();
-    QPainter p(&m_canvas);
-    const QRectF r = pixelRect(x1, y1, x2, y2);
-    if (m_fillStyle == FillStyle::Solid) {
-        p.fillRect(r, m_fill);
-    }
-    QPen outline = pen(color.value_or(m_fore));
-    outline.setJoinStyle(Qt::MiterJoin);
-    p.setPen(outline);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r);
-    currentX = x2;
-    currentY = y2;
-    update();
-}
-
-void PictureBox::BoxFilled(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
-    ensureCanvas();
-    QPainter p(&m_canvas);
-    const QRectF r = pixelRect(x1, y1, x2, y2);
-    const QColor c = color.value_or(m_fore);
-    p.fillRect(r, c);
-    p.setPen(QPen(c, 1));
-    p.drawRect(r);
-    currentX = x2;
-    currentY = y2;
-    update();
-}
-
-void PictureBox::Circle(double x, double y, double radius, std::optional<QColor> color, double aspect) {
-    ensureCanvas();
-    // The radius is in horizontal scale units; for a tall ellipse it is the vertical half-axis instead.
-    const QPointF centre = toPixels(x, y);
-    const double unitX = toPixels(radius, 0).x() - toPixels(0, 0).x();
-    double rx = std::abs(unitX);
-    double ry = rx;
-    if (aspect < 1.0) {
-        ry = rx * aspect;
-    } else if (aspect > 1.0) {
-        rx = ry / aspect;
-    }
-    QPainter p(&m_canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(pen(color.value_or(m_fore)));
-    p.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(m_fill) : QBrush(Qt::NoBrush));
-    p.drawEllipse(centre, rx, ry);
-    currentX = x;
-    currentY = y;
-    update();
-}
-
 void PictureBox::Polygon(const QPolygon& pixels, Qt::FillRule rule) {
     ensureCanvas();
     QPainter p(&m_canvas);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(pen(m_fore));
-    p.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(m_fill) : QBrush(Qt::NoBrush));
+    p.setPen(pen(foreColor()));
+    p.setBrush(fillStyle() == FillStyle::Solid ? QBrush(fillColor()) : QBrush(Qt::NoBrush));
     p.drawPolygon(pixels, rule);
-    update();
-}
-
-void PictureBox::Print(const QString& text) {
-    ensureCanvas();
-    QPainter p(&m_canvas);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(m_font);
-    p.setPen(m_fore);
-    const QFontMetricsF fm(m_font, &m_canvas);
-    const QPointF at = toPixels(currentX, currentY);
-    p.drawText(at + QPointF(0, fm.ascent()), text);
-    currentY += TextHeight(text);
-    currentX = m_mode == ScaleMode::User ? m_user.left() : 0;
     update();
 }
 
@@ -222,23 +221,92 @@ void PictureBox::PrintCentred(const QString& text, const QColor& halo) {
     Print(text);
 }
 
-double PictureBox::TextWidth(const QString& text) const {
-    const QFontMetricsF fm(m_font, &m_canvas);
-    return fromPixels({fm.horizontalAdvance(text), 0}).x() - fromPixels({0, 0}).x();
+void PictureBox::BitBlt(int destX, int destY, int width, int height, const QImage& source, int srcX, int srcY,
+                        RasterOp op) {
+    // A copy first: the source may be this box's own drawing.
+    const QImage block = source.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
+    paint([&](QPainter& p) {
+        switch (op) {
+        case RasterOp::SrcCopy:
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            break;
+        case RasterOp::SrcAnd:
+            p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            break;
+        case RasterOp::SrcPaint:
+            p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+            break;
+        }
+        p.drawImage(destX, destY, block);
+    });
 }
 
-double PictureBox::TextHeight(const QString& text) const {
-    const QFontMetricsF fm(m_font, &m_canvas);
-    const int lines = int(text.count(u'\n') + 1);
-    return fromPixels({0, fm.height() * lines}).y() - fromPixels({0, 0}).y();
+void PictureBox::BitBlt(int destX, int destY, int width, int height, PictureBox& source, int srcX, int srcY,
+                        RasterOp op) {
+    BitBlt(destX, destY, width, height, source.image(), srcX, srcY, op);
 }
 
-void PictureBox::PaintPicture(const Picture& picture, double x, double y, double width, double height) {
+void PictureBox::MaskedBlt(int destX, int destY, int width, int height, const QImage& picture,
+                           const QImage& mask, int srcX, int srcY) {
+    QImage block = picture.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_ARGB32);
+    const QImage holes = mask.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < block.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(block.scanLine(y));
+        const auto* marks = reinterpret_cast<const QRgb*>(holes.constScanLine(y));
+        for (int x = 0; x < block.width(); ++x) {
+            if (qGray(marks[x]) >= 128) {
+                line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+    }
+    paint([&](QPainter& p) { p.drawImage(destX, destY, block); });
+}
+
+QImage PictureBox::MaskOf(const QImage& picture, std::optional<QColor> background) {
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage mask(argb.size(), QImage::Format_RGB32);
+    const QRgb key = background ? background->rgb() : 0;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(mask.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            const bool shown = background ? (line[x] | 0xff000000u) != key : qAlpha(line[x]) >= 128;
+            out[x] = shown ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+        }
+    }
+    return mask;
+}
+
+void PictureBox::setTakesFocus(bool on) {
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void PictureBox::Drag(DragAction action) {
+    if (action == DragAction::Begin) {
+        if (currentDrag) {
+            currentDrag->finish(false);
+        }
+        const QPoint held = rect().contains(m_pressedAt) ? m_pressedAt : rect().center();
+        currentDrag = new DragSession(this, held);
+    } else if (dragging()) {
+        currentDrag->finish(action == DragAction::End);
+    }
+}
+
+bool PictureBox::dragging() const {
+    return currentDrag && currentDrag->source() == this;
+}
+
+double PictureBox::twipsPerDevicePixel() const {
+    return twipsPerPixel();
+}
+
+void PictureBox::paint(const std::function<void(QPainter&)>& draw) {
     ensureCanvas();
-    QPainter p(&m_canvas);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    picture.draw(p, pixelRect(x, y, x + width, y + height));
+    {
+        QPainter p(&m_canvas);
+        draw(p);
+    }
     update();
 }
 
@@ -265,8 +333,13 @@ void PictureBox::ensureCanvas() {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+    m_pressedAt = event->position().toPoint();
     const QPointF at = fromPixels(event->position());
+    const QPointer<PictureBox> alive = this;
     emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    if (alive && m_dragMode == DragMode::Automatic && event->button() == Qt::LeftButton && !dragging()) {
+        Drag(DragAction::Begin);
+    }
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -280,6 +353,19 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = fromPixels(event->position());
     emit MouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    int key = event->key();
+    emit KeyDown(key, event->modifiers());
+    // The arrows are the box's own: passed on, they could move the focus.
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right ||
+                       event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (key == 0 || arrow) {
+        event->accept();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 } // namespace nibsy

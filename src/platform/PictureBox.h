@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A drawing surface that keeps what is drawn on it: clear, lines and boxes, circles and ellipses, filled
-// polygons, text at a current position and pictures, in a scale of twips, pixels or the caller's own.
+// A picture box: a drawing surface on the screen that keeps what is drawn on it, shown or hidden, with
+// a background colour and picture, block copies between boxes (plain, by raster operation or through a
+// mask), the keyboard when it is given the focus, and dragging within its window.
 
 #include "platform/Picture.h"
+#include "platform/Surface.h"
 
 #include <QColor>
 #include <QFont>
@@ -15,39 +17,22 @@
 
 namespace nibsy {
 
-class PictureBox : public QWidget {
+class PictureBox : public QWidget, public Surface {
     Q_OBJECT
 public:
-    enum class ScaleMode { Twips, Pixels, User };
-    enum class FillStyle { Solid, Transparent };
+    // How a block copy combines the source with what the box shows.
+    enum class RasterOp {
+        SrcCopy,  // the source replaces the destination
+        SrcAnd,   // source AND destination, bit by bit (a black-on-white mask cuts a black hole)
+        SrcPaint, // source OR destination (a picture on black fills the hole)
+    };
+    enum class DragMode { Manual, Automatic };
+    enum class DragAction { Cancel = 0, Begin = 1, End = 2 };
 
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // Scale: twips (the default), pixels, or a user scale with (left, top) at the top left corner and
-    // (right, bottom) at the bottom right corner.
-    void setScaleMode(ScaleMode mode);
-    ScaleMode scaleMode() const { return m_mode; }
-    void setScale(double left, double top, double right, double bottom);
-    double scaleWidth() const;
-    double scaleHeight() const;
-    // A point in scale units to pixels, and back.
-    QPointF toPixels(double x, double y) const;
-    QPointF fromPixels(QPointF px) const;
-
     void setBackColor(const QColor& c);
     QColor backColor() const { return m_back; }
-    void setForeColor(const QColor& c) { m_fore = c; }
-    QColor foreColor() const { return m_fore; }
-    void setFillColor(const QColor& c) { m_fill = c; }
-    QColor fillColor() const { return m_fill; }
-    void setFillStyle(FillStyle s) { m_fillStyle = s; }
-    FillStyle fillStyle() const { return m_fillStyle; }
-    void setDrawWidth(int px) { m_drawWidth = qMax(1, px); }
-    int drawWidth() const { return m_drawWidth; }
-    void setFontSpec(const QFont& f) { m_font = f; }
-    QFont fontSpec() const { return m_font; }
-    double currentX = 0;
-    double currentY = 0;
 
     // The background picture, drawn stretched over the box under everything drawn.
     void setPicture(const Picture& picture);
@@ -55,26 +40,25 @@ public:
 
     // Clears the drawing to the background colour and picture; the current position goes to 0, 0.
     void Cls();
-    // A line from (x1, y1) to (x2, y2) in the foreground colour (or the colour given).
-    void Line(double x1, double y1, double x2, double y2, std::optional<QColor> color = {});
-    // A box outlined in the foreground colour (or the colour given) and filled per fill style and colour.
-    void Box(double x1, double y1, double x2, double y2, std::optional<QColor> color = {});
-    // A box filled solid with the foreground colour (or the colour given).
-    void BoxFilled(double x1, double y1, double x2, double y2, std::optional<QColor> color = {});
-    // A circle or ellipse: with aspect below 1 the radius is the horizontal half-axis and the vertical
-    // one is radius x aspect; above 1 the radius is the vertical half-axis.
-    void Circle(double x, double y, double radius, std::optional<QColor> color = {}, double aspect = 1.0);
     // A polygon in pixels, filled per fill style and colour under the given fill rule, outlined in the
     // foreground colour.
     void Polygon(const QPolygon& pixels, Qt::FillRule rule = Qt::OddEvenFill);
-    // Text at the current position; afterwards the position moves to the start of the next line.
-    void Print(const QString& text);
     // Prints text centred in the box, in the fore colour edged with halo so that it shows on anything.
     void PrintCentred(const QString& text, const QColor& halo);
-    double TextWidth(const QString& text) const;
-    double TextHeight(const QString& text) const;
-    // A picture stretched into a rectangle given in scale units.
-    void PaintPicture(const Picture& picture, double x, double y, double width, double height);
+
+    // Block copies, all in pixels whatever the scale: the width x height block of the source at (srcX,
+    // srcY) goes to (destX, destY) of this box. Parts outside either are left out.
+    void BitBlt(int destX, int destY, int width, int height, const QImage& source, int srcX, int srcY,
+                RasterOp op = RasterOp::SrcCopy);
+    void BitBlt(int destX, int destY, int width, int height, PictureBox& source, int srcX, int srcY,
+                RasterOp op = RasterOp::SrcCopy);
+    // Copies the picture's pixels where the mask (the same size as the picture) is black, and leaves
+    // this box as it was where the mask is white. The picture's own background may be any colour.
+    void MaskedBlt(int destX, int destY, int width, int height, const QImage& picture, const QImage& mask,
+                   int srcX, int srcY);
+    // A mask for MaskedBlt: black where the picture differs from the background colour, white where it
+    // shows the background; without a colour, the picture's transparent pixels are the background.
+    static QImage MaskOf(const QImage& picture, std::optional<QColor> background = {});
 
     // What the box shows now.
     const QImage& image() {
@@ -82,11 +66,35 @@ public:
         return m_canvas;
     }
 
+    // Off by default. On, a click (or Tab) gives the box the keyboard focus and keys pressed then come
+    // as KeyDown; the arrow keys stay with the box rather than moving the focus.
+    void setTakesFocus(bool on);
+
+    // Dragging. Drag(Begin), typically from a MouseDown handler, picks the box up: an image of it follows
+    // the pointer, held where it was pressed, until the mouse button is let go. Then the drop goes to
+    // the control under the pointer: the innermost picture box there that accepts drops
+    // (setAcceptDrops(true)) gets DragDrop at the point in its own scale; with none, the window's
+    // drop handler (setFormDragDrop) gets it in the window's twips. Escape, a drop outside the window,
+    // or Drag(Cancel) ends the drag with DragCancelled instead; Drag(End) drops at once where the
+    // pointer is. With DragMode::Automatic a press of the left button begins a drag by itself.
+    void setDragMode(DragMode mode) { m_dragMode = mode; }
+    DragMode dragMode() const { return m_dragMode; }
+    void Drag(DragAction action = DragAction::Begin);
+    // True while this box is being dragged.
+    bool dragging() const;
+
 signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, double x, double y);
     void Click();
+    // A key pressed while the box has the focus, as a Qt key code; a handler that sets KeyCode to 0
+    // keeps the key from going on to the window.
+    void KeyDown(int& KeyCode, Qt::KeyboardModifiers Shift);
+    // A box dropped on this one, at (x, y) in this box's scale.
+    void DragDrop(QWidget* source, double x, double y);
+    // A drag of this box that ended without a drop.
+    void DragCancelled();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,24 +102,27 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    QSize areaPixels() const override { return size(); }
+    double twipsPerDevicePixel() const override;
+    const QPaintDevice* metricsDevice() const override { return &m_canvas; }
+    void paint(const std::function<void(QPainter&)>& draw) override;
 
 private:
     // The drawing keeps the widget's size even while the widget is hidden.
     void ensureCanvas();
-    QRectF pixelRect(double x1, double y1, double x2, double y2) const;
-    QPen pen(const QColor& c) const;
     void fillBackground();
 
     QImage m_canvas;
     Picture m_picture;
-    ScaleMode m_mode = ScaleMode::Twips;
-    QRectF m_user{0, 0, 1, 1};
     QColor m_back{255, 255, 255};
-    QColor m_fore{0, 0, 0};
-    QColor m_fill{0, 0, 0};
-    FillStyle m_fillStyle = FillStyle::Transparent;
-    int m_drawWidth = 1;
-    QFont m_font;
+    DragMode m_dragMode = DragMode::Manual;
+    QPoint m_pressedAt{-1, -1}; // where the last press fell, in pixels
 };
+
+// The window's own handler of drops that fall on no control taking them, at (x, y) in twips of its
+// client area; an empty handler removes it.
+void setFormDragDrop(QWidget* window, std::function<void(QWidget* source, double x, double y)> handler);
 
 } // namespace nibsy

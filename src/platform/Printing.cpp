@@ -16,8 +16,6 @@ namespace nibsy {
 
 namespace {
 
-constexpr double TwipsPerPoint = 20.0;
-
 bool isWhole(double v) {
     return std::abs(v - std::round(v)) < 1e-9 && std::abs(v) < 1e9;
 }
@@ -134,7 +132,7 @@ PrintJobOnDevice::PrintJobOnDevice(std::unique_ptr<QPrinter> device) : m_device(
         m_ok = false;
         return;
     }
-    setScale(0, 0, sheet.width() * TwipsPerPoint, sheet.height() * TwipsPerPoint);
+    scaleChanged();
 }
 
 PrintJobOnDevice::~PrintJobOnDevice() {
@@ -143,15 +141,35 @@ PrintJobOnDevice::~PrintJobOnDevice() {
     }
 }
 
-void PrintJobOnDevice::setScale(double left, double top, double right, double bottom) {
-    const double width = right - left;
-    const double height = bottom - top;
+double PrintJobOnDevice::twipsPerDevicePixel() const {
+    return 1440.0 / m_device->logicalDpiX();
+}
+
+const QPaintDevice* PrintJobOnDevice::metricsDevice() const {
+    return m_device.get();
+}
+
+void PrintJobOnDevice::paint(const std::function<void(QPainter&)>& draw) {
+    if (!m_painter.isActive()) {
+        return;
+    }
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.translate(m_page.topLeft());
+    draw(m_painter);
+    m_painter.restore();
+}
+
+void PrintJobOnDevice::scaleChanged() {
+    const double left = scaleLeft();
+    const double top = scaleTop();
+    const double width = scaleWidth();
+    const double height = scaleHeight();
     if (!m_painter.isActive() || width == 0 || height == 0 || !std::isfinite(width) ||
         !std::isfinite(height)) {
         return;
     }
     m_painter.setViewport(m_page);
-    m_scaleHeight = std::abs(height);
     if (isWhole(left) && isWhole(top) && isWhole(width) && isWhole(height)) {
         // Whole-numbered scales go in the window, so a caller's own transforms compose with them.
         m_painter.setWindow(int(std::lround(left)), int(std::lround(top)), int(std::lround(width)),
@@ -169,10 +187,14 @@ void PrintJobOnDevice::setScale(double left, double top, double right, double bo
 }
 
 void PrintJobOnDevice::setFont(const QString& family, double points, bool bold) {
-    // The scale multiplies the font's size on the device by (device pixels per unit); divide it out.
-    const double pixelsPerUnit = m_page.height() / m_scaleHeight;
     QFont font(family);
     font.setBold(bold);
+    font.setPointSizeF(points);
+    setFontSpec(font);
+    // The painter's scale multiplies the font's size on the device by (device pixels per unit); divide
+    // it out.
+    const double scaleHeight = std::abs(this->scaleHeight());
+    const double pixelsPerUnit = scaleHeight > 0 ? m_page.height() / scaleHeight : 0;
     font.setPointSizeF(std::max(0.1, points / (pixelsPerUnit > 0 ? pixelsPerUnit : 1.0)));
     m_painter.setFont(font);
 }

@@ -18,7 +18,7 @@ class QPrinter;
 namespace nibsy {
 
 // Paints a PDF file (Letter, portrait) through a QPrinter, which it owns, in full-page mode, so the
-// whole sheet is addressed.
+// whole sheet is addressed. The painter follows the surface's scale.
 class PrintJobOnDevice : public PrintJob {
 public:
     explicit PrintJobOnDevice(std::unique_ptr<QPrinter> device);
@@ -30,13 +30,18 @@ public:
     bool isActive() const { return m_painter.isActive(); }
 
     QPainter& painter() override { return m_painter; }
-    void setScale(double left, double top, double right, double bottom) override;
     void setFont(const QString& family, double points, bool bold = false) override;
     void newPage() override;
     // The file is the outcome: saved, or not with a message naming it.
     PrintOutcome end() override;
 
 protected:
+    QSize areaPixels() const override { return m_page.size(); }
+    double twipsPerDevicePixel() const override;
+    const QPaintDevice* metricsDevice() const override;
+    void paint(const std::function<void(QPainter&)>& draw) override;
+    void scaleChanged() override;
+
     // Ends the painting; false when the file could not be written.
     [[nodiscard]] bool finish();
     QString fileName() const;
@@ -44,8 +49,7 @@ protected:
 private:
     std::unique_ptr<QPrinter> m_device;
     QPainter m_painter;
-    QRect m_page;             // the whole sheet in device pixels, relative to the painter's origin
-    double m_scaleHeight = 1; // the sheet's height in the caller's units
+    QRect m_page; // the whole sheet in device pixels, relative to the painter's origin
     bool m_ok = true;
 };
 

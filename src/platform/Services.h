@@ -4,6 +4,8 @@
 // The services a window takes from its platform. Each has a real implementation over Qt and a fake for
 // tests; windows reach them only through services(), so a test swaps in fakes before it opens a window.
 
+#include "platform/Surface.h"
+
 #include <QString>
 #include <memory>
 
@@ -83,15 +85,15 @@ struct [[nodiscard]] PrintOutcome {
 // Shows the outcome's message, if it has one, with that title: as an error when nothing was printed.
 void reportPrinting(QWidget* parent, const PrintOutcome& outcome, const QString& title = {});
 
-// One printed document. Its painter starts in twips (1440 to the inch) from the page's top left corner;
-// setScale() gives the page a coordinate system of the caller's own.
-class PrintJob {
+// One printed document, a drawing surface of the whole sheet. Its scale starts in twips (1440 to the
+// inch) from the sheet's top left corner; setScale() gives it a coordinate system of the caller's own.
+// Lines drawn on it are as thick on paper as on the screen (drawWidth in screen pixels), its text is in
+// points. The painter draws in the same scale, for what a surface does not offer.
+class PrintJob : public Surface {
 public:
-    virtual ~PrintJob() = default;
     virtual QPainter& painter() = 0;
-    // Maps (left, top) to the page's top left corner and (right, bottom) to its bottom right corner.
-    virtual void setScale(double left, double top, double right, double bottom) = 0;
-    // Sets the painter's font so that it prints at that size in points whatever the scale.
+    // Sets the surface's font, and the painter's so that it prints at that size in points whatever the
+    // scale.
     virtual void setFont(const QString& family, double points, bool bold = false) = 0;
     virtual void newPage() = 0;
     // Finishes the document and sends it on.

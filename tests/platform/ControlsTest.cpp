@@ -1,10 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/SSPanel.h"
 #include "platform/SpinButton.h"
+#include "platform/Twips.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -166,4 +170,174 @@ TEST(SpinButton, UpperHalfSpinsUpLowerHalfDownAndHoldingRepeats) {
     spin->setEnabled(false);
     stage.mouse(spin, {8, 5});
     EXPECT_EQ(up.count(), 1);
+}
+
+TEST(PictureBox, TakesTheFocusOnAClickAndKeepsTheArrowKeysButNotTab) {
+    Stage stage;
+    auto* before = stage.add(new QPushButton(QStringLiteral("A")), {10, 10, 60, 30});
+    auto* field = stage.add(new PictureBox, {80, 10, 100, 100});
+    auto* after = stage.add(new QPushButton(QStringLiteral("B")), {190, 10, 60, 30});
+    auto* plain = stage.add(new PictureBox, {80, 120, 50, 50});
+    field->setTakesFocus(true);
+    QList<int> keys, reachedWindow;
+    QObject::connect(field, &PictureBox::KeyDown, [&](int& key, Qt::KeyboardModifiers) {
+        keys << key;
+        if (key == Qt::Key_Space)
+            key = 0; // taken
+    });
+    struct Watch : QObject {
+        QList<int>* seen;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress)
+                *seen << static_cast<QKeyEvent*>(e)->key();
+            return false;
+        }
+    } watch;
+    watch.seen = &reachedWindow;
+    stage.window.installEventFilter(&watch);
+
+    // A box that was not asked to take the focus leaves it where it was.
+    before->setFocus();
+    stage.mouse(plain, {20, 20});
+    EXPECT_TRUE(before->hasFocus());
+    stage.mouse(field, {50, 50});
+    ASSERT_TRUE(field->hasFocus());
+    const QList<int> pressed{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_A};
+    for (int key : pressed)
+        QTest::keyClick(stage.window.windowHandle(), Qt::Key(key));
+    EXPECT_EQ(keys, pressed);
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(reachedWindow, QList<int>{Qt::Key_A}); // arrows and the taken key stay with the box
+    QTest::keyClick(stage.window.windowHandle(), Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_EQ(keys.size(), pressed.size());
+}
+
+namespace {
+
+// A red disc on a white square.
+QImage disc(QColor paper = Qt::white) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(paper);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(Qt::red));
+    p.drawEllipse(QPointF(10, 10), 9, 9);
+    return image;
+}
+
+} // namespace
+
+TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
+    Stage stage;
+    auto* field = stage.add(new PictureBox, {10, 10, 120, 80});
+    // The buffer is never shown, and keeps what is drawn on it.
+    auto* buffer = new PictureBox(&stage.window);
+    buffer->setGeometry(10, 10, 120, 80);
+    buffer->hide();
+    buffer->setBackColor(Qt::cyan);
+    const QColor red(Qt::red), cyan(Qt::cyan), green(Qt::green);
+
+    buffer->MaskedBlt(30, 20, 20, 20, disc(), PictureBox::MaskOf(disc(), QColor(Qt::white)), 0, 0);
+    // A picture with a transparent background is its own mask: an arrow, a green bar over a clear one.
+    QImage arrow(10, 20, QImage::Format_ARGB32);
+    arrow.fill(Qt::transparent);
+    QPainter(&arrow).fillRect(0, 0, 10, 10, green);
+    buffer->MaskedBlt(100, 60, 10, 20, arrow, PictureBox::MaskOf(arrow), 0, 0);
+    // The classic way: AND a black-on-white mask, OR a picture on black.
+    buffer->BitBlt(60, 20, 20, 20, PictureBox::MaskOf(disc(), QColor(Qt::white)), 0, 0,
+                   PictureBox::RasterOp::SrcAnd);
+    buffer->BitBlt(60, 20, 20, 20, disc(Qt::black), 0, 0, PictureBox::RasterOp::SrcPaint);
+    // A plain copy of the disc's lower right quarter.
+    buffer->BitBlt(0, 0, 10, 10, disc(), 10, 10);
+    EXPECT_EQ(field->grab().toImage().pixelColor(40, 30), QColor(Qt::white)); // nothing on it yet
+
+    field->BitBlt(0, 0, 120, 80, *buffer, 0, 0);
+    const QImage seen = field->grab().toImage();
+    for (const auto& [x, y, colour] : {std::tuple{40, 30, red},
+                                       {31, 21, cyan},
+                                       {25, 30, cyan},
+                                       {105, 65, green},
+                                       {105, 75, cyan},
+                                       {70, 30, red},
+                                       {61, 21, cyan},
+                                       {1, 1, red},
+                                       {9, 9, QColor(Qt::white)},
+                                       {12, 5, cyan}})
+        EXPECT_EQ(seen.pixelColor(x, y), colour) << x << "," << y;
+}
+
+TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWindow) {
+    Stage stage;
+    auto* puzzle = stage.add(new PictureBox, {150, 20, 120, 120});
+    puzzle->setScale(0, 0, 3, 3);
+    auto* piece = stage.add(new PictureBox, {10, 20, 40, 40});
+    auto* other = stage.add(new PictureBox, {10, 100, 40, 40});
+    piece->setBackColor(Qt::red);
+    other->setBackColor(Qt::blue);
+    piece->setScaleMode(PictureBox::ScaleMode::Pixels);
+    puzzle->setAcceptDrops(true);
+    piece->setAcceptDrops(true); // the other piece takes no drops
+    other->setDragMode(PictureBox::DragMode::Automatic);
+    QObject::connect(piece, &PictureBox::MouseDown, [&] { piece->Drag(); });
+
+    QStringList drops;
+    auto record = [&](QObject* target) {
+        return [&drops, target](QWidget* source, double x, double y) {
+            drops << QStringLiteral("%1 %2 %3,%4")
+                         .arg(target->objectName(), source->objectName())
+                         .arg(x)
+                         .arg(y);
+        };
+    };
+    for (auto [box, name] : {std::pair{puzzle, "puzzle"}, {piece, "piece"}, {other, "other"}}) {
+        box->setObjectName(QString::fromLatin1(name));
+        QObject::connect(box, &PictureBox::DragDrop, record(box));
+    }
+    stage.window.setObjectName(QStringLiteral("window"));
+    setFormDragDrop(&stage.window, record(&stage.window));
+    QSignalSpy cancelled(piece, &PictureBox::DragCancelled);
+
+    auto drag = [&](PictureBox* box, QPoint from, QPoint to, bool release = true) {
+        stage.mouse(box, from, QTest::MousePress);
+        const QPoint start = box->mapTo(&stage.window, from);
+        QTest::mouseMove(stage.window.windowHandle(), (start + to) / 2);
+        QTest::mouseMove(stage.window.windowHandle(), to);
+        if (release)
+            QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, to);
+    };
+    // Picked up 5 pixels in, the piece follows the pointer; it stays where it was meanwhile.
+    const QPoint cell = puzzle->mapTo(&stage.window, QPoint(100, 60)); // column 2, row 1
+    drag(piece, {5, 5}, cell, false);
+    const QImage during = stage.window.grab().toImage();
+    EXPECT_EQ(during.pixelColor(cell + QPoint(15, 15)), QColor(Qt::red));
+    EXPECT_EQ(during.pixelColor(30, 40), QColor(Qt::red));
+    EXPECT_TRUE(piece->dragging());
+    QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, cell);
+    EXPECT_FALSE(piece->dragging());
+    EXPECT_NE(stage.window.grab().toImage().pixelColor(cell + QPoint(15, 15)), QColor(Qt::red));
+
+    stage.mouse(piece, {30, 10});      // picked up and put down again: on itself
+    drag(piece, {20, 20}, {100, 180}); // on the window
+    drag(piece, {20, 20}, other->mapTo(&stage.window, QPoint(10, 10))); // on a box taking no drops
+    drag(other, {20, 20}, piece->mapTo(&stage.window, QPoint(4, 8)));   // by itself, on the piece
+    const auto twips = [](int px) { return QString::number(pxToTwips(px)); };
+    EXPECT_EQ(drops, QStringList({"puzzle piece 2.5,1.5", "piece piece 30,10",
+                                  "window piece " + twips(100) + "," + twips(180),
+                                  "window piece " + twips(20) + "," + twips(110), "piece other 4,8"}));
+
+    // Escape, or a drop outside the window, drops nothing; other keys go where they would.
+    drops.clear();
+    puzzle->setTakesFocus(true);
+    puzzle->setFocus();
+    QSignalSpy keys(puzzle, &PictureBox::KeyDown);
+    drag(piece, {20, 20}, cell, false);
+    QTest::keyClick(stage.window.windowHandle(), Qt::Key_Left);
+    EXPECT_TRUE(keys.count() == 1 && piece->dragging());
+    QTest::keyClick(stage.window.windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(piece->dragging());
+    QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, cell);
+    drag(piece, {20, 20}, {-30, 50});
+    EXPECT_EQ(cancelled.count(), 2);
+    EXPECT_TRUE(drops.isEmpty()) << drops.join(u'|').toStdString();
 }

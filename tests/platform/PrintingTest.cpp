@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Printing.h"
+#include "platform/PictureBox.h"
 
 #include "support/FakePlatform.h"
 
@@ -130,6 +131,112 @@ TEST(PdfPrinter, PlacesDrawingOnTheWholeLetterSheetInTheCallersScale) {
 
 namespace {
 
+// A picture in tenths of an inch: filled and outlined boxes, a filled circle, a thick line, a filled
+// triangle, a picture and a line of text.
+// Gives where the current position was after the box, the circle and the text.
+QList<QPointF> drawScene(Surface& s) {
+    QList<QPointF> went;
+    s.setScale(0, 0, 85, 110);
+    s.BoxFilled(10, 10, 30, 30, QColor(255, 0, 0));
+    s.setFillStyle(Surface::FillStyle::Solid);
+    s.setFillColor(QColor(0, 0, 255));
+    s.setDrawWidth(3);
+    s.Box(40, 10, 75, 30, QColor(0, 160, 0));
+    went << QPointF(s.currentX, s.currentY);
+    s.setFillColor(QColor(0, 160, 0));
+    s.Circle(20, 50, 8);
+    went << QPointF(s.currentX, s.currentY);
+    s.setDrawWidth(4);
+    s.Line(40, 45, 75, 45, QColor(255, 0, 255));
+    s.setDrawWidth(1);
+    s.setFillColor(QColor(255, 255, 0));
+    s.PolygonScaled(QPolygonF({{40, 60}, {75, 60}, {57.5, 85}}));
+    QImage cyan(8, 8, QImage::Format_RGB32);
+    cyan.fill(QColor(0, 255, 255));
+    s.PaintPicture(Picture::fromImage(cyan), 10, 70, 20, 15);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(36);
+    s.setFontSpec(font);
+    s.currentX = 10;
+    s.currentY = 92;
+    s.Print(QStringLiteral("Nibsy"));
+    return went << QPointF(s.currentX, s.currentY - s.TextHeight(QStringLiteral("Nibsy")));
+}
+
+} // namespace
+
+// The same routine on a picture box the size of a Letter sheet at 96 dpi and on a PDF page seen at 96
+// dpi gives the same picture.
+TEST(Surface, DrawsTheSamePictureOnAPictureBoxAndOnAPrintedPage) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    FakePlatform fake;
+    PictureBox box;
+    box.resize(816, 1056);
+    const QList<QPointF> went{{75, 30}, {20, 50}, {0, 92}};
+    EXPECT_EQ(drawScene(box), went);
+    const QImage screen = box.image();
+
+    const QString pdf = fake.scratch() + QStringLiteral("/scene.pdf");
+    auto job = PdfPrinter(pdf).begin(nullptr, QStringLiteral("Scene"));
+    ASSERT_NE(job, nullptr);
+    EXPECT_EQ(drawScene(*job), went);
+    // The painter still draws in the surface's scale afterwards.
+    job->painter().fillRect(QRectF(80, 100, 2, 2), Qt::black);
+    EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
+    run("pdftoppm", QStringLiteral("-r 96 -singlefile").split(u' ') << pdf << fake.scratch() + "/scene");
+    const QImage paper =
+        QImage(fake.scratch() + QStringLiteral("/scene.ppm")).convertToFormat(screen.format());
+    ASSERT_EQ(paper.size(), screen.size());
+
+    // Tenths of an inch to pixels: 9.6 a tenth.
+    auto at = [](const QImage& image, double x, double y) {
+        return image.pixelColor(int(x * 9.6), int(y * 9.6));
+    };
+    const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0), green(0, 160, 0), magenta(255, 0, 255),
+        yellow(255, 255, 0), cyan(0, 255, 255), white(255, 255, 255);
+    for (const QImage* shown : {&screen, &paper}) {
+        const QImage& image = *shown;
+        SCOPED_TRACE(shown == &paper ? "paper" : "screen");
+        for (const auto& [x, y, colour] : {std::tuple{20.0, 20.0, red},
+                                           {31.0, 20.0, white},
+                                           {57.0, 20.0, blue},
+                                           {40.0, 20.0, green},
+                                           {20.0, 50.0, green},
+                                           {20.0, 60.0, white},
+                                           {57.0, 45.0, magenta},
+                                           {57.0, 47.0, white},
+                                           {57.0, 70.0, yellow},
+                                           {45.0, 75.0, white},
+                                           {20.0, 80.0, cyan},
+                                           {20.0, 86.0, white}}) {
+            const QColor seen = at(image, x, y);
+            EXPECT_TRUE(std::abs(seen.red() - colour.red()) + std::abs(seen.green() - colour.green()) +
+                            std::abs(seen.blue() - colour.blue()) <
+                        60)
+                << x << "," << y << ": " << seen.name().toStdString();
+        }
+        int ink = 0; // the text: dark strokes in the line's band, none above it
+        for (int y = int(92 * 9.6); y < int(98 * 9.6); ++y)
+            for (int x = int(10 * 9.6); x < int(30 * 9.6); ++x)
+                ink += qGray(image.pixel(x, y)) < 100;
+        EXPECT_GT(ink, 200);
+    }
+    EXPECT_EQ(at(paper, 81, 101), black);
+
+    int different = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x) {
+            const QRgb a = screen.pixel(x, y), b = paper.pixel(x, y);
+            different += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                             std::abs(qBlue(a) - qBlue(b)) >
+                         150;
+        }
+    EXPECT_LT(different, screen.width() * screen.height() / 100);
+}
+
+namespace {
+
 // A print system with one queue whose state the test sets before and after the job is given to it.
 class FakeQueues : public PrintQueues {
 public:
@@ -250,11 +357,13 @@ TEST(QtPrinter, TellsWhatBecameOfThePageInThePrintQueue) {
         reportPrinting(nullptr, outcome, QStringLiteral("Print Worksheet"));
         const auto& shown = fake.dialogs.shown;
         ASSERT_EQ(shown.size(), (c.offer.isEmpty() ? 0 : 1) + (c.told.isEmpty() ? 0 : 1));
-        if (!c.offer.isEmpty())
+        if (!c.offer.isEmpty()) {
             EXPECT_EQ(std::tuple(shown[0].kind, shown[0].text), std::tuple(FakeDialogs::OkCancel, c.offer));
-        if (!c.told.isEmpty())
+        }
+        if (!c.told.isEmpty()) {
             EXPECT_EQ(std::tuple(shown.last().kind, shown.last().text, shown.last().title),
                       std::tuple(FakeDialogs::Information, c.told, QStringLiteral("Print Worksheet")));
+        }
     }
 
     // A page that could not be saved is an error; a cancelled one is not mentioned.
