@@ -6,6 +6,7 @@
 // them only when the first sound plays or the first page prints, so the menu shows without them.
 
 #include "platform/Services.h"
+#include "platform/WaveFile.h"
 
 #include <functional>
 #include <memory>

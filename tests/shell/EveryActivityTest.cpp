@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -174,12 +176,17 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QString::fromLatin1(activity->caption));
         EXPECT_FALSE(menu.isVisible());
+        // In the middle of the screen, in front.
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
+        EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_F1);
         ASSERT_FALSE(fake.help.asked.isEmpty());
         EXPECT_EQ(fake.help.asked.last(), activity->helpContext);
         w->close();
         settle();
         EXPECT_TRUE(menu.isVisible());
+        EXPECT_EQ(QApplication::activeWindow(), &menu);
     }
 }
 
