@@ -120,6 +120,12 @@ bool InputGuard::dropClick(QObject* watched, const QEvent* event) {
 bool InputGuard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool mouse = isMouse(type);
+    if (mouse && !watched->isWidgetType()) {
+        // A click from the window system reaches its window before the control, which takes the focus
+        // before it sees the click: the rest of a double-click is stopped here, so it moves no focus.
+        QWidget* under = intendedWidget(watched, event);
+        return under && dropClick(under, event);
+    }
     if ((!mouse && !isKey(type)) || !watched->isWidgetType()) {
         return false;
     }

@@ -308,6 +308,26 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
     EXPECT_FALSE(activity->running());
     EXPECT_TRUE(activity->isVisible());
 
+    // The same from the window system, the second click coming once the first has been handled: it
+    // presses nothing, and gives no focus to the Exit that took Stop's place.
+    click(activity->cmdGo);
+    const QPointF exitAt =
+        activity->cmdExit->mapTo(activity.data(), QPointF(activity->cmdExit->rect().center()));
+    const ulong t = ulong(QTest::lastMouseTimestamp) + 10'000;
+    for (const auto& [type, after] : {std::pair{QEvent::MouseButtonPress, 0},
+                                      {QEvent::MouseButtonRelease, 1},
+                                      {QEvent::MouseButtonPress, 120},
+                                      {QEvent::MouseButtonRelease, 121}}) {
+        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
+            activity->windowHandle(), t + ulong(after), exitAt, activity->mapToGlobal(exitAt),
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
+        settle();
+    }
+    QTest::lastMouseTimestamp = int(t + 10'000);
+    ASSERT_TRUE(activity);
+    EXPECT_FALSE(activity->running());
+    EXPECT_NE(QApplication::focusWidget(), activity->cmdExit);
+
     // The first click opens a modal window; the rest of the double-click falls on its OK button.
     auto* options = new SSCommand("&Options", activity);
     options->resize(80, 30);
