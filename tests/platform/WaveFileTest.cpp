@@ -107,13 +107,15 @@ TEST(WaveFile, TruncatedAndCorruptFilesAreClampedOrRejected) {
     // Every cut and every header byte spoilt: never a read out of bounds (the sanitizer watches).
     const QByteArray good = riff(chunk("LIST", "INFOabc") + fmt(1, 2, 22050, 16) + chunk("data", ramp16(64)));
     for (int n = 0; n <= good.size(); ++n)
-        if (const auto wave = WaveFile::read(good.left(n)))
+        if (const auto wave = WaveFile::read(good.left(n))) {
             EXPECT_EQ(wave->pcm.size() % 4, 0) << "cut at " << n;
+        }
     for (int i = 0; i < 72; ++i) {
         QByteArray bad = good;
         bad[i] = '\xff';
-        if (const auto wave = WaveFile::read(bad))
+        if (const auto wave = WaveFile::read(bad)) {
             EXPECT_LE(wave->peakLevel(), 1.0);
+        }
     }
 }
 

@@ -308,7 +308,10 @@ TEST(Wmf, SpacingArraysPlaceEachCharacterAndMoveTheCurrentPosition) {
     // A double-byte code page has one entry a byte: a character's advance is the sum of its bytes'.
     WmfWriter shiftJis;
     shiftJis.placeable(200, 100).font(-20, "DejaVu Sans", 128).select(0);
-    shiftJis.extText(10, 50, "A\x82\xA0" "B", {10, 15, 15, 10});
+    shiftJis.extText(10, 50,
+                     "A\x82\xA0"
+                     "B",
+                     {10, 15, 15, 10});
     xs.clear();
     QString drawn;
     for (const auto& t : texts(shiftJis.bytes()))
@@ -430,8 +433,9 @@ TEST(Wmf, TextIsDrawnInTheTextColourWhereItsAlignmentSays) {
         w.rec(0x012E, {c.align}).raw(0x0521, pack({4}) + "Nibs" + pack({100, 100}));
         const QImage image = draw(w.bytes(), {200, 200});
         EXPECT_GT(std::min(count(image, green, c.inked1), count(image, green, c.inked2)), 20) << c.align;
-        if (!c.empty1.isNull())
+        if (!c.empty1.isNull()) {
             EXPECT_EQ(count(image, green, c.empty1) + count(image, green, c.empty2), 0) << c.align;
+        }
     }
 }
 

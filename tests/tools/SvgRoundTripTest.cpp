@@ -169,8 +169,9 @@ TEST(WmfWriter, WritesAWellFormedPlaceableMetafile) {
             else
                 alive.push_back(true);
             brushes += r.function == 0x02FC;
-            if (r.function == 0x02FA)
+            if (r.function == 0x02FA) {
                 EXPECT_EQ(word(r.params, 0), 5) << "shapes are filled without an outline";
+            }
         } else if (r.function == 0x01F0 || r.function == 0x012D) { // delete or select
             const quint16 index = word(r.params, 0);
             ASSERT_LT(index, alive.size());
