@@ -46,7 +46,7 @@ QtRecorder::~QtRecorder() {
     if (m_source) {
         retire(std::exchange(m_source, nullptr));
     }
-    deleteRetired();
+    m_retired.deleteAll();
 }
 
 QAudioFormat QtRecorder::recordingFormat() {
@@ -199,27 +199,7 @@ WaveFile QtRecorder::toRecording(const QByteArray& input, const QAudioFormat& fo
 void QtRecorder::retire(QAudioSource* source) {
     QObject::disconnect(source, nullptr, &m_context, nullptr);
     source->stop();
-    m_retired.push_back(source);
-    if (m_cleanupPosted) {
-        return;
-    }
-    m_cleanupPosted = true;
-    QMetaObject::invokeMethod(
-        &m_context,
-        [this] {
-            Waits::runWhenIdle(&m_context, [this] {
-                m_cleanupPosted = false;
-                deleteRetired();
-            });
-        },
-        Qt::QueuedConnection);
-}
-
-void QtRecorder::deleteRetired() {
-    const std::vector<QAudioSource*> sources = std::exchange(m_retired, {});
-    for (QAudioSource* source : sources) {
-        delete source;
-    }
+    m_retired.add(source);
 }
 
 } // namespace nibsy

@@ -4,6 +4,7 @@
 // The real recorder: takes raw samples from the default audio input through a QAudioSource and turns
 // them into 16-bit mono PCM at 22050 Hz.
 
+#include "platform/RetiredDevices.h"
 #include "platform/Services.h"
 #include "platform/WaveFile.h"
 
@@ -46,7 +47,6 @@ public:
 private:
     void takeInput();
     void retire(QAudioSource* source);
-    void deleteRetired();
 
     std::optional<QAudioDevice> m_device; // empty: the default input
     QObject m_context;                    // receiver of the source's signals and deferred deletes
@@ -58,8 +58,7 @@ private:
     qint64 m_maxBytes = 0;
     double m_level = 0;
     bool m_recording = false;
-    std::vector<QAudioSource*> m_retired; // stopped, waiting to be deleted outside any handler
-    bool m_cleanupPosted = false;
+    RetiredDevices<QAudioSource> m_retired{&m_context}; // stopped, deleted outside any handler
 };
 
 } // namespace nibsy

@@ -181,7 +181,7 @@ QtSoundPlayer::QtSoundPlayer(const QAudioDevice& device) : m_device(device) {
 
 QtSoundPlayer::~QtSoundPlayer() {
     retire(std::move(m_playback));
-    deleteRetired();
+    m_retired.deleteAll();
 }
 
 const WaveFile& QtSoundPlayer::alert() {
@@ -287,28 +287,7 @@ void QtSoundPlayer::retire(std::unique_ptr<Playback> playback) {
     }
     QObject::disconnect(playback->sink, nullptr, &m_context, nullptr);
     playback->sink->stop();
-    m_retired.push_back(playback->sink);
-    if (m_cleanupPosted) {
-        return;
-    }
-    m_cleanupPosted = true;
-    QMetaObject::invokeMethod(
-        &m_context,
-        [this] {
-            Waits::runWhenIdle(&m_context, [this] {
-                m_cleanupPosted = false;
-                deleteRetired();
-            });
-        },
-        Qt::QueuedConnection);
-}
-
-void QtSoundPlayer::deleteRetired() {
-    // Taken out first: deleting a sink may process events that retire another.
-    const std::vector<QAudioSink*> sinks = std::exchange(m_retired, {});
-    for (QAudioSink* sink : sinks) {
-        delete sink;
-    }
+    m_retired.add(playback->sink);
 }
 
 void QtSoundPlayer::beep() {

@@ -3,6 +3,7 @@
 #pragma once
 // The real wave player: decodes the file itself and plays the samples through a QAudioSink.
 
+#include "platform/RetiredDevices.h"
 #include "platform/Services.h"
 #include "platform/WaveFile.h"
 
@@ -51,13 +52,11 @@ private:
     void watchDrain(quint64 generation);
     void releaseLater(quint64 generation, qint64 delayMs);
     void retire(std::unique_ptr<Playback> playback);
-    void deleteRetired();
 
     std::optional<QAudioDevice> m_device; // empty: the default output
     QObject m_context;                    // receiver of sink signals, timers and deferred deletes
     std::unique_ptr<Playback> m_playback;
-    std::vector<QAudioSink*> m_retired; // stopped, waiting to be deleted outside any handler
-    bool m_cleanupPosted = false;
+    RetiredDevices<QAudioSink> m_retired{&m_context}; // stopped, deleted outside any handler
     quint64 m_generation = 0;
     bool m_lastWasAlert = false;
 };
