@@ -29,15 +29,23 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 QT_QPA_PLATFORM=offscreen "$lister" >"$work/activities"
 [ -s "$work/activities" ] || fail "no activity is on the menu"
 
+# Xvfb picks a free display and names it on descriptor 3. Without -noreset it resets whenever its last
+# client leaves, and a suite started just after the previous one ended can find no server to talk to.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 export DISPLAY=":$(head -n1 "$work/display")"
+xdotool getdisplaygeometry >/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb does not answer"; }
 
 # Waits until a visible window of that exact title exists; prints its id.
 window() {
     for _ in $(seq 300); do
+        if [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null; then
+            echo "the suite ended while a window titled \"$1\" was awaited" >&2
+            return 1
+        fi
         if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ]; then
             echo "$id"
             return 0
