@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-9}
 source scripts/deps.sh
-nibsy_install_deps
+nibsy_install_deps libxcb1-dev
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --target nibsy nibsy_bare_window nibsy_launch_timer >/dev/null
 
