@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Waits.h"
+#include "platform/RetiredDevices.h"
 #include "platform/WindowTimer.h"
 #include "support/FakeClock.h"
 #include "support/FakePlatform.h"
@@ -176,4 +177,41 @@ TEST(Clocks, TimeOfDayTextAndMidnight) {
     SystemClock real;
     EXPECT_TRUE(real.secondsSinceMidnight() >= 0 && real.secondsSinceMidnight() < 86400);
     EXPECT_EQ(real.timeText().size(), 8);
+}
+
+TEST(RetiredDevices, AreDeletedOnceNoWaitRunsBatchAfterBatchAndNotAfterTheirOwner) {
+    test::FakePlatform fake;
+    QObject context;
+    RetiredDevices<QObject> retired(&context);
+    int deleted = 0;
+    const auto retire = [&] {
+        auto* device = new QObject;
+        QObject::connect(device, &QObject::destroyed, [&] { ++deleted; });
+        retired.add(device);
+    };
+    {
+        WaitScope wait;
+        retire();
+        retire();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(deleted, 0);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(deleted, 2);
+    retire(); // a later batch goes the same way
+    QCoreApplication::processEvents();
+    EXPECT_EQ(deleted, 3);
+
+    // A holder going with its context deletes what it still holds, and nothing runs after it.
+    {
+        QObject ownContext;
+        RetiredDevices<QObject> last(&ownContext);
+        auto* device = new QObject;
+        QObject::connect(device, &QObject::destroyed, [&] { ++deleted; });
+        last.add(device);
+        last.deleteAll();
+        EXPECT_EQ(deleted, 4);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(deleted, 4);
 }
