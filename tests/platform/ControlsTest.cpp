@@ -265,6 +265,17 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
                                        {9, 9, QColor(Qt::white)},
                                        {12, 5, cyan}})
         EXPECT_EQ(seen.pixelColor(x, y), colour) << x << "," << y;
+
+    // A filled box is its own colour out to its edge, whatever the pen's; Cls wipes all and homes the pen.
+    field->setScaleMode(PictureBox::ScaleMode::Pixels);
+    field->setForeColor(Qt::black);
+    field->BoxFilled(60, 10, 70, 20, green);
+    EXPECT_EQ(field->image().pixelColor(70, 15), green);
+    EXPECT_EQ(field->image().pixelColor(65, 20), green);
+    EXPECT_TRUE(field->currentX == 70 && field->currentY == 20);
+    field->Cls();
+    EXPECT_TRUE(field->currentX == 0 && field->currentY == 0);
+    EXPECT_EQ(count(field, {}, [](QColor c) { return c != QColor(Qt::white); }), 0);
 }
 
 TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWindow) {
