@@ -235,8 +235,9 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
     auto* buffer = new PictureBox(&stage.window);
     buffer->setGeometry(10, 10, 120, 80);
     buffer->hide();
-    buffer->setBackColor(Qt::cyan);
-    const QColor red(Qt::red), cyan(Qt::cyan), green(Qt::green);
+    // Every channel of the background is odd, so a mask that is not pure white shows in it.
+    const QColor red(Qt::red), sky(129, 255, 255), green(Qt::green);
+    buffer->setBackColor(sky);
 
     buffer->MaskedBlt(30, 20, 20, 20, disc(), PictureBox::MaskOf(disc(), QColor(Qt::white)), 0, 0);
     // A picture with a transparent background is its own mask: an arrow, a green bar over a clear one.
@@ -255,15 +256,15 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
     field->BitBlt(0, 0, 120, 80, *buffer, 0, 0);
     const QImage seen = field->grab().toImage();
     for (const auto& [x, y, colour] : {std::tuple{40, 30, red},
-                                       {31, 21, cyan},
-                                       {25, 30, cyan},
+                                       {31, 21, sky},
+                                       {25, 30, sky},
                                        {105, 65, green},
-                                       {105, 75, cyan},
+                                       {105, 75, sky},
                                        {70, 30, red},
-                                       {61, 21, cyan},
+                                       {61, 21, sky},
                                        {1, 1, red},
                                        {9, 9, QColor(Qt::white)},
-                                       {12, 5, cyan}})
+                                       {12, 5, sky}})
         EXPECT_EQ(seen.pixelColor(x, y), colour) << x << "," << y;
 
     // A filled box is its own colour out to its edge, whatever the pen's; Cls wipes all and homes the pen.
