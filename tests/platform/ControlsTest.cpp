@@ -277,6 +277,26 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
     field->Cls();
     EXPECT_TRUE(field->currentX == 0 && field->currentY == 0);
     EXPECT_EQ(count(field, {}, [](QColor c) { return c != QColor(Qt::white); }), 0);
+
+    // Centred text in its ink, edged with the halo colour so that it shows on any background.
+    field->setBackColor(Qt::black);
+    field->Cls();
+    field->setForeColor(Qt::red);
+    field->PrintCentred(QStringLiteral("8"), Qt::white);
+    EXPECT_EQ(field->foreColor(), QColor(Qt::red));
+    QRect ink;
+    int halo = 0;
+    const QImage text = field->image();
+    for (int y = 0; y < text.height(); ++y)
+        for (int x = 0; x < text.width(); ++x) {
+            const QColor c = text.pixelColor(x, y);
+            halo += c.red() > 200 && c.green() > 200;
+            if (c.red() > 200 && c.green() < 60)
+                ink |= QRect(x, y, 1, 1);
+        }
+    EXPECT_GT(halo, 10);
+    EXPECT_NEAR(ink.center().x(), 60, 2);
+    EXPECT_NEAR(ink.center().y(), 40, 3);
 }
 
 TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWindow) {
