@@ -171,6 +171,9 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         if (!activity) {
             continue;
         }
+        // The button that opens it says what it is.
+        EXPECT_EQ(menu.cmdChoice(i)->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
+                  QString::fromLatin1(activity->caption));
         click(menu.cmdChoice(i));
         ActivityWindow* w = shownActivity();
         ASSERT_TRUE(w);
