@@ -508,6 +508,8 @@ TEST(Wmf, MissingFacesComeOutInAPlainTextFace) {
     for (const Case& c :
          {Case{"Qwertzuiop Sans", 0, {}}, Case{"ZapfDingbats", 0x10, QStringLiteral("Liberation Serif")},
           Case{"Dingbats", 0x20, QStringLiteral("Liberation Sans")},
+          Case{"ZapfDingbats", 0x01, QStringLiteral("Liberation Mono")},
+          Case{"Dingbats", 0x30, QStringLiteral("Liberation Mono")},
           Case{"Times New Roman", 0x10, QStringLiteral("Liberation Serif")}}) {
         WmfWriter w;
         w.placeable(200, 100)
