@@ -418,7 +418,7 @@ TEST(Wmf, SymbolFontsShowTheirOwnGlyphsInFacesThatHaveThem) {
         if (b != 0x7F)
             wingdings += char(b);
     for (const Case& c :
-         {Case{"Symbol", 2, "abp=S(", QStringLiteral("αβπ=Σ(")},
+         {Case{"Symbol", 2, "abp=S(Z", QStringLiteral("αβπ=Σ(Ζ")},
           Case{"Euclid Symbol", 0, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
           Case{"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
           Case{"Wingdings", 2, "J\x82\xFC\x5E\x21\x7B\xFF", QStringLiteral("☺②✔♈🖉🏵⊞")},
@@ -549,6 +549,18 @@ TEST(Wmf, TextIsDrawnInTheTextColourWhereItsAlignmentSays) {
             EXPECT_EQ(count(image, green, c.empty1) + count(image, green, c.empty2), 0) << c.align;
         }
     }
+}
+
+TEST(Wmf, OpaqueTextStandsOnItsBackgroundColour) {
+    // Blue behind the cell of "Ab" (top-left aligned at 10, 10) when the background mode is opaque.
+    auto blue = [](int mode) {
+        WmfWriter w;
+        w.placeable(200, 100).rec(0x0102, {mode}).rec(0x0201, {WmfWriter::lo(kBlue), WmfWriter::hi(kBlue)});
+        return count(draw(w.font(-40, "DejaVu Sans").select(0).extText(10, 10, "Ab").bytes(), {200, 100}),
+                     kBlue, {10, 10, 40, 20});
+    };
+    EXPECT_GT(blue(2), 300);
+    EXPECT_EQ(blue(1), 0);
 }
 
 TEST(Wmf, RenderStaysInsideTargetAndKeepsThePainterState) {
