@@ -450,20 +450,22 @@ TEST(Wmf, SymbolFontsShowTheirOwnGlyphsInFacesThatHaveThem) {
 }
 
 TEST(Wmf, AccentsOfMtExtraSitOverTheGlyphBeforeThem) {
-    // A square, a vector arrow over it and an ellipsis, placed by a spacing array: the arrow takes no
-    // place of its own, its ink lies above the square, and the ellipsis keeps its place.
+    // A square, a vector arrow over it and two ellipses, placed by a spacing array: the arrow takes no
+    // place of its own but its advance moves what follows, its ink lies above the square, and the
+    // ellipses keep their places.
     auto file = [](const QByteArray& bytes, const std::vector<int>& dx) {
         WmfWriter w;
         w.placeable(200, 100).rec(0x0102, {1}).font(-40, "MT Extra", 2).select(0).rec(0x012E, {24});
         return w.extText(40, 70, bytes, dx).bytes();
     };
-    const QByteArray accented = file("\x57\x72\x4B", {40, 0, 40});
+    const QByteArray accented = file("\x57\x72\x4B\x4B", {40, 5, 30, 30});
     keepAsSeed("text-mt-extra-accent", accented);
     const auto placed = texts(accented);
-    ASSERT_EQ(placed.size(), 2u);
+    ASSERT_EQ(placed.size(), 3u);
     EXPECT_EQ(placed[0].text, QStringLiteral("□\u20D7"));
     EXPECT_EQ(placed[1].text, QStringLiteral("…"));
-    EXPECT_NEAR(placed[1].baseline.x() - placed[0].baseline.x(), 40, 0.5);
+    EXPECT_NEAR(placed[1].baseline.x() - placed[0].baseline.x(), 45, 0.5);
+    EXPECT_NEAR(placed[2].baseline.x() - placed[0].baseline.x(), 75, 0.5);
     const QRect square = inkBounds(draw(file("\x57", {40}), {200, 100}));
     const QRect withArrow = inkBounds(draw(file("\x57\x72", {40, 0}), {200, 100}));
     EXPECT_LT(withArrow.top(), square.top() - 3);
@@ -510,7 +512,8 @@ TEST(Wmf, MissingFacesComeOutInAPlainTextFace) {
           Case{"Dingbats", 0x20, QStringLiteral("Liberation Sans")},
           Case{"ZapfDingbats", 0x01, QStringLiteral("Liberation Mono")},
           Case{"Dingbats", 0x30, QStringLiteral("Liberation Mono")},
-          Case{"Times New Roman", 0x10, QStringLiteral("Liberation Serif")}}) {
+          Case{"Times New Roman", 0x10, QStringLiteral("Liberation Serif")},
+          Case{"Courier New", 0, QStringLiteral("Liberation Mono")}}) {
         WmfWriter w;
         w.placeable(200, 100)
             .font(-30, c.face, 0, 400, 0, 0, c.pitchAndFamily)
