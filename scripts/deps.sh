@@ -9,7 +9,7 @@ NIBSY_PACKAGES=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     qt6-base-dev qt6-base-private-dev qt6-multimedia-dev qt6-svg-dev libgl-dev libcups2-dev cups-daemon cups-client
     libgtest-dev libgmock-dev libbenchmark-dev libebur128-dev libsoxr-dev
-    fonts-comic-neue fonts-liberation
+    fonts-comic-neue fonts-liberation fonts-stix fonts-symbola fonts-urw-base35
     pulseaudio pulseaudio-utils xvfb xauth xdotool poppler-utils reuse
 )
 

@@ -319,7 +319,7 @@ void Parser::record(quint16 function, Reader r) {
     case kCreateFontIndirect: {
         FontDef def;
         def.height = r.s16();
-        r.s16();
+        def.width = r.s16();
         def.escapement = r.s16();
         r.s16();
         def.weight = r.s16();

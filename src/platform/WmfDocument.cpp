@@ -88,7 +88,7 @@ void Document::render(QPainter& painter, const QRectF& target) const {
             painter.translate(t.anchor);
             if (t.angle != 0)
                 painter.rotate(t.angle);
-            painter.scale(t.scale, t.scale);
+            painter.scale(t.scale * t.stretch, t.scale);
             if (t.opaque)
                 painter.fillRect(t.box, QColor::fromRgb(t.background));
             painter.setFont(m_fonts[size_t(t.font)]);
@@ -137,7 +137,7 @@ std::vector<PlacedText> placedTexts(const WmfDocument& document) {
         QTransform glyphs;
         glyphs.translate(t.anchor.x(), t.anchor.y());
         glyphs.rotate(t.angle);
-        glyphs.scale(t.scale, t.scale);
+        glyphs.scale(t.scale * t.stretch, t.scale);
         glyphs *= toPixels;
         const QFont& font = doc->m_fonts[size_t(t.font)];
         auto place = [&](const QString& text, QPointF at) {

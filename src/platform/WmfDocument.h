@@ -42,6 +42,7 @@ struct TextItem {
     QPointF anchor;      // device units
     double angle = 0;    // degrees, clockwise on screen
     double scale = 1;    // font units to device units
+    double stretch = 1;  // and along the baseline by this much more, for the font record's width
     QPointF origin;      // baseline start in font units, relative to the anchor
     bool opaque = false; // background box behind the glyphs
     QRgb background = 0;

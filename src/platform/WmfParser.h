@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -33,6 +34,7 @@ struct LogBrush {
 struct FontDef {
     QString face;
     qint16 height = 0;
+    qint16 width = 0; // average character width in logical units; 0 for the face's own
     qint16 escapement = 0;
     qint16 weight = 0;
     bool italic = false, underline = false, strikeOut = false;
@@ -118,6 +120,7 @@ private:
     // dx: the writer's advance for each byte of the string (logical units), or empty.
     void text(double x, double y, const QByteArray& bytes, quint16 options, const QRectF* rect,
               const std::vector<qint16>& dx);
+    const QStringList& faces(const FontDef& def);
     int realizeFont(const FontDef& def, int pixels);
     double emPerCell(const FontDef& def);
     void blit(quint32 rop, const QImage& image, QRect src, bool srcFromBottom, double x, double y, double w,
@@ -157,8 +160,9 @@ private:
     std::priority_queue<int, std::vector<int>, std::greater<>> m_freed;
     int m_nextUnused = 0;
 
-    std::map<QString, int> m_fontIndex;    // QFont::key() to the document's font
-    std::map<QString, double> m_emPerCell; // of a face at any size
+    std::map<QString, QStringList> m_faces; // glyph table, family and face name to the faces drawn
+    std::map<QString, int> m_fontIndex;     // QFont::key() to the document's font
+    std::map<QString, double> m_emPerCell;  // of a face at any size
     qint64 m_pixelBudget = kMaxTotalPixels;
     qint64 m_clipBudget = kClipElementBudget;
 };

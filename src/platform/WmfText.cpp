@@ -5,14 +5,16 @@
 
 #include "platform/WmfParser.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
-#include <span>
 
 namespace nibsy::wmf {
 namespace {
@@ -68,46 +70,58 @@ char32_t symbolChar(uchar b) {
     return U' ';
 }
 
-// MT Extra (equation editors), the glyphs of the font Windows installs that Unicode has: accents set
-// over the previous character, ellipses, a few operators and arrows. The pieces of stretched braces
-// have no characters of their own.
+// MT Extra (equation editors): the glyphs Unicode has. The embellishments (grave, hat, tilde, dot,
+// arrows and harpoons, the wide tilde, hat and arc) are combining marks that sit over the glyph before
+// them; the pieces of stretched braces and brackets have no characters of their own.
 constexpr std::pair<uchar, char32_t> kMtExtra[] = {
-    {0x23, U'\u0300'}, {0x24, U'\u0302'}, {0x25, U'\u0303'}, {0x26, U'\u0307'}, {0x43, U'∐'}, {0x44, U'ƛ'},
-    {0x49, U'∩'},      {0x4B, U'…'},      {0x4C, U'⋯'},      {0x4D, U'⋮'},      {0x4E, U'⋰'}, {0x4F, U'⋱'},
-    {0x51, U'∵'},      {0x55, U'∪'},      {0x60, U'‵'},      {0x61, U'↦'},      {0x62, U'↕'}, {0x63, U'⇕'},
+    {0x23, U'\u0300'}, {0x24, U'\u0302'}, {0x25, U'\u0303'}, {0x26, U'\u0307'}, {0x28, U'⌣'},
+    {0x29, U'⌢'},      {0x3A, U'∼'},      {0x3B, U'≃'},      {0x3C, U'⊲'},      {0x3D, U'≪'},
+    {0x3E, U'⊳'},      {0x3F, U'≫'},      {0x40, U'≜'},      {0x41, U'≙'},      {0x42, U'≐'},
+    {0x43, U'∐'},      {0x44, U'ƛ'},      {0x49, U'∩'},      {0x4A, U'℧'},      {0x4B, U'…'},
+    {0x4C, U'⋯'},      {0x4D, U'⋮'},      {0x4E, U'⋰'},      {0x4F, U'⋱'},      {0x50, U'∥'},
+    {0x51, U'∵'},      {0x52, U'∡'},      {0x53, U'∢'},      {0x55, U'∪'},      {0x56, U'△'},
+    {0x57, U'□'},      {0x58, U'▭'},      {0x59, U'▱'},      {0x5A, U'↗'},      {0x5B, U'↙'},
+    {0x5D, U'↘'},      {0x5E, U'↖'},      {0x60, U'‵'},      {0x61, U'↦'},      {0x62, U'↕'},
+    {0x63, U'⇕'},      {0x64, U'○'},      {0x65, U'⊙'},      {0x66, U'≻'},      {0x68, U'ℏ'},
+    {0x6C, U'ℓ'},      {0x6D, U'∓'},      {0x6F, U'∘'},      {0x70, U'≺'},      {0x72, U'\u20D7'},
+    {0x73, U'\u20D6'}, {0x74, U'\u20E1'}, {0x76, U'\u20D1'}, {0x77, U'\u20D0'}, {0x80, U'⇄'},
+    {0x83, U'⇌'},      {0x86, U'⇀'},      {0x87, U'↽'},      {0xA1, U'ℝ'},      {0xA2, U'ℤ'},
+    {0xA3, U'ℂ'},      {0xA4, U'ℚ'},      {0xA5, U'ℕ'},      {0xA7, U'〚'},     {0xA8, U'〛'},
+    {0xB0, U'\u0360'}, {0xB1, U'\u0360'}, {0xB2, U'\u0360'}, {0xB5, U'\u0302'}, {0xB6, U'\u0302'},
+    {0xB7, U'\u0302'}, {0xBA, U'\u0361'}, {0xBB, U'\u0361'}, {0xBC, U'\u0361'}, {0xE8, U'Š'},
+    {0xE9, U'Ý'},      {0xEA, U'Þ'},      {0xEB, U'Ð'},      {0xEC, U'š'},      {0xED, U'ý'},
+    {0xEE, U'þ'},      {0xEF, U'ð'},      {0xF0, U'ﬁ'},      {0xF1, U'ﬂ'},      {0xF2, U'ı'},
+    {0xF3, U'¹'},      {0xF4, U'²'},      {0xF5, U'³'},      {0xF6, U'½'},      {0xF7, U'¼'},
+    {0xF8, U'¾'},      {0xF9, U'⁄'},      {0xFA, U'¦'},      {0xFB, U'˝'},      {0xFC, U'˘'},
+    {0xFD, U'ˇ'},      {0xFE, U'˚'},      {0xFF, U'˛'},
 };
 
-// Wingdings, its common pictures: office things, hands and faces, religious and zodiac signs,
-// shapes, circled numbers, clock faces and the check marks.
-constexpr std::pair<uchar, char32_t> kWingdings[] = {
-    {0x21, U'🖉'}, {0x22, U'✂'},    {0x23, U'✁'},    {0x24, U'👓'},    {0x25, U'🕭'}, {0x26, U'🕮'},
-    {0x27, U'🕯'}, {0x28, U'🕿'}, {0x29, U'✆'},    {0x2A, U'🖂'}, {0x2B, U'🖃'}, {0x2C, U'📪'},
-    {0x2D, U'📫'},    {0x2E, U'📬'},    {0x2F, U'📭'},    {0x30, U'🗀'}, {0x31, U'🗁'}, {0x36, U'⌛'},
-    {0x41, U'✌'},    {0x42, U'👌'},    {0x43, U'👍'},    {0x44, U'👎'},    {0x45, U'☜'},    {0x46, U'☞'},
-    {0x47, U'☝'},    {0x48, U'☟'},    {0x49, U'🖐'}, {0x4A, U'☺'},    {0x4B, U'😐'},    {0x4C, U'☹'},
-    {0x4D, U'💣'},    {0x4E, U'☠'},    {0x51, U'✈'},    {0x52, U'☼'},    {0x54, U'❄'},    {0x56, U'✞'},
-    {0x58, U'✠'},    {0x59, U'✡'},    {0x5A, U'☪'},    {0x5B, U'☯'},    {0x5C, U'ॐ'},    {0x5D, U'☸'},
-    {0x6C, U'●'},    {0x6E, U'■'},    {0x6F, U'□'},    {0x71, U'❑'},    {0x72, U'❒'},    {0x75, U'◆'},
-    {0x76, U'❖'},    {0x78, U'⌧'},    {0x7A, U'⌘'},    {0x80, U'⓪'},    {0x8B, U'⓿'},    {0xA1, U'○'},
-    {0xA4, U'◉'},    {0xA5, U'◎'},    {0xAB, U'★'},    {0xEF, U'⇦'},    {0xF0, U'⇨'},    {0xF1, U'⇧'},
-    {0xF2, U'⇩'},    {0xFC, U'✔'},
-};
+// Wingdings from 0x20 to 0xFF, each byte's picture as Unicode (most of them since Unicode 7): office
+// things, hands and faces, crosses and stars, the zodiac, circled numbers, leaves and buds, shapes, clock
+// faces, arrows and check boxes. 0x7F has no glyph; the closing flag, the four-pane window, is nearest
+// to a squared plus.
+constexpr char32_t kWingdings[] = U" 🖉✂✁👓🕭🕮🕯🕿✆🖂🖃📪📫📬📭"      // 0x20
+                                  U"🗀🗁🗎🗏🗐🗄⌛🖮🖰🖲🖳🖴🖫🖬✇✍"   // 0x30
+                                  U"🖎✌👌👍👎☜☞☝☟🖐☺😐☹💣☠🏳"        // 0x40
+                                  U"🏱✈☼💧❄🕆✞🕈✠✡☪☯🕉☸♈♉"            // 0x50
+                                  U"♊♋♌♍♎♏♐♑♒♓🙰🙵●🔾■□"             // 0x60
+                                  U"🞐❑❒⬧⧫◆❖⬥⌧⮹⌘🏵🏶🙶🙷 "             // 0x70
+                                  U"⓪①②③④⑤⑥⑦⑧⑨⑩⓿❶❷❸❹"                                                // 0x80
+                                  U"❺❻❼❽❾❿🙢🙠🙡🙣🙞🙜🙝🙟·•"         // 0x90
+                                  U"▪⚪🞆🞈◉◎🔿▪◻🟂✦★✶✴✹✵"            // 0xA0
+                                  U"⯐⌖⟡⌑⯑✪✰🕐🕑🕒🕓🕔🕕🕖🕗🕘"       // 0xB0
+                                  U"🕙🕚🕛⮰⮱⮲⮳⮴⮵⮶⮷🙪🙫🙕🙔🙗"        // 0xC0
+                                  U"🙖🙐🙑🙒🙓⌫⌦⮘⮚⮙⮛⮈⮊⮉⮋🡨"          // 0xD0
+                                  U"🡪🡩🡫🡬🡭🡯🡮🡸🡺🡹🡻🡼🡽🡿🡾⇦" // 0xE0
+                                  U"⇨⇧⇩⬄⇳⬀⬁⬃⬂🢬🢭🗶✔🗷🗹⊞";          // 0xF0
+static_assert(std::size(kWingdings) == 0x100 - 0x20 + 1);
 
 char32_t tableChar(FontDef::Glyphs glyphs, uchar b) {
     if (glyphs == FontDef::Glyphs::Symbol)
         return symbolChar(b);
-    if (glyphs == FontDef::Glyphs::Wingdings) {
-        if (b >= 0x5E && b <= 0x69)
-            return U'♈' + (b - 0x5E); // the zodiac, Aries to Pisces
-        if (b >= 0x81 && b <= 0x8A)
-            return U'①' + (b - 0x81);
-        if (b >= 0x8C && b <= 0x95)
-            return U'❶' + (b - 0x8C);
-        if (b >= 0xB7 && b <= 0xC2)
-            return U'🕐' + (b - 0xB7); // one o'clock to twelve
-    }
-    using Table = std::span<const std::pair<uchar, char32_t>>;
-    for (const auto& [byte, c] : glyphs == FontDef::Glyphs::Wingdings ? Table(kWingdings) : Table(kMtExtra))
+    if (glyphs == FontDef::Glyphs::Wingdings)
+        return b >= 0x20 ? kWingdings[b - 0x20] : U' ';
+    for (const auto& [byte, c] : kMtExtra)
         if (byte == b)
             return c;
     return U' ';
@@ -157,6 +171,13 @@ Pieces decodePieces(const QByteArray& bytes, const FontDef& def) {
         for (qsizetype i = 0; i < bytes.size(); ++i) {
             const char32_t c = tableChar(def.glyphs, uchar(bytes[i]));
             p.text += QString::fromUcs4(&c, 1);
+            // An accent joins the glyph before it and takes no place of its own. One that starts the
+            // string keeps no width and lands over what was drawn just before its start.
+            if (p.count() > 0 && QChar::category(c) == QChar::Mark_NonSpacing) {
+                p.starts.back() = int(p.text.size());
+                p.byteStarts.back() = int(i + 1);
+                continue;
+            }
             p.starts.push_back(int(p.text.size()));
             p.byteStarts.push_back(int(i + 1));
         }
@@ -188,17 +209,74 @@ Pieces decodePieces(const QByteArray& bytes, const FontDef& def) {
     return p;
 }
 
-QFont makeFont(const FontDef& d, int pixels) {
-    QFont font;
-    // A font read through a table draws its characters in the default face, which falls back per
-    // character to whichever installed face has the glyph.
-    if (!d.face.isEmpty() && d.glyphs == FontDef::Glyphs::CodePage)
-        font.setFamily(d.face);
+// ---- faces ----
+
+QFont::StyleHint styleHint(const FontDef& d) {
     static constexpr QFont::StyleHint hints[] = {QFont::AnyStyle,  QFont::Serif,   QFont::SansSerif,
                                                  QFont::Monospace, QFont::Cursive, QFont::Decorative};
     const int family = (d.pitchAndFamily & 0xF0) >> 4;
-    if (family > 0 && family < 6)
-        font.setStyleHint(hints[family]);
+    return family < 6 ? hints[family] : QFont::AnyStyle;
+}
+
+bool installed(const QString& family) {
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(family, Qt::CaseInsensitive);
+}
+
+QStringList installedOf(std::initializer_list<QString> faces) {
+    QStringList out;
+    for (const QString& face : faces)
+        if (installed(face))
+            out.push_back(face);
+    return out;
+}
+
+// A face for text whose own face is missing: serif, fixed or sans as the record's family says.
+QStringList plainFaces(const FontDef& d) {
+    const int family = (d.pitchAndFamily & 0xF0) >> 4;
+    if (family == 3 || (d.pitchAndFamily & 0x3) == 1)
+        return installedOf({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    if (family == 1)
+        return installedOf({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    return installedOf({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+// The faces a font record is drawn in, best first (later ones give the glyphs the first lacks). Symbol
+// fonts take installed faces that have their glyphs under Unicode. Another face is taken as named when
+// installed, else as fontconfig substitutes it (Liberation Serif for Times New Roman), but never as a
+// symbol face, whose letters would come out as Greek or pictures.
+QStringList chooseFaces(const FontDef& d) {
+    QStringList faces;
+    switch (d.glyphs) {
+    case FontDef::Glyphs::Symbol:
+    case FontDef::Glyphs::MtExtra:
+        faces = installedOf({QStringLiteral("STIX"), QStringLiteral("STIXGeneral"), QStringLiteral("Symbola"),
+                             QStringLiteral("DejaVu Serif"), QStringLiteral("DejaVu Sans")});
+        break;
+    case FontDef::Glyphs::Wingdings:
+        faces = installedOf({QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")});
+        break;
+    case FontDef::Glyphs::CodePage:
+        if (d.face.isEmpty())
+            break;
+        if (installed(d.face))
+            return {d.face};
+        QFont probe(d.face);
+        probe.setStyleHint(styleHint(d));
+        const QString substitute = QFontInfo(probe).family();
+        if (!substitute.isEmpty() &&
+            !QFontDatabase::writingSystems(substitute).contains(QFontDatabase::Symbol))
+            return {substitute};
+        break;
+    }
+    return faces.isEmpty() ? plainFaces(d) : faces;
+}
+
+QFont makeFont(const FontDef& d, const QStringList& faces, int pixels) {
+    QFont font;
+    if (!faces.isEmpty())
+        font.setFamilies(faces);
+    font.setStyleHint(styleHint(d));
     font.setPixelSize(pixels);
     font.setWeight(QFont::Weight(std::clamp(d.weight > 0 ? int(d.weight) : 400, 1, 1000)));
     font.setItalic(d.italic);
@@ -221,10 +299,19 @@ void nameFont(FontDef& def, const QByteArray& face) {
         def.glyphs = FontDef::Glyphs::Wingdings;
 }
 
+const QStringList& Parser::faces(const FontDef& def) {
+    const QString key =
+        QStringLiteral("%1/%2/").arg(int(def.glyphs)).arg(def.pitchAndFamily) + def.face.toLower();
+    auto it = m_faces.find(key);
+    if (it == m_faces.end())
+        it = m_faces.emplace(key, chooseFaces(def)).first;
+    return it->second;
+}
+
 // Fonts are shared by every text that asks for the same face at the same pixel size, however many font
 // records the file creates and deletes.
 int Parser::realizeFont(const FontDef& def, int pixels) {
-    QFont font = makeFont(def, pixels);
+    QFont font = makeFont(def, faces(def), pixels);
     const auto [it, added] = m_fontIndex.try_emplace(font.key(), int(m_doc->m_fonts.size()));
     if (added)
         m_doc->m_fonts.push_back(std::move(font));
@@ -233,7 +320,7 @@ int Parser::realizeFont(const FontDef& def, int pixels) {
 
 // A font record's height is of the character cell when positive, of the em when negative.
 double Parser::emPerCell(const FontDef& def) {
-    const QFont font = makeFont(def, 100);
+    const QFont font = makeFont(def, faces(def), 100);
     const auto [it, added] = m_emPerCell.try_emplace(font.key(), 0.85);
     if (added) {
         const QFontMetricsF fm(font);
@@ -268,12 +355,18 @@ void Parser::text(double x, double y, const QByteArray& bytes, quint16 options, 
     const int font = realizeFont(def, pixels);
     const QFontMetricsF fm(m_doc->m_fonts[size_t(font)]);
     const double scale = em / pixels;
+    // A width in the record stretches the glyphs along the baseline until their average width is it.
+    double stretch = 1;
+    if (def.width != 0 && fm.averageCharWidth() > 0)
+        stretch = std::clamp(std::abs(def.width * m_sx) / scale / fm.averageCharWidth(), 1 / 64.0, 64.0);
+    const double along = scale * stretch; // font units to device units along the baseline
 
     TextItem t;
     t.text = pieces.text;
     t.font = font;
     t.color = m_dc.textColor;
     t.scale = scale;
+    t.stretch = stretch;
     t.angle = -def.escapement / 10.0;
     const bool useCp = m_dc.textAlign & kTaUpdateCp;
     t.anchor = useCp ? map(m_dc.cp.x(), m_dc.cp.y()) : map(x, y);
@@ -284,8 +377,8 @@ void Parser::text(double x, double y, const QByteArray& bytes, quint16 options, 
     const bool byBytes = !dx.empty() && !pieces.byteStarts.empty();
     const bool justified = m_dc.breakCount > 0 && m_dc.breakExtra != 0;
     if (byBytes || m_dc.charExtra != 0 || justified) {
-        const double toFont = std::abs(m_sx) / scale; // logical units along the baseline to font units
-        const double limit = kCoordLimit / scale;
+        const double toFont = std::abs(m_sx) / along; // logical units along the baseline to font units
+        const double limit = kCoordLimit / along;
         const int perBreak = justified ? m_dc.breakExtra / m_dc.breakCount : 0;
         int leftOver = justified ? m_dc.breakExtra - perBreak * m_dc.breakCount : 0;
         t.starts = pieces.starts;
@@ -334,12 +427,13 @@ void Parser::text(double x, double y, const QByteArray& bytes, quint16 options, 
     }
     // With TA_UPDATECP the current position moves on by the advance, unless the text is centred on it.
     if (useCp && (m_dc.textAlign & kTaCenter) != kTaCenter) {
-        const double step = (m_dc.textAlign & kTaRight) ? -advance * scale : advance * scale;
+        const double step = (m_dc.textAlign & kTaRight) ? -advance * along : advance * along;
         const double radians = def.escapement / 10.0 * std::numbers::pi / 180;
         m_dc.cp += QPointF(step * std::cos(radians) / m_sx, -step * std::sin(radians) / m_sy);
         m_dc.cp = {clampCoord(m_dc.cp.x()), clampCoord(m_dc.cp.y())};
     }
-    QRectF bounds(t.anchor + t.box.topLeft() * scale, t.box.size() * scale);
+    QRectF bounds(t.anchor + QPointF(t.box.left() * along, t.box.top() * scale),
+                  QSizeF(t.box.width() * along, t.box.height() * scale));
     if (t.fillRect)
         bounds = bounds.united(t.rect);
     Op op;

@@ -6,8 +6,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -45,11 +49,14 @@ public:
     WmfWriter& brush(int style, QRgb c, int hatch = 0) { return rec(0x02FC, {style, lo(c), hi(c), hatch}); }
     WmfWriter& select(int index) { return rec(0x012D, {index}); }
     WmfWriter& rectangle(int l, int t, int r, int b) { return rec(0x041B, {b, r, t, l}); }
-    // A font record: height (negative for the em), weight, italic, underline, charset, face name.
-    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400,
-                    int underline = 0) {
+    // A font record: height (negative for the em), weight, underline, charset, face name, average
+    // character width (0 for the face's own), pitch and family.
+    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400, int underline = 0,
+                    int width = 0, int pitchAndFamily = 0) {
         QByteArray name = face + QByteArray(2 - face.size() % 2, '\0');
-        return raw(0x02FB, pack({height, 0, 0, 0, weight, underline << 8, charset << 8, 0, 0}) + name);
+        return raw(0x02FB,
+                   pack({height, width, 0, 0, weight, underline << 8, charset << 8, 0, pitchAndFamily << 8}) +
+                       name);
     }
     // ExtTextOut at (x, y) with an optional spacing array, one entry a byte.
     WmfWriter& extText(int x, int y, const QByteArray& text, const std::vector<int>& dx = {}) {
@@ -120,6 +127,15 @@ int count(const QImage& image, QRect area, const std::function<bool(QRgb)>& test
 }
 int count(const QImage& image, QRgb colour, QRect area = {}) {
     return count(image, area.isNull() ? image.rect() : area, [&](QRgb c) { return near(c, colour); });
+}
+// The smallest rectangle holding every dark pixel.
+QRect inkBounds(const QImage& image) {
+    QRect r;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                r |= QRect(x, y, 1, 1);
+    return r;
 }
 bool at(const QImage& image, QRgb colour, std::initializer_list<QPoint> points) {
     return std::all_of(points.begin(), points.end(), [&](QPoint p) { return near(image.pixel(p), colour); });
@@ -390,29 +406,129 @@ TEST(Wmf, AnyNumberOfFontsKeepTheirFaces) {
     EXPECT_EQ(count(image, {10, baseline + 2, 100, 100 - baseline - 2}, inked), 0);
 }
 
-TEST(Wmf, SymbolFontsShowTheirOwnGlyphs) {
+TEST(Wmf, SymbolFontsShowTheirOwnGlyphsInFacesThatHaveThem) {
     struct Case {
         QByteArray face;
         int charset;
         QByteArray bytes;
         QString text;
     };
-    for (const Case& c : {Case{"Symbol", 2, "abp=S", QStringLiteral("αβπ=Σ")},
-                          Case{"Euclid Symbol", 2, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
-                          Case{"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
-                          Case{"Wingdings", 2, "J\x82\xFC\x5E", QStringLiteral("☺②✔♈")},
-                          Case{"Wingdings 2", 2, "J", QStringLiteral("J")},
-                          Case{"DejaVu Sans", 0, "J\x80", QStringLiteral("J€")}}) {
+    QByteArray wingdings;
+    for (int b = 0x21; b <= 0xFF; ++b)
+        if (b != 0x7F)
+            wingdings += char(b);
+    for (const Case& c :
+         {Case{"Symbol", 2, "abp=S(Z", QStringLiteral("αβπ=Σ(Ζ")},
+          Case{"Euclid Symbol", 0, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
+          Case{"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
+          Case{"Wingdings", 2, "J\x82\xFC\x5E\x21\x7B\xFF", QStringLiteral("☺②✔♈🖉🏵⊞")},
+          Case{"Wingdings", 2, wingdings, {}}, Case{"Wingdings 2", 2, "J", QStringLiteral("J")},
+          Case{"DejaVu Sans", 0, "J\x80", QStringLiteral("J€")}}) {
         WmfWriter w;
         w.placeable(200, 100).font(-20, c.face, c.charset).select(0).extText(10, 10, c.bytes);
-        keepAsSeed(QStringLiteral("text-symbols-") + QString::fromLatin1(c.face).replace(' ', '-'),
-                   w.bytes());
-        QString drawn;
+        if (c.bytes.size() < 10)
+            keepAsSeed(QStringLiteral("text-symbols-") + QString::fromLatin1(c.face).replace(' ', '-'),
+                       w.bytes());
+        QString drawn, family;
         for (const auto& t : texts(w.bytes()))
-            drawn += t.text;
-        EXPECT_EQ(drawn, c.text) << c.face.constData();
+            drawn += t.text, family = t.family;
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(drawn, c.text) << c.face.constData();
+        }
+        // Every character is a glyph of the face the text is drawn in.
+        const QRawFont face = QRawFont::fromFont(QFont(family));
+        EXPECT_EQ(face.familyName(), family) << c.face.constData();
+        for (const char32_t ch : drawn.toStdU32String()) {
+            EXPECT_TRUE(face.supportsCharacter(ch))
+                << c.face.constData() << " " << family.toStdString() << " U+" << std::hex << unsigned(ch);
+            if (c.text.isEmpty()) {
+                EXPECT_GT(unsigned(ch), 0x7Fu); // the whole Wingdings range: pictures, no Latin letters
+            }
+        }
         const QImage image = draw(w.bytes(), {200, 100});
         EXPECT_GT(count(image, image.rect(), [](QRgb c) { return qGray(c) < 128; }), 8) << c.face.constData();
+    }
+}
+
+TEST(Wmf, AccentsOfMtExtraSitOverTheGlyphBeforeThem) {
+    // A square, a vector arrow over it and two ellipses, placed by a spacing array: the arrow takes no
+    // place of its own but its advance moves what follows, its ink lies above the square, and the
+    // ellipses keep their places.
+    auto file = [](const QByteArray& bytes, const std::vector<int>& dx) {
+        WmfWriter w;
+        w.placeable(200, 100).rec(0x0102, {1}).font(-40, "MT Extra", 2).select(0).rec(0x012E, {24});
+        return w.extText(40, 70, bytes, dx).bytes();
+    };
+    const QByteArray accented = file("\x57\x72\x4B\x4B", {40, 5, 30, 30});
+    keepAsSeed("text-mt-extra-accent", accented);
+    const auto placed = texts(accented);
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0].text, QStringLiteral("□\u20D7"));
+    EXPECT_EQ(placed[1].text, QStringLiteral("…"));
+    EXPECT_NEAR(placed[1].baseline.x() - placed[0].baseline.x(), 45, 0.5);
+    EXPECT_NEAR(placed[2].baseline.x() - placed[0].baseline.x(), 75, 0.5);
+    const QRect square = inkBounds(draw(file("\x57", {40}), {200, 100}));
+    const QRect withArrow = inkBounds(draw(file("\x57\x72", {40, 0}), {200, 100}));
+    EXPECT_LT(withArrow.top(), square.top() - 3);
+    EXPECT_GE(withArrow.left(), square.left() - 3);
+    EXPECT_LE(withArrow.right(), square.right() + 3);
+    // One alone keeps no width: it lands over what lies just before its start.
+    const QRect alone = inkBounds(draw(file("\x72", {}), {200, 100}));
+    ASSERT_FALSE(alone.isEmpty());
+    EXPECT_LT(alone.center().x(), 40);
+}
+
+TEST(Wmf, FontWidthStretchesTheGlyphs) {
+    // "HH" 40 pixels to the em: with the face's own average width, with half of it and with twice it.
+    QFont plain(QStringLiteral("Liberation Sans"));
+    plain.setPixelSize(40);
+    const int natural = int(std::lround(QFontMetricsF(plain).averageCharWidth()));
+    auto inkWidth = [](int width, const QByteArray& face, const QByteArray& text) {
+        WmfWriter w;
+        w.placeable(400, 100).font(-40, face, face == "Symbol" ? 2 : 0, 400, 0, width).select(0);
+        w.rec(0x012E, {24}).rec(0x0108, {0});
+        const QByteArray bytes = w.extText(10, 70, text).bytes();
+        keepAsSeed(QStringLiteral("text-width-%1-%2").arg(QString::fromLatin1(face.left(3))).arg(width),
+                   bytes);
+        return inkBounds(draw(bytes, {400, 100})).width();
+    };
+    const int own = inkWidth(0, "Liberation Sans", "HH");
+    EXPECT_NEAR(inkWidth(natural, "Liberation Sans", "HH"), own, 2);
+    EXPECT_NEAR(inkWidth(natural / 2, "Liberation Sans", "HH"), own / 2.0, 3);
+    EXPECT_NEAR(inkWidth(natural * 2, "Liberation Sans", "HH"), own * 2.0, 4);
+    // Tall narrow parentheses of an equation stay narrow.
+    EXPECT_LT(inkWidth(8, "Symbol", "("), inkWidth(0, "Symbol", "(") * 0.7);
+}
+
+TEST(Wmf, MissingFacesComeOutInAPlainTextFace) {
+    // Whatever fontconfig would put in for them, faces that are not installed never draw in a symbol
+    // face; a metric twin stands in where there is one.
+    struct Case {
+        QByteArray face;
+        int pitchAndFamily;
+        QString family; // empty: any text face
+    };
+    for (const Case& c :
+         {Case{"Qwertzuiop Sans", 0, {}}, Case{"ZapfDingbats", 0x10, QStringLiteral("Liberation Serif")},
+          Case{"Dingbats", 0x20, QStringLiteral("Liberation Sans")},
+          Case{"ZapfDingbats", 0x01, QStringLiteral("Liberation Mono")},
+          Case{"Dingbats", 0x30, QStringLiteral("Liberation Mono")},
+          Case{"Times New Roman", 0x10, QStringLiteral("Liberation Serif")},
+          Case{"Courier New", 0, QStringLiteral("Liberation Mono")}}) {
+        WmfWriter w;
+        w.placeable(200, 100)
+            .font(-30, c.face, 0, 400, 0, 0, c.pitchAndFamily)
+            .select(0)
+            .extText(10, 10, "Ab");
+        const auto placed = texts(w.bytes());
+        ASSERT_EQ(placed.size(), 1u) << c.face.constData();
+        const QString family = QFontInfo(QFont(placed[0].family)).family();
+        EXPECT_FALSE(QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol))
+            << c.face.constData();
+        EXPECT_TRUE(QRawFont::fromFont(QFont(family)).supportsCharacter(U'A')) << c.face.constData();
+        if (!c.family.isEmpty()) {
+            EXPECT_EQ(family, c.family) << c.face.constData();
+        }
     }
 }
 
@@ -437,6 +553,18 @@ TEST(Wmf, TextIsDrawnInTheTextColourWhereItsAlignmentSays) {
             EXPECT_EQ(count(image, green, c.empty1) + count(image, green, c.empty2), 0) << c.align;
         }
     }
+}
+
+TEST(Wmf, OpaqueTextStandsOnItsBackgroundColour) {
+    // Blue behind the cell of "Ab" (top-left aligned at 10, 10) when the background mode is opaque.
+    auto blue = [](int mode) {
+        WmfWriter w;
+        w.placeable(200, 100).rec(0x0102, {mode}).rec(0x0201, {WmfWriter::lo(kBlue), WmfWriter::hi(kBlue)});
+        return count(draw(w.font(-40, "DejaVu Sans").select(0).extText(10, 10, "Ab").bytes(), {200, 100}),
+                     kBlue, {10, 10, 40, 20});
+    };
+    EXPECT_GT(blue(2), 300);
+    EXPECT_EQ(blue(1), 0);
 }
 
 TEST(Wmf, RenderStaysInsideTargetAndKeepsThePainterState) {
