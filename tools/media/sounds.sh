@@ -18,13 +18,16 @@ here="$(cd "$(dirname "$0")" && pwd)"
 src="$here/sounds"
 out="$(mkdir -p "${1:-$here/../../data}" && cd "${1:-$here/../../data}" && pwd)"
 
-# The suite's one voice for every prompt, chosen for how well a listener (and a recogniser, see
-# sounds/intelligibility.sh) tells its words apart; slowed a little for young listeners.
+# The speaking voice of every prompt, chosen for how well a listener (and a recogniser, see
+# sounds/intelligibility.sh and sounds/voices.sh) tells its words apart among voices that sound warm
+# to a small child. NIBSY_SPEECH_VOICE picks another of the voices that speak() knows, for trials.
+SPEECH_VOICE="${NIBSY_SPEECH_VOICE:-festival-slt-hts}"
+# Songs and the voiced effects are sung by flite's slt voice (the same speaker), which holds a note at
+# a given pitch.
 VOICE_NAME=slt
-VOICE=(-voice "$VOICE_NAME" --setf duration_stretch=1.1)
 
 # Debian packages the sound step needs; installed when missing (as root, or through sudo).
-need=(flite sox ffmpeg)
+need=(flite sox ffmpeg festival festvox-us-slt-hts)
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -85,10 +88,11 @@ level() {
         { echo "sounds.sh: $(basename "$2") would clip at $3 LUFS (peak $peak)" >&2; exit 1; }
 }
 
-# finish IN OUT TARGET [LEAD TAIL [DECAY]]: peaks at -1 dBFS first, then cut to the sound itself
-# (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
+# finish IN OUT TARGET [LEAD TAIL [DECAY [SHAPE]]]: peaks at -1 dBFS first, then cut to the sound
+# itself (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
 # around it (0.03 and 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY
-# (seconds), it is an effect's fade over that time instead (see FX_FADE).
+# (seconds), it is an effect's fade over that time instead (see FX_FADE), or a fade of sox's SHAPE
+# (t: linear, which keeps most of the level until near its end).
 finish() {
     sox -R "$1" -r $RATE -c 1 -e floating-point -b 32 "$work/fin1.wav" norm -1
     # The first sample above the onset and the last above the trim threshold (sox's silence effect
@@ -98,7 +102,7 @@ finish() {
         -v o="$(calc "10 ^ (($ONSET_DB - 1) / 20)")" '
         !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > o && !f) f = i; if (v > t) l = i }
         END { print f - 1, l }')
-    [ -z "${6:-}" ] || fade=(l "$6")
+    [ -z "${6:-}" ] || fade=("${7:-l}" "$6")
     sox -R "$work/fin1.wav" "$work/fin2.wav" trim "${first}s" "=${last}s"
     sox -R "$work/fin2.wav" "$work/fin3.wav" fade q $FADE_IN fade "${fade[0]}" 0 -0 "${fade[1]}" \
         pad "${4:-0.03}" "${5:-0.05}"
@@ -115,6 +119,38 @@ say() {
 # trimmed IN OUT: IN with its leading and trailing silence cut (no other change).
 trimmed() {
     sox -R "$1" "$2" silence 1 0.01 0.3% reverse silence 1 0.01 0.3% reverse
+}
+
+# festival_say VOICE TEXT OUT [HTS-RATE]: Festival's VOICE speaking TEXT; an HTS voice speaks at
+# HTS-RATE times its normal speed.
+festival_say() {
+    local rate=()
+    [ -z "${4:-}" ] || rate=(-eval "(set! hts_engine_params (append hts_engine_params '((\"-r\" $4))))")
+    printf '%s\n' "$2" >"$work/say.txt"
+    text2wave -eval "(voice_$1)" "${rate[@]}" -o "$3" "$work/say.txt" >/dev/null
+}
+
+# speak TEXT OUT: the speaking voice (SPEECH_VOICE) saying TEXT into OUT, at its own sample rate.
+# Every voice is slowed a little for young listeners.
+speak() {
+    case "$SPEECH_VOICE" in
+        # The slt speaker of CMU ARCTIC through Festival's HTS engine, a touch slower, raised by a
+        # minor third with its formants (sox speed), which makes a younger, brighter voice.
+        festival-slt-hts)
+            festival_say cmu_us_slt_arctic_hts "$1" "$work/speak.wav" 0.95
+            sox -R "$work/speak.wav" "$2" speed 1.19 rate 32000 ;;
+        festival-slt-hts-plain) festival_say cmu_us_slt_arctic_hts "$1" "$2" 0.9 ;;
+        # The same, the pitch raised without the formants (sox pitch, in cents).
+        festival-slt-hts-pitch)
+            festival_say cmu_us_slt_arctic_hts "$1" "$work/speak.wav" 0.9
+            sox -R "$work/speak.wav" "$2" pitch 300 ;;
+        festival-kal) festival_say kal_diphone "$1" "$2" ;;
+        festival-ked) festival_say ked_diphone "$1" "$2" ;;
+        flite-slt-high) flite -voice slt --setf duration_stretch=1.1 --setf int_f0_target_mean=280 -t "$1" -o "$2" ;;
+        flite-*) flite -voice "${SPEECH_VOICE#flite-}" --setf duration_stretch=1.1 -t "$1" -o "$2" ;;
+        espeak-*) espeak-ng -v "${SPEECH_VOICE#espeak-}" -s 150 -w "$2" "$1" ;;
+        *) echo "sounds.sh: no voice $SPEECH_VOICE" >&2; exit 1 ;;
+    esac
 }
 
 seconds() { soxi -D "$1"; }
@@ -156,7 +192,11 @@ speak_all() {
     padded=" ${rest:-} "
     while IFS=$'\t' read -r file text _heard; do
         [[ -z "$file" || "$file" == \#* ]] && continue
-        flite "${VOICE[@]}" -t "$text" -o "$work/raw.wav"
+        speak "$text" "$work/spoken.wav"
+        # A gentle limiter (2:1 over the top 14 dB, looking ahead 3 ms) holds the voice's sharpest
+        # peaks (plosives, a bright vowel) nearer its body, so that levelling it never clips.
+        sox -R "$work/spoken.wav" -e floating-point -b 32 "$work/raw.wav" norm -1 \
+            compand 0.003,0.08 6:-80,-80,-15,-15,0,-7.5 0 -90 0.003
         if [[ "$padded" == *" $file "* ]]; then
             # A number word of the counting song: exactly word_ms long, so that every line the song
             # plays after it ends at the same place on the activity's timer grid. A short lead-in and
