@@ -21,7 +21,7 @@ out="$(mkdir -p "${1:-$here/../../data}" && cd "${1:-$here/../../data}" && pwd)"
 # The speaking voice of every prompt, chosen for how well a listener (and a recogniser, see
 # sounds/intelligibility.sh and sounds/voices.sh) tells its words apart among voices that sound warm
 # to a small child. NIBSY_SPEECH_VOICE picks another of the voices that speak() knows, for trials.
-SPEECH_VOICE="${NIBSY_SPEECH_VOICE:-festival-slt-hts}"
+SPEECH_VOICE="${NIBSY_SPEECH_VOICE:-flite:slt:stretch=1.1}"
 # Songs and the voiced effects are sung by flite's slt voice (the same speaker), which holds a note at
 # a given pitch.
 VOICE_NAME=slt
@@ -77,11 +77,14 @@ lufs() {
         { echo "sounds.sh: cannot measure the loudness of $1" >&2; exit 1; }
 }
 
-# level IN OUT TARGET: IN at TARGET LUFS, written as 22050 Hz 16-bit mono; fails if that would clip.
+# level IN OUT TARGET: IN at TARGET LUFS, written as 22050 Hz 16-bit mono; fails if that would clip
+# (but for a trial of voices, sounds/voices.sh, which lets the few peaks clip: sox's limiter, gain
+# -l, takes 13 of the recogniser's 95 words away from the same voice).
 level() {
     local gain peak
     gain=$(calc "$3 - ($(lufs "$1"))")
-    sox -R "$1" -r $RATE -b 16 -c 1 -e signed-integer "$2" gain "$gain"
+    sox -R "$1" -r $RATE -b 16 -c 1 -e signed-integer "$2" gain "$gain" 2>/dev/null
+    [ -z "${NIBSY_SPEECH_TRIAL:-}" ] || return 0
     peak=$(sox "$2" -n stat 2>&1 | awk '/^Maximum amplitude/ { a = $3 } /^Minimum amplitude/ { b = -$3 }
         END { print (a > b ? a : b) }')
     awk -v p="$peak" 'BEGIN { exit !(p < 0.95) }' ||
@@ -121,36 +124,46 @@ trimmed() {
     sox -R "$1" "$2" silence 1 0.01 0.3% reverse silence 1 0.01 0.3% reverse
 }
 
-# festival_say VOICE TEXT OUT [HTS-RATE]: Festival's VOICE speaking TEXT; an HTS voice speaks at
-# HTS-RATE times its normal speed.
-festival_say() {
-    local rate=()
-    [ -z "${4:-}" ] || rate=(-eval "(set! hts_engine_params (append hts_engine_params '((\"-r\" $4))))")
-    printf '%s\n' "$2" >"$work/say.txt"
-    text2wave -eval "(voice_$1)" "${rate[@]}" -o "$3" "$work/say.txt" >/dev/null
-}
-
-# speak TEXT OUT: the speaking voice (SPEECH_VOICE) saying TEXT into OUT, at its own sample rate.
-# Every voice is slowed a little for young listeners.
+# speak TEXT OUT [FACTOR]: the speaking voice saying TEXT into OUT, at the voice's own sample rate;
+# FACTOR times slower than the voice's own stretch.
+# SPEECH_VOICE is ENGINE:VOICE[:SETTING=VALUE...]: ENGINE flite, festival or espeak (espeak-ng); the
+# settings: stretch (slower by that factor; flite's duration_stretch, the HTS engine's speed, espeak's
+# words per minute from 175), f0 (flite's mean pitch in Hz), pitch (raised by that many cents
+# afterwards, formants kept: sox pitch), speed (sox speed: pitch and formants raised together, the
+# tempo kept by the inverse stretch).
 speak() {
-    case "$SPEECH_VOICE" in
-        # The slt speaker of CMU ARCTIC through Festival's HTS engine, a touch slower, raised by a
-        # minor third with its formants (sox speed), which makes a younger, brighter voice.
-        festival-slt-hts)
-            festival_say cmu_us_slt_arctic_hts "$1" "$work/speak.wav" 0.95
-            sox -R "$work/speak.wav" "$2" speed 1.19 rate 32000 ;;
-        festival-slt-hts-plain) festival_say cmu_us_slt_arctic_hts "$1" "$2" 0.9 ;;
-        # The same, the pitch raised without the formants (sox pitch, in cents).
-        festival-slt-hts-pitch)
-            festival_say cmu_us_slt_arctic_hts "$1" "$work/speak.wav" 0.9
-            sox -R "$work/speak.wav" "$2" pitch 300 ;;
-        festival-kal) festival_say kal_diphone "$1" "$2" ;;
-        festival-ked) festival_say ked_diphone "$1" "$2" ;;
-        flite-slt-high) flite -voice slt --setf duration_stretch=1.1 --setf int_f0_target_mean=280 -t "$1" -o "$2" ;;
-        flite-*) flite -voice "${SPEECH_VOICE#flite-}" --setf duration_stretch=1.1 -t "$1" -o "$2" ;;
-        espeak-*) espeak-ng -v "${SPEECH_VOICE#espeak-}" -s 150 -w "$2" "$1" ;;
-        *) echo "sounds.sh: no voice $SPEECH_VOICE" >&2; exit 1 ;;
+    local engine voice settings kv stretch=1 f0="" pitch="" speed="" text="$1" dest="$2" raw="$work/speak.wav"
+    IFS=: read -r engine voice settings <<<"$SPEECH_VOICE"
+    IFS=: read -r -a settings <<<"${settings:-}"
+    for kv in "${settings[@]}"; do
+        case "$kv" in
+            stretch=*) stretch="${kv#*=}" ;;
+            f0=*) f0="${kv#*=}" ;;
+            pitch=*) pitch="${kv#*=}" ;;
+            speed=*) speed="${kv#*=}" ;;
+            *) echo "sounds.sh: unknown voice setting $kv" >&2; exit 1 ;;
+        esac
+    done
+    stretch=$(calc "$stretch * ${3:-1}")
+    [ -z "$speed" ] || stretch=$(calc "$stretch * $speed")
+    case "$engine" in
+        flite)
+            local f0opt=()
+            [ -z "$f0" ] || f0opt=(--setf int_f0_target_mean="$f0")
+            flite -voice "$voice" --setf duration_stretch="$stretch" "${f0opt[@]}" -t "$text" -o "$raw" ;;
+        festival)
+            printf '%s\n' "$text" >"$work/speak.txt"
+            # An HTS voice takes its speed from the engine; a diphone voice from its duration factor.
+            text2wave -eval "(voice_$voice)" \
+                -eval "(if (boundp 'hts_engine_params) (set! hts_engine_params (append hts_engine_params '((\"-r\" $(calc "1 / $stretch"))))))" \
+                -eval "(Parameter.set 'Duration_Stretch $stretch)" -o "$raw" "$work/speak.txt" >/dev/null ;;
+        espeak) espeak-ng -v "$voice" -s "$(calc "175 / $stretch" | cut -d. -f1)" -w "$raw" "$text" ;;
+        *) echo "sounds.sh: no speech engine $engine" >&2; exit 1 ;;
     esac
+    local fx=()
+    [ -z "$pitch" ] || fx+=(pitch "$pitch")
+    [ -z "$speed" ] || fx+=(speed "$speed")
+    sox -R "$raw" "$dest" "${fx[@]}"
 }
 
 seconds() { soxi -D "$1"; }
@@ -183,25 +196,42 @@ hz() {
 }
 
 # ---- spoken prompts ------------------------------------------------------------------------------
-# word_line TABLE: "MS FILE..." of TABLE's "word" line (empty when it has none).
+# word_line TABLE: "MS VOICED FILE..." of TABLE's "word" line (empty when it has none).
 word_line() { awk '$1 == "word" { $1 = ""; print substr($0, 2) }' "$1"; }
 
+# spoken FILE TEXT [FACTOR]: TEXT spoken into $work/raw.wav (32-bit float) for FILE.
+spoken() {
+    speak "$2" "$work/spoken.wav" "${3:-1}"
+    # A gentle limiter (2:1 over the top 14 dB, looking ahead 3 ms) holds the voice's sharpest
+    # peaks (plosives, a bright vowel) nearer its body, so that levelling it never clips.
+    sox -R "$work/spoken.wav" -e floating-point -b 32 "$work/raw.wav" norm -1 \
+        compand 0.003,0.08 6:-80,-80,-15,-15,0,-7.5 0 -90 0.003
+}
+
 speak_all() {
-    local file text _heard n=0 word_ms=0 padded=" " have
-    read -r word_ms rest <<<"$(word_line "$src/counting.txt")"
+    local file text _heard n=0 word_ms=0 voiced_ms=0 padded=" " have factor
+    read -r word_ms voiced_ms rest <<<"$(word_line "$src/counting.txt")"
     padded=" ${rest:-} "
     while IFS=$'\t' read -r file text _heard; do
         [[ -z "$file" || "$file" == \#* ]] && continue
-        speak "$text" "$work/spoken.wav"
-        # A gentle limiter (2:1 over the top 14 dB, looking ahead 3 ms) holds the voice's sharpest
-        # peaks (plosives, a bright vowel) nearer its body, so that levelling it never clips.
-        sox -R "$work/spoken.wav" -e floating-point -b 32 "$work/raw.wav" norm -1 \
-            compand 0.003,0.08 6:-80,-80,-15,-15,0,-7.5 0 -90 0.003
-        if [[ "$padded" == *" $file "* ]]; then
-            # A number word of the counting song: exactly word_ms long, so that every line the song
-            # plays after it ends at the same place on the activity's timer grid. A short lead-in and
-            # no tail of its own: the padding to word_ms is its tail.
+        spoken "$file" "$text"
+        # (A trial of voices, sounds/voices.sh, scores the words as spoken.)
+        if [[ "$padded" == *" $file "* && -z "${NIBSY_SPEECH_TRIAL:-}" ]]; then
+            # A number word of the counting song: spoken at the pace that makes it last voiced_ms
+            # (the pace found from how long it lasts at the voice's own, within 0.6 to 1.6 times
+            # it, then the rest of the way by a pitch-keeping tempo change), so that every number
+            # of the song is held for as long; then exactly word_ms long, so that the line played
+            # after it starts on the song's next beat and ends at the same place on the activity's
+            # timer grid. A short lead-in and no tail of its own: the padding to word_ms is its tail.
             finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
+            factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
+                x = v / (1000 * h / r - 10); if (x < 0.6) x = 0.6; if (x > 1.6) x = 1.6; printf "%.3f", x }')
+            spoken "$file" "$text" "$factor"
+            finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
+            factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
+                printf "%.4f", (1000 * h / r - 10) / v }')
+            sox -R "$work/raw.wav" "$work/rawfit.wav" tempo -s "$factor"
+            finish "$work/rawfit.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
             have=$(soxi -s "$work/word.wav")
             [ "$have" -le $((word_ms * RATE / 1000)) ] ||
                 { echo "sounds.sh: $file lasts $have samples, more than the song's $word_ms ms" >&2; exit 1; }
