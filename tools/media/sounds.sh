@@ -200,9 +200,9 @@ hz() {
 # word_line TABLE: "MS VOICED FILE..." of TABLE's "word" line (empty when it has none).
 word_line() { awk '$1 == "word" { $1 = ""; print substr($0, 2) }' "$1"; }
 
-# spoken FILE TEXT [FACTOR]: TEXT spoken into $work/raw.wav (32-bit float) for FILE.
+# spoken TEXT [FACTOR]: TEXT spoken (see speak) into $work/raw.wav, 32-bit float.
 spoken() {
-    speak "$2" "$work/spoken.wav" "${3:-1}"
+    speak "$1" "$work/spoken.wav" "${2:-1}"
     # A gentle limiter (2:1 over the top 14 dB, looking ahead 3 ms) holds the voice's sharpest
     # peaks (plosives, a bright vowel) nearer its body, so that levelling it never clips.
     sox -R "$work/spoken.wav" -e floating-point -b 32 "$work/raw.wav" norm -1 \
@@ -215,7 +215,7 @@ speak_all() {
     padded=" ${rest:-} "
     while IFS=$'\t' read -r file text _heard; do
         [[ -z "$file" || "$file" == \#* ]] && continue
-        spoken "$file" "$text"
+        spoken "$text"
         # (A trial of voices, sounds/voices.sh, scores the words as spoken.)
         if [[ "$padded" == *" $file "* && -z "${NIBSY_SPEECH_TRIAL:-}" ]]; then
             # A number word of the counting song: spoken at the pace that makes it last voiced_ms
@@ -227,7 +227,7 @@ speak_all() {
             finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
             factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
                 x = v / (1000 * h / r - 10); if (x < 0.6) x = 0.6; if (x > 1.6) x = 1.6; printf "%.3f", x }')
-            spoken "$file" "$text" "$factor"
+            spoken "$text" "$factor"
             finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
             factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
                 printf "%.4f", (1000 * h / r - 10) / v }')

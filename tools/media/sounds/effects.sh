@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sound effects and animal sounds, sourced by ../sounds.sh (which defines finish, say, trimmed, calc,
-# $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the suite's
+# $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the songs'
 # voice, and finished at 22050 Hz 16-bit mono, cut to the sound's own decay and brought to the
 # effects' loudness (finish).
 
@@ -35,8 +35,8 @@ mix() {
     if [ $# -eq 1 ]; then cp "$1" "$dest"; else sox -R -m "$@" "$dest"; fi
 }
 
-# voice OUT TEXT F0 SPREAD STRETCH: the suite's voice at a chosen pitch (Hz), pitch movement (Hz; 0 is
-# a held note) and slowness.
+# voice OUT TEXT F0 SPREAD STRETCH: the songs' voice (flite's slt) at a chosen pitch (Hz), pitch
+# movement (Hz; 0 is a held note) and slowness.
 voice() {
     say "$2" "$work/vraw.wav" --setf int_f0_target_mean="$3" --setf int_f0_target_stddev="$4" \
         --setf duration_stretch="$5"
