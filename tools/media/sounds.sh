@@ -18,10 +18,14 @@ here="$(cd "$(dirname "$0")" && pwd)"
 src="$here/sounds"
 out="$(mkdir -p "${1:-$here/../../data}" && cd "${1:-$here/../../data}" && pwd)"
 
-# The suite's one voice for every prompt, chosen for how well a listener (and a recogniser, see
-# sounds/intelligibility.sh) tells its words apart; slowed a little for young listeners.
+# The speaking voice of every prompt: of the voices Debian has (sounds/voices.sh tries them), the one
+# the recogniser (sounds/intelligibility.sh) understands best, flite's awb, its mean pitch raised
+# to a lighter, friendlier 170 Hz (90 of the 95 words; the female voices, flite's
+# slt and Festival's HTS slt, at best 82; see the table in sounds/voices.sh), slowed a little for
+# young listeners. NIBSY_SPEECH_VOICE picks another voice (see speak), for trials.
+SPEECH_VOICE="${NIBSY_SPEECH_VOICE:-flite:awb:stretch=1.1:f0=170}"
+# Songs and the voiced effects are sung by flite's slt voice, which holds a note at a given pitch.
 VOICE_NAME=slt
-VOICE=(-voice "$VOICE_NAME" --setf duration_stretch=1.1)
 
 # Debian packages the sound step needs; installed when missing (as root, or through sudo).
 need=(flite sox ffmpeg)
@@ -74,21 +78,25 @@ lufs() {
         { echo "sounds.sh: cannot measure the loudness of $1" >&2; exit 1; }
 }
 
-# level IN OUT TARGET: IN at TARGET LUFS, written as 22050 Hz 16-bit mono; fails if that would clip.
+# level IN OUT TARGET: IN at TARGET LUFS, written as 22050 Hz 16-bit mono; fails if that would clip
+# (but for a trial of voices, sounds/voices.sh, which lets the few peaks clip: sox's limiter, gain
+# -l, takes 13 of the recogniser's 95 words away from the same voice).
 level() {
     local gain peak
     gain=$(calc "$3 - ($(lufs "$1"))")
-    sox -R "$1" -r $RATE -b 16 -c 1 -e signed-integer "$2" gain "$gain"
+    sox -R "$1" -r $RATE -b 16 -c 1 -e signed-integer "$2" gain "$gain" 2>/dev/null
+    [ -z "${NIBSY_SPEECH_TRIAL:-}" ] || return 0
     peak=$(sox "$2" -n stat 2>&1 | awk '/^Maximum amplitude/ { a = $3 } /^Minimum amplitude/ { b = -$3 }
         END { print (a > b ? a : b) }')
     awk -v p="$peak" 'BEGIN { exit !(p < 0.95) }' ||
         { echo "sounds.sh: $(basename "$2") would clip at $3 LUFS (peak $peak)" >&2; exit 1; }
 }
 
-# finish IN OUT TARGET [LEAD TAIL [DECAY]]: peaks at -1 dBFS first, then cut to the sound itself
-# (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
+# finish IN OUT TARGET [LEAD TAIL [DECAY [SHAPE]]]: peaks at -1 dBFS first, then cut to the sound
+# itself (from ONSET_DB to TRIM_DB below the peak), faded in and out, LEAD and TAIL seconds of silence
 # around it (0.03 and 0.05), and brought to TARGET LUFS. The fade-out lasts FADE_OUT; with DECAY
-# (seconds), it is an effect's fade over that time instead (see FX_FADE).
+# (seconds), it is an effect's fade over that time instead (see FX_FADE), or a fade of sox's SHAPE
+# (t: linear, which keeps most of the level until near its end).
 finish() {
     sox -R "$1" -r $RATE -c 1 -e floating-point -b 32 "$work/fin1.wav" norm -1
     # The first sample above the onset and the last above the trim threshold (sox's silence effect
@@ -98,7 +106,7 @@ finish() {
         -v o="$(calc "10 ^ (($ONSET_DB - 1) / 20)")" '
         !/^;/ { i++; v = $2 < 0 ? -$2 : $2; if (v > o && !f) f = i; if (v > t) l = i }
         END { print f - 1, l }')
-    [ -z "${6:-}" ] || fade=(l "$6")
+    [ -z "${6:-}" ] || fade=("${7:-l}" "$6")
     sox -R "$work/fin1.wav" "$work/fin2.wav" trim "${first}s" "=${last}s"
     sox -R "$work/fin2.wav" "$work/fin3.wav" fade q $FADE_IN fade "${fade[0]}" 0 -0 "${fade[1]}" \
         pad "${4:-0.03}" "${5:-0.05}"
@@ -115,6 +123,48 @@ say() {
 # trimmed IN OUT: IN with its leading and trailing silence cut (no other change).
 trimmed() {
     sox -R "$1" "$2" silence 1 0.01 0.3% reverse silence 1 0.01 0.3% reverse
+}
+
+# speak TEXT OUT [FACTOR]: the speaking voice saying TEXT into OUT, at the voice's own sample rate;
+# FACTOR times slower than the voice's own stretch.
+# SPEECH_VOICE is ENGINE:VOICE[:SETTING=VALUE...]: ENGINE flite, festival or espeak (espeak-ng); the
+# settings: stretch (slower by that factor; flite's duration_stretch, the HTS engine's speed, espeak's
+# words per minute from 175), f0 (flite's mean pitch in Hz), pitch (raised by that many cents
+# afterwards, formants kept: sox pitch), speed (sox speed: pitch and formants raised together, the
+# tempo kept by the inverse stretch).
+speak() {
+    local engine voice settings kv stretch=1 f0="" pitch="" speed="" text="$1" dest="$2" raw="$work/speak.wav"
+    IFS=: read -r engine voice settings <<<"$SPEECH_VOICE"
+    IFS=: read -r -a settings <<<"${settings:-}"
+    for kv in "${settings[@]}"; do
+        case "$kv" in
+            stretch=*) stretch="${kv#*=}" ;;
+            f0=*) f0="${kv#*=}" ;;
+            pitch=*) pitch="${kv#*=}" ;;
+            speed=*) speed="${kv#*=}" ;;
+            *) echo "sounds.sh: unknown voice setting $kv" >&2; exit 1 ;;
+        esac
+    done
+    stretch=$(calc "$stretch * ${3:-1}")
+    [ -z "$speed" ] || stretch=$(calc "$stretch * $speed")
+    case "$engine" in
+        flite)
+            local f0opt=()
+            [ -z "$f0" ] || f0opt=(--setf int_f0_target_mean="$f0")
+            flite -voice "$voice" --setf duration_stretch="$stretch" "${f0opt[@]}" -t "$text" -o "$raw" ;;
+        festival)
+            printf '%s\n' "$text" >"$work/speak.txt"
+            # An HTS voice takes its speed from the engine; a diphone voice from its duration factor.
+            text2wave -eval "(voice_$voice)" \
+                -eval "(if (boundp 'hts_engine_params) (set! hts_engine_params (append hts_engine_params '((\"-r\" $(calc "1 / $stretch"))))))" \
+                -eval "(Parameter.set 'Duration_Stretch $stretch)" -o "$raw" "$work/speak.txt" >/dev/null ;;
+        espeak) espeak-ng -v "$voice" -s "$(calc "175 / $stretch" | cut -d. -f1)" -w "$raw" "$text" ;;
+        *) echo "sounds.sh: no speech engine $engine" >&2; exit 1 ;;
+    esac
+    local fx=()
+    [ -z "$pitch" ] || fx+=(pitch "$pitch")
+    [ -z "$speed" ] || fx+=(speed "$speed")
+    sox -R "$raw" "$dest" "${fx[@]}"
 }
 
 seconds() { soxi -D "$1"; }
@@ -147,21 +197,42 @@ hz() {
 }
 
 # ---- spoken prompts ------------------------------------------------------------------------------
-# word_line TABLE: "MS FILE..." of TABLE's "word" line (empty when it has none).
+# word_line TABLE: "MS VOICED FILE..." of TABLE's "word" line (empty when it has none).
 word_line() { awk '$1 == "word" { $1 = ""; print substr($0, 2) }' "$1"; }
 
+# spoken TEXT [FACTOR]: TEXT spoken (see speak) into $work/raw.wav, 32-bit float.
+spoken() {
+    speak "$1" "$work/spoken.wav" "${2:-1}"
+    # A gentle limiter (2:1 over the top 14 dB, looking ahead 3 ms) holds the voice's sharpest
+    # peaks (plosives, a bright vowel) nearer its body, so that levelling it never clips.
+    sox -R "$work/spoken.wav" -e floating-point -b 32 "$work/raw.wav" norm -1 \
+        compand 0.003,0.08 6:-80,-80,-15,-15,0,-7.5 0 -90 0.003
+}
+
 speak_all() {
-    local file text _heard n=0 word_ms=0 padded=" " have
-    read -r word_ms rest <<<"$(word_line "$src/counting.txt")"
+    local file text _heard n=0 word_ms=0 voiced_ms=0 padded=" " have factor
+    read -r word_ms voiced_ms rest <<<"$(word_line "$src/counting.txt")"
     padded=" ${rest:-} "
     while IFS=$'\t' read -r file text _heard; do
         [[ -z "$file" || "$file" == \#* ]] && continue
-        flite "${VOICE[@]}" -t "$text" -o "$work/raw.wav"
-        if [[ "$padded" == *" $file "* ]]; then
-            # A number word of the counting song: exactly word_ms long, so that every line the song
-            # plays after it ends at the same place on the activity's timer grid. A short lead-in and
-            # no tail of its own: the padding to word_ms is its tail.
+        spoken "$text"
+        # (A trial of voices, sounds/voices.sh, scores the words as spoken.)
+        if [[ "$padded" == *" $file "* && -z "${NIBSY_SPEECH_TRIAL:-}" ]]; then
+            # A number word of the counting song: spoken at the pace that makes it last voiced_ms
+            # (the pace found from how long it lasts at the voice's own, within 0.6 to 1.6 times
+            # it, then the rest of the way by a pitch-keeping tempo change), so that every number
+            # of the song is held for as long; then exactly word_ms long, so that the line played
+            # after it starts on the song's next beat and ends at the same place on the activity's
+            # timer grid. A short lead-in and no tail of its own: the padding to word_ms is its tail.
             finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
+            factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
+                x = v / (1000 * h / r - 10); if (x < 0.6) x = 0.6; if (x > 1.6) x = 1.6; printf "%.3f", x }')
+            spoken "$text" "$factor"
+            finish "$work/raw.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
+            factor=$(awk -v v="$voiced_ms" -v h="$(soxi -s "$work/word.wav")" -v r=$RATE 'BEGIN {
+                printf "%.4f", (1000 * h / r - 10) / v }')
+            sox -R "$work/raw.wav" "$work/rawfit.wav" tempo -s "$factor"
+            finish "$work/rawfit.wav" "$work/word.wav" $TARGET_SPEECH 0.01 0
             have=$(soxi -s "$work/word.wav")
             [ "$have" -le $((word_ms * RATE / 1000)) ] ||
                 { echo "sounds.sh: $file lasts $have samples, more than the song's $word_ms ms" >&2; exit 1; }

@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sound effects and animal sounds, sourced by ../sounds.sh (which defines finish, say, trimmed, calc,
-# $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the suite's
+# $work, $out and $RATE). Every sound is made with sox -R (repeatable noise and dither) or the songs'
 # voice, and finished at 22050 Hz 16-bit mono, cut to the sound's own decay and brought to the
 # effects' loudness (finish).
 
@@ -21,9 +21,9 @@ bell() {
         fade l 0.002 "$dur" "$(calc "$dur - 0.002")" vol "$vol"
 }
 
-# finish_effect IN OUT [FADE]: IN finished as an effect (see finish), ending in a steady decay over
-# FADE seconds (FX_FADE).
-finish_effect() { finish "$1" "$2" $TARGET_EFFECTS 0.03 0.05 "${3:-$FX_FADE}"; }
+# finish_effect IN OUT [FADE [SHAPE]]: IN finished as an effect (see finish), ending in a steady decay
+# over FADE seconds (FX_FADE), or a fade of that SHAPE.
+finish_effect() { finish "$1" "$2" $TARGET_EFFECTS 0.03 0.05 "${3:-$FX_FADE}" "${4:-l}"; }
 
 # later OUT IN SECONDS: IN delayed by SECONDS of silence.
 later() { sox -R "$2" "$1" pad "$3" 0; }
@@ -35,8 +35,8 @@ mix() {
     if [ $# -eq 1 ]; then cp "$1" "$dest"; else sox -R -m "$@" "$dest"; fi
 }
 
-# voice OUT TEXT F0 SPREAD STRETCH: the suite's voice at a chosen pitch (Hz), pitch movement (Hz; 0 is
-# a held note) and slowness.
+# voice OUT TEXT F0 SPREAD STRETCH: the songs' voice (flite's slt) at a chosen pitch (Hz), pitch
+# movement (Hz; 0 is a held note) and slowness.
 voice() {
     say "$2" "$work/vraw.wav" --setf int_f0_target_mean="$3" --setf int_f0_target_stddev="$4" \
         --setf duration_stretch="$5"
@@ -62,23 +62,25 @@ fx_tada() { # two bright brass chords: "ta-daa!"
 
 fx_uhoh() { # a gentle voiced "uh-oh", the second syllable lower
     voice "$work/uh.wav" "uh" 330 0 1.4
-    voice "$work/oh.wav" "oh" 250 0 1.8
-    sox -R "$work/oh.wav" "$work/oh2.wav" bend 0.05,-150,0.3 fade q 0 -0 0.12
+    voice "$work/oh.wav" "oh" 250 0 2.4
+    sox -R "$work/oh.wav" "$work/oh2.wav" bend 0.05,-150,0.3
     sox -R -n -r $RATE -b 16 -c 1 "$work/uhgap.wav" trim 0 0.07
     sox -R "$work/uh.wav" "$work/uhgap.wav" "$work/oh2.wav" "$work/uhoh.wav"
-    finish_effect "$work/uhoh.wav" "$out/uhoh.wav"
+    # The "oh" dies away over its last 0.3 s, as a sigh does.
+    finish_effect "$work/uhoh.wav" "$out/uhoh.wav" 0.3
 }
 
 fx_wow() { # an amazed "wow!" rising and falling, over a sparkle of bells
     voice "$work/w.wav" "wow" 300 0 1.8
-    sox -R "$work/w.wav" "$work/w2.wav" bend 0.02,350,0.2 0,-650,0.3 fade q 0 -0 0.08
+    sox -R "$work/w.wav" "$work/w2.wav" bend 0.02,350,0.2 0,-650,0.3
     bell "$work/s1.wav" 1568 0.5 0.22
     bell "$work/s2.wav" 2093 0.5 0.22
     bell "$work/s3.wav" 2637 0.5 0.22
     later "$work/s2d.wav" "$work/s2.wav" 0.08
     later "$work/s3d.wav" "$work/s3.wav" 0.16
     mix "$work/wow.wav" "$work/w2.wav" "$work/s1.wav" "$work/s2d.wav" "$work/s3d.wav"
-    finish_effect "$work/wow.wav" "$out/wow.wav"
+    # The voice falls away with the bells over the last 0.3 s.
+    finish_effect "$work/wow.wav" "$out/wow.wav" 0.3
 }
 
 fx_conwin() { # "Great job!" over a rising plucked arpeggio, the voice well on top of the chords
@@ -151,9 +153,10 @@ fx_space() { # a spacey swoop: up and back down, through a phaser, with echoes
 }
 
 fx_move() { # a short slide whistle
-    syn "$work/m.wav" 0.3 sine 440:880
-    sox -R "$work/m.wav" "$work/m1.wav" tremolo 14 25 fade q 0.03 0.3 0.1
-    finish_effect "$work/m1.wav" "$out/move.wav"
+    syn "$work/m.wav" 0.45 sine 440:880
+    sox -R "$work/m.wav" "$work/m1.wav" tremolo 14 25 fade q 0.03
+    # Blown out: the whistle dies away over its last 0.25 s.
+    finish_effect "$work/m1.wav" "$out/move.wav" 0.25
 }
 
 fx_snowman() { # sleigh bells and the start of Jingle Bells on a glockenspiel
@@ -178,18 +181,19 @@ fx_bug() { # a little bug buzzing around, then two happy notes
     sox -R "$work/bz.wav" "$work/bz1.wav" vol 0.4 bend 0,300,0.19 0,-200,0.19 0,400,0.19 0,-300,0.19 0,500,0.19 \
         lowpass 1800 tremolo 28 40 fade q 0.08 -0 0.15
     syn "$work/n1.wav" 0.35 pluck 783.99
-    syn "$work/n2.wav" 1.5 pluck 1046.5
+    syn "$work/n2.wav" 2 pluck 1046.5
     sox -R "$work/bz1.wav" "$work/n1.wav" "$work/n2.wav" "$work/bug.wav"
-    finish_effect "$work/bug.wav" "$out/bug.wav"
+    # The last note rings out over 0.6 s.
+    finish_effect "$work/bug.wav" "$out/bug.wav" 0.6
 }
 
 # ---- farm animals --------------------------------------------------------------------------------------
 # Real recordings (sounds/recordings.tsv), fetched from their Debian package into $NIBSY_DEBS (default
 # /tmp/nibsy-debs) and checked byte for byte, then decoded and finished like every other effect.
 fx_animals() {
-    local debs="${NIBSY_DEBS:-/tmp/nibsy-debs}" file pkg path sum deb n=0
+    local debs="${NIBSY_DEBS:-/tmp/nibsy-debs}" file pkg path sum end fade again deb n=0 cut=()
     mkdir -p "$debs"
-    while IFS=$'\t' read -r file pkg path sum; do
+    while IFS=$'\t' read -r file pkg path sum end fade again; do
         [[ -z "$file" || "$file" == \#* ]] && continue
         if [ ! -d "$debs/$pkg" ]; then
             deb=$(cd "$debs" && ls "${pkg}"_*.deb 2>/dev/null | head -1 || true)
@@ -206,10 +210,16 @@ fx_animals() {
             { echo "sounds.sh: $pkg's $path is not the recording we checked" >&2; exit 1; }
         # Decoded at half level: a few of the recordings reach full scale, and decoding overshoots it.
         ffmpeg -nostdin -v error -i "$debs/$pkg/$path" -ac 1 -af volume=0.5 -c:a pcm_f32le -f wav -y "$work/rec.wav"
-        # A gentle high-pass takes out rumble; a few recordings stop short, so all fade out over 0.2 s.
-        sox -R -V1 "$work/rec.wav" "$work/rec1.wav" highpass 80 fade q 0 -0 0.2
-        # Their voices throb (grunts, quacks): a slower fade keeps the throbs from poking out of it.
-        finish_effect "$work/rec1.wav" "$out/$file" 0.1
+        # Cut where the call has ended; a gentle high-pass takes out rumble.
+        cut=()
+        [ "$end" = - ] || cut=(trim 0 "$end")
+        sox -R -V1 "$work/rec.wav" "$work/rec1.wav" "${cut[@]}" highpass 80
+        if [ "$again" != - ]; then
+            later "$work/rec2.wav" "$work/rec1.wav" "$again"
+            mix "$work/rec3.wav" "$work/rec1.wav" "$work/rec2.wav"
+            mv "$work/rec3.wav" "$work/rec1.wav"
+        fi
+        finish_effect "$work/rec1.wav" "$out/$file" "$fade" t
         n=$((n + 1))
     done <"$src/recordings.tsv"
     [ "$n" -gt 0 ] || { echo "sounds.sh: no recordings listed" >&2; exit 1; }
