@@ -70,6 +70,16 @@ protected:
         return at(r, 0.06, 0.06) == QBColor(1) && at(r, 0.5, 0.5) == QBColor(14);
     }
     bool showsFace(const QRect& r) { return at(r, 0.06, 0.06) == QColor(Qt::white); }
+    // Pixels of a colour on a card, inside its edge.
+    int pixelsOf(const QRect& r, const QColor& c) {
+        const QImage image = w->picCard->image().copy(
+            r.adjusted(r.width() / 5, r.height() / 5, -r.width() / 5, -r.height() / 5));
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == c;
+        return n;
+    }
     QString counters() { return w->lblMatch[1]->text() + "/" + w->lblMatch[2]->text(); }
     QString labels() { return w->lblGame->text() + ": " + w->lblP[1]->text() + " " + w->lblP[2]->text(); }
     QString state() { return w->lblMessage->text() + "|" + w->cmdNew->text(); }
@@ -140,6 +150,8 @@ TEST_F(CardFun, LowerCaseMatchesPairCapitalsWithSmallLettersAndMissesTurnBack) {
     turn(4);
     EXPECT_EQ(counters(), "1/4");
     EXPECT_TRUE(w->cardUp(3) && w->cardUp(4));
+    EXPECT_GT(pixelsOf(w->placeRect(3), QColor(0, 0, 128)), 50);
+    EXPECT_EQ(pixelsOf(w->placeRect(3), QBColor(12)), 0);
     const QString praise = heard().last();
     EXPECT_TRUE(praise == "conwin.wav" || praise == "wow.wav");
 }
@@ -155,6 +167,9 @@ TEST_F(CardFun, ObjectsShowTheNumeralOnOneCardAndTheDotsOnTheOther) {
     EXPECT_EQ(at(dots, 0.32, 0.5), QBColor(12));
     EXPECT_EQ(at(dots, 0.68, 0.5), QBColor(12));
     EXPECT_EQ(at(dots, 0.5, 0.5), QColor(Qt::white));
+    // The numeral is red like the dots; a letter is navy.
+    EXPECT_GT(pixelsOf(w->placeRect(4), QBColor(12)), 50);
+    EXPECT_EQ(pixelsOf(w->placeRect(4), QColor(0, 0, 128)), 0);
 }
 
 TEST_F(CardFun, CompareAPlainWinATieAndTheTableTakenByTheNextWin) {
