@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -270,7 +271,13 @@ public:
                 m_poll.stop();
                 title = dialog->windowTitle();
                 offered = dialog->selectedFiles().value(0);
-                dialog->selectFile(answer);
+                // The path goes into the file name box, as the user types it: selectFile() leaves the
+                // box as it is once it has the focus, and the dialog would save under the name offered.
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    name->setText(answer);
+                } else {
+                    ADD_FAILURE() << "the file dialog has no file name box";
+                }
                 QMetaObject::invokeMethod(dialog, answer.isEmpty() ? "reject" : "accept");
             }
         });
