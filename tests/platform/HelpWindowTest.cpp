@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/HelpWindow.h"
 
+#include "platform/Centring.h"
 #include "support/FakePlatform.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
 
@@ -67,14 +69,20 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     FakePlatform fake;
     writeHelp(fake, QString::fromUtf8(HelpHtml));
     QtHelpViewer viewer;
-    viewer.showContext(nullptr, 3);
+    // Asked for from a framed window, help is centred with the frame the first time as every later time.
+    QWidget activity;
+    activity.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&activity));
+    viewer.showContext(&activity, 3);
     QWidget* window = viewer.window();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Nibsy Learning Help"));
-    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((window->frameGeometry().center() - middle).manhattanLength(),
-              10); // in the middle of the screen
+    const auto centred = [window] {
+        return centredFramePosition(QGuiApplication::primaryScreen()->geometry(), window->size(),
+                                    window->windowHandle()->frameMargins());
+    };
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     auto shows = [&](const char* text) { return browser->toPlainText().contains(QString::fromUtf8(text)); };
@@ -99,8 +107,9 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
 
     // Asked again, the same window comes back with the file as it is now.
     writeHelp(fake, QStringLiteral("<section id=\"topic-2\">Shapes, edited</section>"));
-    viewer.showContext(nullptr, 2);
+    viewer.showContext(&activity, 2);
     EXPECT_TRUE(viewer.window() == window && window->isVisible() && shows("Shapes, edited"));
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
 }
 
 TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
