@@ -89,7 +89,8 @@ void frmResults::Form_Load() {
     size_t next = 0;
     for (int i = 1; i <= count; ++i) {
         if (m_board.finished[size_t(i)]) {
-            lblWin[next++]->setText(PlayerName(m_board.names, i));
+            QLabel* label = lblWin[next++];
+            label->setText(fittedName(PlayerName(m_board.names, i), label));
         }
     }
 }
