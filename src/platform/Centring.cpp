@@ -16,9 +16,17 @@ QMargins shownFrame(const QWindow* window) {
     return window && window->isVisible() ? window->frameMargins() : QMargins();
 }
 
-// The frame the window manager gives a window: its own once it has one, else that of a window shown.
+// The frame the window manager gives a window: its own once it has one, or the one it had when it was
+// last shown (a hidden window keeps it), else that of a window shown.
 QMargins frameOf(const QWidget* window) {
     QMargins frame = shownFrame(window->windowHandle());
+    if (!frame.isNull()) {
+        return frame;
+    }
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                     outer.bottom() - inner.bottom());
     if (!frame.isNull()) {
         return frame;
     }

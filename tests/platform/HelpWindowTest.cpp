@@ -110,6 +110,11 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     viewer.showContext(&activity, 2);
     EXPECT_TRUE(viewer.window() == window && window->isVisible() && shows("Shapes, edited"));
     EXPECT_EQ(window->frameGeometry().topLeft(), centred());
+    // With no other window shown, it is centred with the frame it had before.
+    window->close();
+    activity.hide();
+    viewer.showContext(nullptr, 2);
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
 }
 
 TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
