@@ -117,6 +117,26 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     EXPECT_EQ(window->frameGeometry().topLeft(), centred());
 }
 
+// Asked for with no window shown, help cannot know its frame yet: it is centred again when the window
+// manager frames it (moving it by the frame), but not once the user has moved it.
+TEST(QtHelpViewer, IsCentredAgainOnceFramedUnlessMovedMeanwhile) {
+    for (const bool userMoved : {false, true}) {
+        SCOPED_TRACE(userMoved);
+        FakePlatform fake;
+        writeHelp(fake, QString::fromUtf8(HelpHtml));
+        QtHelpViewer viewer;
+        viewer.showContents(nullptr);
+        QWidget* window = viewer.window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const QPoint to = userMoved ? QPoint(300, 200) : window->pos() + QPoint(2, 2);
+        window->move(to);
+        QCoreApplication::processEvents();
+        const QPoint centred = centredFramePosition(QGuiApplication::primaryScreen()->geometry(),
+                                                    window->size(), window->windowHandle()->frameMargins());
+        EXPECT_EQ(window->frameGeometry().topLeft(), userMoved ? to : centred);
+    }
+}
+
 TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
     FakePlatform fake;
     QtHelpViewer viewer;
