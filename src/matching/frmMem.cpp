@@ -113,8 +113,16 @@ void frmMem::Form_Load() {
     WowWave = FullPath(QStringLiteral("wow.wav"));
     BoingWave = FullPath(QStringLiteral("boing.wav"));
     Items.loadPictures(Pairs, picHidden[1]->size());
-    if (Players() == 1) {
-        lblP[2]->setText(QStringLiteral("Guesses"));
+    ShowSecondCounter();
+}
+
+// The second counter counts the guesses with one player and the second player's pairs with two: its
+// caption and its number change together, the number that of the last game.
+void frmMem::ShowSecondCounter() {
+    const bool one = Players() == 1;
+    lblP[2]->setText(one ? QStringLiteral("Guesses") : QStringLiteral("Player 2 Matches"));
+    if (Played) {
+        lblMatch[2]->setText(QString::number(one ? Guesses : Matches[2]));
     }
 }
 
@@ -148,12 +156,11 @@ void frmMem::cmdNew_Click() {
         picHidden[size_t(b)]->show();
         CoverBox(b);
     }
-    const bool one = Players() == 1;
-    lblP[2]->setText(one ? QStringLiteral("Guesses") : QStringLiteral("Player 2 Matches"));
+    Played = true;
     Guesses = 0;
     Matches = {0, 0, 0};
     lblMatch[1]->setText(QStringLiteral("0"));
-    lblMatch[2]->setText(QStringLiteral("0"));
+    ShowSecondCounter();
     Remaining = Boxes;
     Say(QStringLiteral("Pick a Box"));
     Player = 1;
@@ -253,12 +260,7 @@ void frmMem::cmdOptions_Click() {
         return;
     }
     openModal<optMem>(this);
-    // The counters say what they count as soon as the number of players changes.
-    if (Players() == 1) {
-        lblP[2]->setText(QStringLiteral("Guesses"));
-    } else {
-        lblP[2]->setText(QStringLiteral("Player 2 Matches"));
-    }
+    ShowSecondCounter();
 }
 
 // The game ends: the buttons come back, and a finished game of two names its winner.

@@ -58,10 +58,12 @@ private:
     void CoverBox(int b);
     void TakeBox(int b);
     void Say(const QString& what);
+    void ShowSecondCounter();
     void StopMode() override;
     // The settings as this window can use them.
     int Players() const;
 
+    bool Played = false; // a game has been started: the counters hold its numbers
     int Guesses = 0;
     int Remaining = 0;
     int Player = 1;

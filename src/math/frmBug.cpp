@@ -34,6 +34,8 @@ constexpr int FormWidth = 9600;
 constexpr int FormHeight = 7200;
 // Stops that are hits: r < HitChance for a uniform r in [0, 1).
 constexpr double HitChance = 0.65;
+// The parts in the order they are built, 1 to 6.
+constexpr std::array<const char*, 7> PartName{"", "a body", "a head", "a face", "feelers", "legs", "spots"};
 
 const QColor Grass(150, 204, 120);
 
@@ -121,8 +123,10 @@ frmBug::frmBug(QWidget* opener) : ModeWindow(opener, Activity) {
         name->setAlignment(Qt::AlignCenter);
         makeNameBox(name);
         place(name, 120 + (p - 1) * 2370, 2700, 2250, 420);
-        // A name is kept as it is typed, so nothing typed is lost however the window is left.
+        // A name is kept as it is typed, so nothing typed is lost however the window is left; a box
+        // left empty shows the name the game gives that player.
         connect(name, &QLineEdit::textEdited, this, [this, p] { txtName_LostFocus(p); });
+        connect(name, &QLineEdit::editingFinished, this, [this, p] { ShowName(p); });
         txtName[size_t(p)] = name;
     }
 
@@ -167,6 +171,13 @@ frmBug::frmBug(QWidget* opener) : ModeWindow(opener, Activity) {
     setFrameButtons(cmdExit, cmdHelp, cmdNew);
 }
 
+frmBug::~frmBug() {
+    // The window's going takes the focus from a name box; the box must not call back into it then.
+    for (int p = 1; p <= 4; ++p) {
+        disconnect(txtName[size_t(p)], &QLineEdit::editingFinished, this, nullptr);
+    }
+}
+
 void frmBug::Form_Load() {
     ModeWindow::Form_Load();
     BugWave = FullPath(QStringLiteral("bug.wav"));
@@ -175,7 +186,7 @@ void frmBug::Form_Load() {
     const int players = clampSetting(settings().BugPlayers, 1, 4);
     optNum[size_t(players - 1)]->setChecked(true);
     for (int p = 1; p <= 4; ++p) {
-        txtName[size_t(p)]->setText(PlayerName(settings().BugPlayerName, p));
+        ShowName(p);
     }
     ShowPlayers(players);
     ShowIdleMessage();
@@ -207,6 +218,15 @@ void frmBug::txtName_LostFocus(int Index) {
     }
 }
 
+// The player's name in its box as the game uses it: "Player n" for an empty name.
+void frmBug::ShowName(int p) {
+    QLineEdit* box = txtName[size_t(p)];
+    const QString name = PlayerName(settings().BugPlayerName, p);
+    if (box->text() != name) {
+        box->setText(name);
+    }
+}
+
 void frmBug::cmdNew_Click() {
     if (running()) {
         return;
@@ -216,6 +236,7 @@ void frmBug::cmdNew_Click() {
     cmdNew->setEnabled(false);
     Players = clampSetting(settings().BugPlayers, 1, 4);
     for (int p = 1; p <= 4; ++p) {
+        ShowName(p);
         txtName[size_t(p)]->setReadOnly(true);
         PartsBuilt[size_t(p)] = 0;
         picBug[size_t(p)]->Cls();
@@ -224,10 +245,15 @@ void frmBug::cmdNew_Click() {
     NewBugTurn();
 }
 
-void frmBug::NewBugTurn() {
+// The message of the turn: whose it is, then what the player should do or what came of the stop.
+void frmBug::SayToPlayer(const QString& what) {
     lblMessage->setText(lines(QStringLiteral("Player") + plainNumber(CurrentPlayer) + QStringLiteral(":\r") +
-                              PlayerName(settings().BugPlayerName, CurrentPlayer) +
-                              QStringLiteral("\rYour Turn\rClick Circles")));
+                              fittedName(PlayerName(settings().BugPlayerName, CurrentPlayer), lblMessage) +
+                              QStringLiteral("\r") + what));
+}
+
+void frmBug::NewBugTurn() {
+    SayToPlayer(QStringLiteral("Your Turn\rClick Circles"));
     Timer1->setEnabled(true);
     picFlash->setFocus();
 }
@@ -261,14 +287,17 @@ void frmBug::TakeTurn() {
     }
     Timer1->setEnabled(false);
     const size_t p = size_t(CurrentPlayer);
+    // While the hit or the miss shows, the message says what it was, not to click.
     if (rnd().next() >= HitChance) {
         picFlash->setPicture(picResults[1]->picture());
+        SayToPlayer(QStringLiteral("Sorry ...\rA Miss"));
         PlayWave(UhohWave, 0);
         Pause(0.5);
     } else {
         picFlash->setPicture(picResults[0]->picture());
-        PlayWave(TadaWave, 0);
         PartsBuilt[p] = std::min(PartsBuilt[p] + 1, 6);
+        SayToPlayer(QStringLiteral("A Hit!\rYou get ") + QLatin1String(PartName[size_t(PartsBuilt[p])]));
+        PlayWave(TadaWave, 0);
         DrawBugPart(CurrentPlayer, PartsBuilt[p]);
     }
     Pause(1);

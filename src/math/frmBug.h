@@ -28,6 +28,7 @@ class frmBug : public ModeWindow {
 public:
     static const ActivityDescriptor Activity;
     explicit frmBug(QWidget* opener);
+    ~frmBug() override;
 
     void Form_Load() override;
 
@@ -66,6 +67,8 @@ private:
     void StopMode() override;
     void ShowPlayers(int count);
     void ShowIdleMessage();
+    void ShowName(int p);
+    void SayToPlayer(const QString& what);
     void NewBugTurn();
     void TakeTurn();
     void DrawBugPart(int p, int k);

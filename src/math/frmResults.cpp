@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <utility>
 
@@ -28,8 +30,26 @@ QString PlayerName(const Settings::FourNames& names, int player) {
 }
 
 void makeNameBox(QLineEdit* box) {
-    box->setMaxLength(20);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
+}
+
+QString fittedName(const QString& name, const QWidget* where) {
+    int width = where->contentsRect().width();
+    if (const auto* label = qobject_cast<const QLabel*>(where)) {
+        width -= 2 * label->margin();
+    } else if (const auto* box = qobject_cast<const QLineEdit*>(where)) {
+        // The text runs between the frame and the box's margins, and a box keeps 2 pixels clear either
+        // side of it.
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.rect = box->rect();
+        option.lineWidth =
+            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+        const QMargins margins = box->textMargins();
+        width = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() -
+                margins.left() - margins.right() - 2 * 2;
+    }
+    return QFontMetrics(where->font()).elidedText(name, Qt::ElideRight, std::max(width, 0));
 }
 
 frmResults::frmResults(QWidget* owner, ResultsBoard board)
@@ -69,7 +89,8 @@ void frmResults::Form_Load() {
     size_t next = 0;
     for (int i = 1; i <= count; ++i) {
         if (m_board.finished[size_t(i)]) {
-            lblWin[next++]->setText(PlayerName(m_board.names, i));
+            QLabel* label = lblWin[next++];
+            label->setText(fittedName(PlayerName(m_board.names, i), label));
         }
     }
 }

@@ -22,9 +22,11 @@ using FinishedFlags = std::array<bool, 5>;
 
 // A player's name as the games show it: an empty name is "Player n".
 QString PlayerName(const Settings::FourNames& names, int player);
-// Makes a name box of a game: it takes up to 20 characters and refuses the double quote, which the
+// Makes a name box of a game: it takes a name of any length but refuses the double quote, which the
 // settings file cannot hold.
 void makeNameBox(QLineEdit* box);
+// The name as it fits on one line of that label or box: cut short with "…" when it is wider.
+QString fittedName(const QString& name, const QWidget* where);
 
 // What the board shows, as ShowResults is given it.
 struct ResultsBoard {

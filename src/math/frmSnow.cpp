@@ -135,6 +135,7 @@ void frmSnow::Form_Load() {
     }
     txtAnswer->clear();
     ShowPlayers();
+    lblMessage->setText(lines(QStringLiteral("Choose Players\rwith Options,\rClick New Game")));
 }
 
 // The pictures and names of the players in the game; the others are hidden.
@@ -143,7 +144,7 @@ void frmSnow::ShowPlayers() {
     for (int p = 1; p <= 4; ++p) {
         picSnow[size_t(p)]->setVisible(p <= Players);
         txtName[size_t(p)]->setVisible(p <= Players);
-        txtName[size_t(p)]->setText(PlayerName(settings().SnowPlayerName, p));
+        txtName[size_t(p)]->setText(fittedName(PlayerName(settings().SnowPlayerName, p), txtName[size_t(p)]));
     }
 }
 
@@ -182,7 +183,7 @@ void frmSnow::NewSnowProblem() {
     lblNumber[1]->setText(formatNumber(b, QStringLiteral("#0")));
     Label1[0]->setText(subtract ? QStringLiteral("-") : QStringLiteral("+"));
     lblMessage->setText(lines(QStringLiteral("Player") + plainNumber(CurrentPlayer) + QStringLiteral(":\r") +
-                              PlayerName(settings().SnowPlayerName, CurrentPlayer) +
+                              fittedName(PlayerName(settings().SnowPlayerName, CurrentPlayer), lblMessage) +
                               QStringLiteral("\rType Answer\rPress Enter")));
     TurnOpen = true;
     cmdErase_Click();
@@ -309,7 +310,7 @@ void frmSnow::StopMode() {
     for (QLabel* label : {lblNumber[0], lblNumber[1], Label1[0]}) {
         label->clear();
     }
-    lblMessage->setText(lines(QStringLiteral("\rGame Over\r")));
+    lblMessage->setText(lines(QStringLiteral("\rGame Over\rClick New Game")));
     cmdNew->setEnabled(true);
     cmdOptions->setEnabled(true);
 }

@@ -3,6 +3,7 @@
 #include "platform/HelpWindow.h"
 
 #include "platform/AppFiles.h"
+#include "platform/Centring.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,8 +11,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -238,13 +237,8 @@ void QtHelpViewer::show(QWidget* owner, const QString& id) {
         m_window->setWindowModality(modality);
     }
     if (!m_window->isVisible()) {
-        // It opens in the middle of the screen, where a parent looks for it.
-        QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            QRect frame = m_window->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            m_window->move(frame.topLeft());
-        }
+        // It opens in the middle of the screen, where a parent looks for it, as every window does.
+        centreOnScreen(m_window);
     }
     m_window->show();
     m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);

@@ -240,7 +240,13 @@ std::unique_ptr<PrintJob> QtPrinter::begin(QWidget* parent, const QString& docum
         return nullptr;
     }
 
-    // No printer: the printout goes to a PDF file the user names, or nowhere if they cancel.
+    // No printer: the user is told so, and the printout goes to a PDF file they name, or nowhere if they
+    // cancel.
+    if (!dialogs().okCancel(
+            parent, QStringLiteral("No printer could be reached.\r\rSave the page as a PDF file instead?"),
+            QStringLiteral("Print"))) {
+        return nullptr;
+    }
     const QString path = askPdfPath(parent, name);
     if (path.isEmpty()) {
         return nullptr;

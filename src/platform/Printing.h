@@ -55,8 +55,9 @@ private:
 
 // The system's default printer. The page is painted into a PDF file that goes to the default print
 // queue; the queue is asked before and after, so that a queue that refuses jobs is told to the user,
-// with the page offered as a PDF file instead, and a paused printer too. Where the system has no
-// printer, the page goes to a PDF file the user names. Jobs must not outlive their printer.
+// with the page offered as a PDF file instead, and a paused printer too. Where no printer can be
+// reached, the user is told so and offered the page as a PDF file they name. Jobs must not outlive their
+// printer.
 class QtPrinter : public Printer {
 public:
     explicit QtPrinter(std::unique_ptr<PrintQueues> queues = std::make_unique<CupsQueues>());

@@ -6,6 +6,7 @@
 // sub-menu); closing by the frame does the same. A close asked for during a wait is held until the wait
 // is over, and input that arrives for the window after it was asked to close is dropped.
 
+#include "platform/Centring.h"
 #include "shell/Activities.h"
 
 #include <QPointer>
@@ -79,12 +80,5 @@ private:
     bool m_keyPreview = false;
     bool m_forwardingKey = false;
 };
-
-// Where a window's frame goes to stand centred in area, for a client of the given size in that frame.
-QPoint centredFramePosition(const QRect& area, const QSize& client, const QMargins& frame);
-// Centres a top-level window, frame and all, on its screen. A window not yet shown has no frame to
-// measure: it is given the frame of the windows already shown, and is centred once more when the window
-// manager has framed it.
-void centreOnScreen(QWidget* window);
 
 } // namespace nibsy

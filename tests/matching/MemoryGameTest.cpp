@@ -198,17 +198,34 @@ TEST_F(MemoryGame, ADoubleClickPicksOneBoxAndShapesAreDrawnAlike) {
     EXPECT_TRUE(taken(1) && taken(partner(1)));
 }
 
-TEST_F(MemoryGame, OptionsChooseThePlayersAndItems) {
+TEST_F(MemoryGame, OptionsChooseThePlayersAndItemsAndTheCounterAlwaysShowsWhatItsCaptionSays) {
     open(9, -1); // out of range: two players, colours
+    findPair();
+    miss(); // player 2's turn now
+    findPair();
     click(w->cmdExit);
-    withOptions<optMem>(w->cmdOptions, [&](optMem& o) {
-        EXPECT_TRUE(o.optPlayer[1]->isChecked() && o.optType[0]->isChecked());
-        click(o.optPlayer[0]);
-        click(o.optType[2]);
-        click(o.cmdOK);
-    });
+    const auto players = [&](int option) {
+        withOptions<optMem>(w->cmdOptions, [&](optMem& o) {
+            EXPECT_TRUE(o.optPlayer[size_t(1 - option)]->isChecked());
+            click(o.optPlayer[size_t(option)]);
+            click(o.optType[2]);
+            click(o.cmdOK);
+        });
+        return (w->lblP[2]->text() + " " + w->lblMatch[2]->text()).toStdString();
+    };
+    EXPECT_TRUE(w->lblP[2]->text() == "Player 2 Matches" && counts() == "1/1");
+    EXPECT_EQ(players(0), "Guesses 6");
     EXPECT_EQ(QList<int>({settings().MemPlayers, settings().MemItemType}), QList<int>({1, 2}));
-    EXPECT_EQ(w->lblP[2]->text(), "Guesses");
+    EXPECT_EQ(players(1), "Player 2 Matches 1");
     click(w->cmdNew);
     EXPECT_EQ(w->items().type, ItemType::Pictures);
+    EXPECT_EQ(w->lblP[2]->text() + " " + w->lblMatch[2]->text(), QString("Player 2 Matches 0"));
+    for (int i = 0; i < 8; ++i) {
+        findPair();
+    }
+    EXPECT_EQ(players(0), "Guesses 16");
+    EXPECT_EQ(players(1), "Player 2 Matches 0");
+    // A window that has seen no game shows no number.
+    WindowFixture::open();
+    EXPECT_EQ(players(0), "Guesses ");
 }

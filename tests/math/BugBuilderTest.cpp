@@ -192,6 +192,51 @@ TEST_F(BugBuilder, TheGameEndsOnlyAtTheEndOfTheRoundAndNamesEveryFinisherInPlaye
     }
 }
 
+// A clock that looks at the window each time the game waits: while a sound plays or a picture shows.
+class PeekingClock : public FakeClock {
+public:
+    void wait(qint64 ms) override {
+        peek();
+        FakeClock::wait(ms);
+    }
+    std::function<void()> peek;
+};
+
+TEST_F(BugBuilder, WhileTheHitOrMissShowsThePromptSaysWhatCameOfItAndAnEmptiedNameIsShownAsUsed) {
+    settings().BugPlayerName[1] = "Mia";
+    open(2);
+    test::type(w->txtName[1], "\b\b\b");
+    click(w->cmdNew);
+    EXPECT_EQ(w->txtName[1]->text(), "Player 1");
+    auto* clock = new PeekingClock;
+    services().clock.reset(clock);
+    QStringList seen;
+    clock->peek = [&] { seen << message(); };
+    stop(Hit);
+    stop(Miss);
+    const QString hit = "Player 1:\nPlayer 1\nA Hit!\nYou get a body",
+                  miss = "Player 2:\nPlayer 2\nSorry ...\nA Miss";
+    EXPECT_EQ(seen, QStringList({hit, hit, miss, miss, miss}));
+    clock->peek = [] {};
+    // Left empty, a box shows its name as soon as the parent moves on; a long name is cut short to fit
+    // the board that ends the game.
+    click(w->cmdExit);
+    w->txtName[2]->setFocus();
+    test::type(w->txtName[2], "\b\b\b\b\b\b\b\b");
+    w->txtName[1]->setFocus();
+    EXPECT_EQ(w->txtName[2]->text(), "Player 2");
+    click(w->optNum[0]);
+    settings().BugPlayerName[1] = "Bartholomew Fitzgerald Jones";
+    click(w->cmdNew);
+    ResultsWatch watch(fake.help);
+    for (int k = 1; k <= 6; ++k) {
+        stop(Hit);
+    }
+    ASSERT_TRUE(watch.shown);
+    EXPECT_TRUE(watch.lines.value(3).endsWith(u'\u2026') && watch.lines.value(3).startsWith("Bartholomew"))
+        << qPrintable(watch.lines.value(3));
+}
+
 TEST_F(BugBuilder, ClicksMadeWhileTheHitShowsDoNotTakeAnotherTurn) {
     services().clock = std::make_unique<SystemClock>();
     fake.sound.lengthMs = 50;

@@ -142,7 +142,7 @@ TEST_F(SnowmanMath, OnePlayerBuildsTheSnowmanPartByPartAndFinishesAfterTheSixthR
     EXPECT_EQ(at(1, 0.5, 0.97), sky);          // under the body
     EXPECT_EQ(heard(), QStringList({"wow.wav", "snowman.wav"}));
     EXPECT_TRUE(watch.shown);
-    EXPECT_EQ(message(), "\nGame Over\n");
+    EXPECT_EQ(message(), "\nGame Over\nClick New Game");
     EXPECT_TRUE(w->cmdNew->isEnabled());
     w->picSnow_Paint(1); // the finished snowman is repainted as it stands
     EXPECT_EQ(at(1, 0.5, 0.12), QBColor(14));
@@ -215,7 +215,7 @@ TEST_F(SnowmanMath, AWrongAnswerShowsTheAnswerLockedUntilNextPlayerOrStop) {
     EXPECT_FALSE(w->running());
     EXPECT_FALSE(w->cmdOK->isVisible());
     EXPECT_EQ(w->txtAnswer->text(), "");
-    EXPECT_EQ(message(), "\nGame Over\n");
+    EXPECT_EQ(message(), "\nGame Over\nClick New Game");
     expectSilence("5\r");
     click(w->cmdNew);
     answerRight();
@@ -272,6 +272,32 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesThatSurviveTheSettingsFil
         o.close();
     });
     EXPECT_EQ(settings().SnowPlayerName[4], "Sam");
+}
+
+TEST_F(SnowmanMath, LongNamesAreKeptWholeAndShownCutShortToFit) {
+    const QString stored = "Maximiliana Alexandra Rose", typed = "Bartholomew Fitzgerald Jones";
+    settings().SnowPlayerName[1] = stored;
+    open(2);
+    EXPECT_EQ(message(), "Choose Players\nwith Options,\nClick New Game");
+    withOptions([&](optSnow& o) {
+        EXPECT_EQ(o.txtName[1]->text(), stored);
+        o.txtName[2]->clear();
+        test::type(o.txtName[2], typed);
+    });
+    EXPECT_EQ(settings().SnowPlayerName[1], stored);
+    EXPECT_EQ(settings().SnowPlayerName[2], typed);
+    // The start of the name and an ellipsis, all of it inside the label or box.
+    auto expectCut = [](const QString& shown, const QString& name, const QWidget* where, int margin) {
+        EXPECT_TRUE(shown.endsWith(u'\u2026') && name.startsWith(shown.chopped(1)) && shown.size() > 4)
+            << qPrintable(shown);
+        EXPECT_LE(QFontMetrics(where->font()).horizontalAdvance(shown), where->width() - margin);
+    };
+    expectCut(w->txtName[1]->text(), stored, w->txtName[1], 6);
+    expectCut(w->txtName[2]->text(), typed, w->txtName[2], 6);
+    click(w->cmdNew);
+    expectCut(message().split(u'\n').value(1), stored, w->lblMessage, 0);
+    answerRight();
+    expectCut(message().split(u'\n').value(1), typed, w->lblMessage, 0);
 }
 
 TEST_F(SnowmanMath, KeysPressedWhileARightAnswerIsCheeredAreNotAnswers) {

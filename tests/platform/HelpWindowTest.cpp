@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/HelpWindow.h"
 
+#include "platform/Centring.h"
 #include "support/FakePlatform.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
 
@@ -67,14 +69,20 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     FakePlatform fake;
     writeHelp(fake, QString::fromUtf8(HelpHtml));
     QtHelpViewer viewer;
-    viewer.showContext(nullptr, 3);
+    // Asked for from a framed window, help is centred with the frame the first time as every later time.
+    QWidget activity;
+    activity.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&activity));
+    viewer.showContext(&activity, 3);
     QWidget* window = viewer.window();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Nibsy Learning Help"));
-    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE((window->frameGeometry().center() - middle).manhattanLength(),
-              10); // in the middle of the screen
+    const auto centred = [window] {
+        return centredFramePosition(QGuiApplication::primaryScreen()->geometry(), window->size(),
+                                    window->windowHandle()->frameMargins());
+    };
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     auto shows = [&](const char* text) { return browser->toPlainText().contains(QString::fromUtf8(text)); };
@@ -99,8 +107,34 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
 
     // Asked again, the same window comes back with the file as it is now.
     writeHelp(fake, QStringLiteral("<section id=\"topic-2\">Shapes, edited</section>"));
-    viewer.showContext(nullptr, 2);
+    viewer.showContext(&activity, 2);
     EXPECT_TRUE(viewer.window() == window && window->isVisible() && shows("Shapes, edited"));
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
+    // With no other window shown, it is centred with the frame it had before.
+    window->close();
+    activity.hide();
+    viewer.showContext(nullptr, 2);
+    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
+}
+
+// Asked for with no window shown, help cannot know its frame yet: it is centred again when the window
+// manager frames it (moving it by the frame), but not once the user has moved it.
+TEST(QtHelpViewer, IsCentredAgainOnceFramedUnlessMovedMeanwhile) {
+    for (const bool userMoved : {false, true}) {
+        SCOPED_TRACE(userMoved);
+        FakePlatform fake;
+        writeHelp(fake, QString::fromUtf8(HelpHtml));
+        QtHelpViewer viewer;
+        viewer.showContents(nullptr);
+        QWidget* window = viewer.window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const QPoint to = userMoved ? QPoint(300, 200) : window->pos() + QPoint(2, 2);
+        window->move(to);
+        QCoreApplication::processEvents();
+        const QPoint centred = centredFramePosition(QGuiApplication::primaryScreen()->geometry(),
+                                                    window->size(), window->windowHandle()->frameMargins());
+        EXPECT_EQ(window->frameGeometry().topLeft(), userMoved ? to : centred);
+    }
 }
 
 TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {

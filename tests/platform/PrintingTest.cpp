@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -270,7 +271,13 @@ public:
                 m_poll.stop();
                 title = dialog->windowTitle();
                 offered = dialog->selectedFiles().value(0);
-                dialog->selectFile(answer);
+                // The path goes into the file name box, as the user types it: selectFile() leaves the
+                // box as it is once it has the focus, and the dialog would save under the name offered.
+                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                    name->setText(answer);
+                } else {
+                    ADD_FAILURE() << "the file dialog has no file name box";
+                }
                 QMetaObject::invokeMethod(dialog, answer.isEmpty() ? "reject" : "accept");
             }
         });
@@ -287,8 +294,22 @@ private:
 TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
     FakePlatform fake;
     auto queues = std::make_unique<FakeQueues>();
-    queues->name.clear(); // whatever printers this machine has
+    queues->name.clear(); // no printer can be reached
     QtPrinter printer(std::move(queues));
+    // The user is told first, and may stop there.
+    fake.dialogs.answerOk = false;
+    {
+        FileDialogAnswer never(fake.scratch() + QStringLiteral("/never"));
+        EXPECT_EQ(printer.begin(nullptr, QStringLiteral("Shapes")), nullptr);
+        EXPECT_EQ(never.title, QString());
+    }
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(
+        std::tuple(fake.dialogs.shown[0].kind, fake.dialogs.shown[0].text, fake.dialogs.shown[0].title),
+        std::tuple(FakeDialogs::OkCancel,
+                   QStringLiteral("No printer could be reached.\r\rSave the page as a PDF file instead?"),
+                   QStringLiteral("Print")));
+    fake.dialogs.answerOk = true;
     {
         FileDialogAnswer cancel({});
         EXPECT_EQ(printer.begin(nullptr, QStringLiteral("Shapes")), nullptr);
@@ -301,7 +322,7 @@ TEST(QtPrinter, WithoutAPrinterSavesToThePdfTheUserNamesAndNothingOnCancel) {
     job->painter().drawLine(0, 0, 1440, 1440);
     EXPECT_EQ(job->end().result, PrintOutcome::Result::SavedAsPdf);
     EXPECT_TRUE(readAll(fake.scratch() + QStringLiteral("/mine.pdf")).startsWith("%PDF"));
-    EXPECT_TRUE(fake.dialogs.shown.isEmpty());
+    EXPECT_EQ(fake.dialogs.shown.size(), 3);
 }
 
 // The page goes to the default queue as a PDF; a queue that refuses it is told, with the page offered as
