@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -181,10 +182,23 @@ TEST(SettingsFile, ReadOnlyFolderIsWrittenInPlaceAndAReadOnlyFileIsLeftAlone) {
     }
 }
 
-TEST(SettingsFile, RangeHelpers) {
-    EXPECT_EQ(clampSetting(5, 0, 1), 1);
-    EXPECT_EQ(clampSetting(-4, 1, 20), 1);
-    EXPECT_EQ(clampSetting(7, 1, 20), 7);
-    EXPECT_EQ(settingOr(7, 0, 2, 2), 2);
-    EXPECT_EQ(settingOr(1, 0, 2, 2), 1);
+// A hand-edited file with every number far too small or far too large is saved back as what the
+// activities made of it: each count at the nearest end of its range, each choice at its fallback.
+TEST(SettingsFile, EveryNumberOutOfRangeIsSavedBackAsTheActivitiesUseIt) {
+    for (const auto& [value, expected] :
+         {std::pair{-32768, "0,1|2,2|1,1,2|1,0|0,1,-1|0,0,0,0|1|\"Player 1\",3,1|\"Player 2\",3,1|"
+                            "\"Player 3\",3,1|\"Player 4\",3,1|0|1|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
+                            "\"Player 4\"|1,1,4|0|1,1|1|1,0|0,0|"},
+          std::pair{32767, "2,20|2,9|1,1,8|2,0|0,1,10|10,10,10,10|4|\"Player 1\",3,5|\"Player 2\",3,5|"
+                           "\"Player 3\",3,5|\"Player 4\",3,5|0|4|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
+                           "\"Player 4\"|1,1,4|0|1,6|1|1,0|5,5|"}}) {
+        QString text = QString::fromUtf8(kDefaults);
+        text.replace(QRegularExpression(QStringLiteral("(?<=^|,)-?\\d+(?=,|\\r)"),
+                                        QRegularExpression::MultilineOption),
+                     QString::number(value));
+        auto parsed = parseSettings(text.toUtf8());
+        ASSERT_TRUE(parsed);
+        normaliseSettings(*parsed);
+        EXPECT_EQ(formatSettings(*parsed).replace("\r\n", "|"), QByteArray(expected)) << value;
+    }
 }
