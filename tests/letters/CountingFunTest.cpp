@@ -277,6 +277,9 @@ TEST_F(CountingFun, MixAndCountPutsExactlyTheAnswerOfTheSampleKindInTheGrid) {
         } else {
             type(QString::number(asked));
         }
+        ASSERT_TRUE(std::none_of(fake.sound.played.begin(), fake.sound.played.end(),
+                                 [](const PlayedSound& p) { return p.name == "tada.wav" && p.mode != 0; }))
+            << "the cheer is cut short by the next question";
         ASSERT_EQ(heard().mid(0, 2), QStringList({N(asked), "tada.wav"})) << question;
     }
     // Correct Answer says it, without a cheer, even after the first digit of a two-digit answer; the

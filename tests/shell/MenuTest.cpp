@@ -180,6 +180,8 @@ TEST_F(MenuTest, ShowsSixteenButtonsAndDisablesThoseWithoutAWindow) {
         EXPECT_EQ(menu.cmdChoice(i)->text(), caption);
     }
     EXPECT_FALSE(menu.cmdChoice(2)->isEnabled());
+    // The picture buttons say what they are when the pointer rests on them.
+    EXPECT_EQ(menu.cmdChoice(0)->toolTip() + "/" + menu.cmdExit()->toolTip(), "Sound Editor/Exit");
     // Three columns of five rows.
     EXPECT_EQ(menu.cmdChoice(2)->x(), menu.cmdChoice(1)->x());
     EXPECT_EQ(menu.cmdChoice(5)->y(), menu.cmdChoice(1)->y());
