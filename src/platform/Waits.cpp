@@ -44,6 +44,7 @@ private:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
+        case QEvent::Shortcut: // a button's mnemonic, which the window system's key event triggers
         case QEvent::TouchBegin:
         case QEvent::TouchUpdate:
         case QEvent::TouchEnd:

@@ -40,7 +40,9 @@ void ModeWindow::inputDroppedDuringWait(QWidget* control, QEvent* event) {
     if (!m_running || !stop || m_stopAsked) {
         return;
     }
-    const bool clicked = event->type() == QEvent::MouseButtonRelease && control == stop;
+    // Clicked, or its shortcut (Alt+S) pressed: Qt hands the key to the button as a Shortcut event.
+    const bool clicked =
+        (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Shortcut) && control == stop;
     const bool keyed = event->type() == QEvent::KeyPress &&
                        static_cast<QKeyEvent*>(event)->key() == Qt::Key_S &&
                        static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier;

@@ -47,7 +47,7 @@ public:
         connect(cmdExit, &QPushButton::clicked, this, &TestActivity::cmdExit_Click);
         setFrameButtons(cmdExit, nullptr);
         cmdGo = makeButton(this, "&Go", font());
-        cmdAnswer = makeButton(this, "Answer", font());
+        cmdAnswer = makeButton(this, "&Answer", font());
         place(cmdGo, 120, 120, 1200, 495);
         place(cmdAnswer, 120, 120, 1200, 495);
         connect(cmdGo, &QPushButton::clicked, this, [this] {
@@ -365,7 +365,7 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
 
 // With the real wait and the window system's own delivery: the child clicks the answer and Stop while
 // the activity waits. The answer belonged to the wait and is dropped; Stop still stops, once it is over.
-TEST_F(MenuTest, StopClickedDuringAWaitStopsAfterItAndAllElseIsDropped) {
+TEST_F(MenuTest, StopClickedOrKeyedDuringAWaitStopsAfterItAndAllElseIsDropped) {
     services().clock = std::make_unique<SystemClock>();
     frmMenu menu;
     ASSERT_TRUE(menu.Form_Load());
@@ -379,14 +379,30 @@ TEST_F(MenuTest, StopClickedDuringAWaitStopsAfterItAndAllElseIsDropped) {
                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
         }
     };
-    for (int round = 1; round <= 2; ++round) { // and so again in the next game
+    for (int round = 1; round <= 2; ++round) { // and so again in the next game, by its shortcut
         SCOPED_TRACE(round);
         click(activity->cmdGo);
         QTimer::singleShot(50, activity, [&] { clickAt(activity->cmdAnswer); });
-        QTimer::singleShot(100, activity, [&] { clickAt(activity->cmdExit); });
+        QTimer::singleShot(70, activity, [&] { // the answer's shortcut, Alt+A
+            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                    activity->windowHandle(), type, Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
+            }
+        });
+        QTimer::singleShot(100, activity, [&] {
+            if (round == 1) {
+                clickAt(activity->cmdExit);
+                return;
+            }
+            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                    activity->windowHandle(), type, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"));
+            }
+        });
         activity->longHandler();
         EXPECT_TRUE(activity->running()); // nothing acts inside the handler
         settle();
+        QTest::qWait(200); // a shortcut presses its button as a click would look, for a moment
         EXPECT_EQ(activity->answers, 0);
         EXPECT_FALSE(activity->running());
         EXPECT_TRUE(activity->isVisible());
