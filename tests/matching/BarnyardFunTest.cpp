@@ -36,6 +36,15 @@ protected:
     PictureBox* door(int d) { return w->picHidden[size_t(d)]; }
     // A closed door is yellow between its braces.
     bool closed(int d) { return colourAt(door(d), 0.5, 0.25) == QBColor(14); }
+    bool framed(int d) {
+        const QImage image = door(d)->image();
+        const int r = image.width() - 1, b = image.height() - 1;
+        const QColor brown = QBColor(6), black = QBColor(0);
+        return colourAt(door(d), 0.5, 0.05) == brown && colourAt(door(d), 0.5, 0.95) == brown &&
+               colourAt(door(d), 0.05, 0.5) == brown && colourAt(door(d), 0.95, 0.5) == brown &&
+               image.pixelColor(0, b / 2) == black && image.pixelColor(r, b / 2) == black &&
+               image.pixelColor(r / 2, 0) == black && image.pixelColor(r / 2, b) == black;
+    }
     bool showsAnimal(int d) { return colourAt(door(d)) == pictureColour(w->animalInBox(d)); }
     bool named(int d) { return w->lblName[size_t(d)]->isVisible(); }
     int guesses() { return number(w->lblGuess); }
@@ -53,8 +62,8 @@ TEST_F(BarnyardFun, OnlyTheDoorsInUseAppearWithARandomChoiceOfAnimals) {
         QList<int> animals;
         for (int d = 1; d <= 8; ++d) {
             EXPECT_EQ(door(d)->isVisible(), d <= doors) << d;
-            // A door in use is closed in its brown frame.
-            EXPECT_TRUE(d > doors || (closed(d) && colourAt(door(d), 0.5, 0.05) == QBColor(6))) << d;
+            // A door in use is closed in its brown frame, outlined in black on all four edges.
+            EXPECT_TRUE(d > doors || (closed(d) && framed(d))) << d;
             animals << w->animalInBox(d);
         }
         std::sort(animals.begin(), animals.end());
