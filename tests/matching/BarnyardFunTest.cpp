@@ -101,6 +101,8 @@ TEST_F(BarnyardFun, AWrongDoorClosesAgainAndANewAnimalIsWantedAmongThoseNotFound
     heard();
     fake.random.script({0.0}); // then the first door of those left
     click(door(1));
+    ASSERT_EQ(fake.sound.played.size(), 1);
+    EXPECT_EQ(fake.sound.played[0].mode, 0); // heard whole before the next animal is wanted
     EXPECT_EQ(heard(), QStringList{AnimalSound[w->animalInBox(1)]});
     EXPECT_TRUE(showsAnimal(1) && named(1));
     ASSERT_EQ(w->target(), 2);

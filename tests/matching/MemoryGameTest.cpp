@@ -113,6 +113,9 @@ TEST_F(MemoryGame, EightPairsAreHiddenUnderACheckerboardAndTakenOffWhenFound) {
 TEST_F(MemoryGame, APairKeepsTheTurnAndAMissPassesIt) {
     open(2);
     EXPECT_EQ(w->lblP[2]->text(), "Player 2 Matches");
+    // Player 2's caption and count stand under player 1's, inside the window.
+    EXPECT_GT(w->lblP[2]->y(), w->lblMatch[1]->geometry().bottom());
+    EXPECT_LT(w->lblMatch[2]->geometry().bottom(), w->height());
     EXPECT_EQ(message(), "Player 1\nPick a Box");
     pick(firstLeft());
     EXPECT_EQ(message(), "Player 1\nPick Another Box");
