@@ -85,7 +85,10 @@ TEST_F(BarnyardFun, APeekOpensEveryDoorWithItsNameUntilCloseDoorsAndDoorClicksWa
     EXPECT_TRUE(heard().isEmpty());
     EXPECT_EQ(displayInk(), 0);
 
-    click(w->cmdClose);
+    // Close Doors has the focus: Enter closes them.
+    ASSERT_EQ(QApplication::focusWidget(), w->cmdClose);
+    QTest::keyClick(w->cmdClose, Qt::Key_Return);
+    QTest::qWait(200); // the button shows itself pressed for a moment first
     EXPECT_FALSE(w->cmdClose->isVisible());
     for (int d = 1; d <= 4; ++d) {
         EXPECT_TRUE(closed(d) && !named(d)) << d;
