@@ -247,9 +247,7 @@ void frmBug::cmdNew_Click() {
 
 // The message of the turn: whose it is, then what the player should do or what came of the stop.
 void frmBug::SayToPlayer(const QString& what) {
-    lblMessage->setText(lines(QStringLiteral("Player") + plainNumber(CurrentPlayer) + QStringLiteral(":\r") +
-                              fittedName(PlayerName(settings().BugPlayerName, CurrentPlayer), lblMessage) +
-                              QStringLiteral("\r") + what));
+    lblMessage->setText(turnMessage(settings().BugPlayerName, CurrentPlayer, lblMessage, what));
 }
 
 void frmBug::NewBugTurn() {

@@ -3,6 +3,8 @@
 #include "math/frmResults.h"
 
 #include "platform/Fonts.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Numbers.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
 #include "shell/ActivityWindow.h"
@@ -50,6 +52,11 @@ QString fittedName(const QString& name, const QWidget* where) {
                 margins.left() - margins.right() - 2 * 2;
     }
     return QFontMetrics(where->font()).elidedText(name, Qt::ElideRight, std::max(width, 0));
+}
+
+QString turnMessage(const Settings::FourNames& names, int player, const QWidget* where, const QString& what) {
+    return QtDialogs::plainLines(QStringLiteral("Player") + plainNumber(player) + QStringLiteral(":\r") +
+                                 fittedName(PlayerName(names, player), where) + QStringLiteral("\r") + what);
 }
 
 frmResults::frmResults(QWidget* owner, ResultsBoard board)

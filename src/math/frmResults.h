@@ -27,6 +27,9 @@ QString PlayerName(const Settings::FourNames& names, int player);
 void makeNameBox(QLineEdit* box);
 // The name as it fits on one line of that label or box: cut short with "…" when it is wider.
 QString fittedName(const QString& name, const QWidget* where);
+// A game's message to the player whose turn it is, for that label: "Player n:", the player's name as it
+// fits, then what follows (lines separated by "\r").
+QString turnMessage(const Settings::FourNames& names, int player, const QWidget* where, const QString& what);
 
 // What the board shows, as ShowResults is given it.
 struct ResultsBoard {

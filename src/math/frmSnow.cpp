@@ -182,9 +182,8 @@ void frmSnow::NewSnowProblem() {
     lblNumber[0]->setText(formatNumber(a, QStringLiteral("#0")));
     lblNumber[1]->setText(formatNumber(b, QStringLiteral("#0")));
     Label1[0]->setText(subtract ? QStringLiteral("-") : QStringLiteral("+"));
-    lblMessage->setText(lines(QStringLiteral("Player") + plainNumber(CurrentPlayer) + QStringLiteral(":\r") +
-                              fittedName(PlayerName(settings().SnowPlayerName, CurrentPlayer), lblMessage) +
-                              QStringLiteral("\rType Answer\rPress Enter")));
+    lblMessage->setText(turnMessage(settings().SnowPlayerName, CurrentPlayer, lblMessage,
+                                    QStringLiteral("Type Answer\rPress Enter")));
     TurnOpen = true;
     cmdErase_Click();
 }
