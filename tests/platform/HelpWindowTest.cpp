@@ -67,8 +67,10 @@ TEST(HelpFile, APageIsTheSharedPartsWithOnlyItsOwnSection) {
 
 TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     FakePlatform fake;
-    writeHelp(fake, QString::fromUtf8(HelpHtml));
     QtHelpViewer viewer;
+    viewer.showContents(nullptr);
+    EXPECT_EQ(viewer.window(), nullptr);
+    writeHelp(fake, QString::fromUtf8(HelpHtml));
     // Asked for from a framed window, help is centred with the frame the first time as every later time.
     QWidget activity;
     activity.show();
@@ -97,8 +99,11 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     // A link to a page the file lacks leaves the page as it was and says so.
     clickLink(browser, QStringLiteral("More"));
     EXPECT_TRUE(shows("Count the apples on the tree."));
-    ASSERT_EQ(fake.dialogs.shown.size(), 1);
-    EXPECT_EQ(fake.dialogs.shown[0].text, QStringLiteral("There is no help on this topic yet."));
+    ASSERT_EQ(fake.dialogs.shown.size(), 2);
+    EXPECT_EQ(std::tuple(fake.dialogs.shown[0].kind, fake.dialogs.shown[0].text, fake.dialogs.shown[1].text),
+              std::tuple(nibsy::test::FakeDialogs::Information,
+                         QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program."),
+                         QStringLiteral("There is no help on this topic yet.")));
 
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("contentsButton")), Qt::LeftButton);
     EXPECT_TRUE(shows("Counting apples"));
@@ -115,6 +120,12 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     activity.hide();
     viewer.showContext(nullptr, 2);
     EXPECT_EQ(window->frameGeometry().topLeft(), centred());
+    // A topic the file lacks is told and shows nothing.
+    window->close();
+    viewer.showContext(nullptr, 42);
+    ASSERT_EQ(fake.dialogs.shown.size(), 3);
+    EXPECT_EQ(fake.dialogs.shown[2].text, fake.dialogs.shown[1].text);
+    EXPECT_FALSE(window->isVisible());
 }
 
 // Asked for with no window shown, help cannot know its frame yet: it is centred again when the window
@@ -135,24 +146,6 @@ TEST(QtHelpViewer, IsCentredAgainOnceFramedUnlessMovedMeanwhile) {
                                                     window->size(), window->windowHandle()->frameMargins());
         EXPECT_EQ(window->frameGeometry().topLeft(), userMoved ? to : centred);
     }
-}
-
-TEST(QtHelpViewer, TellsWhenTheFileOrTopicIsMissing) {
-    FakePlatform fake;
-    QtHelpViewer viewer;
-    viewer.showContents(nullptr);
-    ASSERT_EQ(fake.dialogs.shown.size(), 1);
-    EXPECT_EQ(
-        std::tuple(fake.dialogs.shown[0].kind, fake.dialogs.shown[0].text),
-        std::tuple(nibsy::test::FakeDialogs::Information,
-                   QStringLiteral("The help file nibsy.hlp is missing. Please reinstall the program.")));
-    EXPECT_EQ(viewer.window(), nullptr);
-
-    writeHelp(fake, QString::fromUtf8(HelpHtml));
-    viewer.showContext(nullptr, 42);
-    ASSERT_EQ(fake.dialogs.shown.size(), 2);
-    EXPECT_EQ(fake.dialogs.shown[1].text, QStringLiteral("There is no help on this topic yet."));
-    EXPECT_FALSE(viewer.window() && viewer.window()->isVisible());
 }
 
 TEST(QtHelpViewer, OpensInFrontOfAModalWindowAndTakesInputUntilClosed) {

@@ -26,30 +26,32 @@ class PrivateCups {
 public:
     PrivateCups() {
         const QString root = m_dir.path();
-        m_socket = root + QStringLiteral("/cups.sock");
         for (const char* sub : {"spool/tmp", "cache", "state", "log"}) {
             QDir(root).mkpath(QString::fromLatin1(sub));
         }
-        QFile::setPermissions(root + QStringLiteral("/spool"), QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(root + QStringLiteral("/spool/tmp"), QFileDevice::Permissions(0x7777));
-        write(QStringLiteral("cupsd.conf"),
-              QStringLiteral(
-                  "Listen %1\nLogLevel warn\nWebInterface No\nDefaultAuthType None\n"
-                  "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
-                  "<Policy default>\n<Limit All>\nOrder allow,deny\nAllow all\n</Limit>\n</Policy>\n")
-                  .arg(m_socket));
-        write(QStringLiteral("cups-files.conf"),
-              QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
-                             "TempDir %1/spool/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                             "PageLog %1/log/page_log\nSystemGroup root\nFileDevice Yes\n")
-                  .arg(root));
+        for (const char* sub : {"/spool", "/spool/tmp"}) {
+            QFile::setPermissions(root + QString::fromLatin1(sub), QFileDevice::Permissions(0x7777));
+        }
+        const QStringList conf{
+            QStringLiteral("cupsd.conf"),
+            "Listen " + m_socket +
+                "\nLogLevel warn\nWebInterface No\nDefaultAuthType None\n"
+                "<Location />\nOrder allow,deny\nAllow all\n</Location>\n"
+                "<Policy default>\n<Limit All>\nOrder allow,deny\nAllow all\n</Limit>\n</Policy>\n",
+            QStringLiteral("cups-files.conf"),
+            QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nCacheDir %1/cache\nStateDir %1/state\n"
+                           "TempDir %1/spool/tmp\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                           "PageLog %1/log/page_log\nSystemGroup root\nFileDevice Yes\n")
+                .arg(root)};
+        for (qsizetype i = 0; i < conf.size(); i += 2) {
+            QFile f(m_dir.filePath(conf[i]));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(conf[i + 1].toUtf8()) > 0);
+        }
         m_cupsd.start(QStringLiteral("cupsd"),
-                      {QStringLiteral("-f"), QStringLiteral("-c"), root + QStringLiteral("/cupsd.conf"),
-                       QStringLiteral("-s"), root + QStringLiteral("/cups-files.conf")});
-        m_cupsd.waitForStarted(5000);
+                      {QStringLiteral("-f"), QStringLiteral("-c"), m_dir.filePath(conf[0]),
+                       QStringLiteral("-s"), m_dir.filePath(conf[2])});
         const QDeadlineTimer deadline(10000);
-        while (!QFileInfo::exists(m_socket) && m_cupsd.state() != QProcess::NotRunning &&
-               !deadline.hasExpired()) {
+        while (m_cupsd.waitForStarted(5000) && !QFileInfo::exists(m_socket) && !deadline.hasExpired()) {
             QThread::msleep(20);
         }
         cupsSetServer(QFile::encodeName(m_socket).constData());
@@ -65,12 +67,12 @@ public:
     bool running() const { return m_cupsd.state() == QProcess::Running && QFileInfo::exists(m_socket); }
 
     // Runs one of CUPS's administration commands against this scheduler.
-    bool admin(const QString& program, const QStringList& args) {
+    bool admin(const QString& program, const QString& args) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CUPS_SERVER"), m_socket);
         p.setProcessEnvironment(env);
-        p.start(program, args);
+        p.start(program, args.split(u' '));
         const bool ok =
             p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         EXPECT_TRUE(ok) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
@@ -78,15 +80,8 @@ public:
     }
 
 private:
-    void write(const QString& name, const QString& text) {
-        QFile f(m_dir.filePath(name));
-        if (f.open(QIODevice::WriteOnly)) {
-            f.write(text.toUtf8());
-        }
-    }
-
     QTemporaryDir m_dir{QStringLiteral("/tmp/nibsy-cups-XXXXXX")}; // a socket path must be short
-    QString m_socket;
+    QString m_socket = m_dir.filePath(QStringLiteral("cups.sock"));
     QProcess m_cupsd;
 };
 
@@ -102,9 +97,8 @@ TEST(CupsQueues, SeesARejectingOrPausedQueueAndWhatTheSchedulerDoesWithAJob) {
     ASSERT_TRUE(cups.running());
     CupsQueues queues;
     EXPECT_EQ(queues.defaultQueue(), QString());
-    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"),
-                           QStringLiteral("-p Office -E -v file:///dev/null").split(u' ')));
-    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"), QStringLiteral("-d Office").split(u' ')));
+    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"), QStringLiteral("-p Office -E -v file:///dev/null")));
+    ASSERT_TRUE(cups.admin(QStringLiteral("lpadmin"), QStringLiteral("-d Office")));
     EXPECT_EQ(queues.defaultQueue(), QStringLiteral("Office"));
     EXPECT_FALSE(queues.state(QStringLiteral("Nowhere")).has_value());
 
@@ -123,7 +117,7 @@ TEST(CupsQueues, SeesARejectingOrPausedQueueAndWhatTheSchedulerDoesWithAJob) {
                           Step{"cupsaccept", true, false, true}, Step{"cupsdisable", true, true, true}}) {
         SCOPED_TRACE(s.command ? s.command : "ready");
         if (s.command) {
-            ASSERT_TRUE(cups.admin(QString::fromLatin1(s.command), {QStringLiteral("Office")}));
+            ASSERT_TRUE(cups.admin(QString::fromLatin1(s.command), QStringLiteral("Office")));
         }
         const auto state = queues.state(QStringLiteral("Office"));
         ASSERT_TRUE(state.has_value());
@@ -136,7 +130,7 @@ TEST(CupsQueues, SeesARejectingOrPausedQueueAndWhatTheSchedulerDoesWithAJob) {
     }
 
     // The whole way: a rejecting queue is told and the page offered as a PDF file.
-    ASSERT_TRUE(cups.admin(QStringLiteral("cupsreject"), {QStringLiteral("Office")}));
+    ASSERT_TRUE(cups.admin(QStringLiteral("cupsreject"), QStringLiteral("Office")));
     fake.dialogs.answerOk = false;
     QtPrinter printer;
     auto job = printer.begin(nullptr, QStringLiteral("Worksheet"));

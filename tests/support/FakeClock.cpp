@@ -13,10 +13,6 @@ double FakeClock::secondsSinceMidnight() const {
     return std::fmod(m_dayStart + double(m_now), 86400000.0) / 1000.0;
 }
 
-qint64 FakeClock::monotonicMs() const {
-    return m_now;
-}
-
 void FakeClock::wait(qint64 ms) {
     if (ms <= 0) {
         return;
@@ -33,10 +29,7 @@ void FakeClock::advance(qint64 ms) {
 
 double FakeRandom::next() {
     ++m_drawn;
-    if (!m_script.isEmpty()) {
-        return m_script.takeFirst();
-    }
-    return SystemRandom::next();
+    return m_script.isEmpty() ? SystemRandom::next() : m_script.takeFirst();
 }
 
 } // namespace nibsy::test

@@ -16,7 +16,7 @@ namespace nibsy::test {
 class FakeClock : public Clock {
 public:
     double secondsSinceMidnight() const override;
-    qint64 monotonicMs() const override;
+    qint64 monotonicMs() const override { return m_now; }
     void wait(qint64 ms) override;
     void setTimeOfDay(double seconds) { m_dayStart = seconds * 1000.0 - double(m_now); }
     bool drivesWindowTimers() const override { return true; }

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FakePlatform.h"
 
-#include "platform/AppFiles.h"
 #include "platform/Printing.h"
 
 #include <QFileInfo>
@@ -29,46 +28,34 @@ QStringList FakeSound::names() const {
 }
 
 bool FakeRecorder::start(qint64 maxMs) {
-    if (!microphone) {
-        return false;
+    if (microphone) {
+        ++starts;
+        m_startMs = clock().monotonicMs();
+        m_maxMs = std::max<qint64>(maxMs, 0);
+        m_recording = true;
     }
-    ++starts;
-    m_startMs = clock().monotonicMs();
-    m_maxMs = std::max<qint64>(maxMs, 0);
-    m_recording = true;
-    return true;
+    return microphone;
 }
 
 qint64 FakeRecorder::framesHeard() const {
-    if (!m_recording) {
-        return 0;
-    }
-    return std::min(clock().monotonicMs() - m_startMs, m_maxMs) * 22050 / 1000;
-}
-
-qint64 FakeRecorder::recordedMs() const {
-    return framesHeard() * 1000 / 22050;
+    return m_recording ? std::min(clock().monotonicMs() - m_startMs, m_maxMs) * 22050 / 1000 : 0;
 }
 
 double FakeRecorder::level() const {
-    const qint64 heard = framesHeard();
+    const qint64 heard = std::min<qint64>(framesHeard(), qint64(input.size()));
     int peak = 0;
-    for (qint64 i = std::max<qint64>(0, heard - 22050 / 20);
-         i < std::min<qint64>(heard, qint64(input.size())); ++i) {
+    for (qint64 i = std::max<qint64>(0, framesHeard() - 22050 / 20); i < heard; ++i) {
         peak = std::max(peak, std::abs(int(input[size_t(i)])));
     }
     return std::min(peak / 32767.0, 1.0);
 }
 
 WaveFile FakeRecorder::stop() {
-    WaveFile wave;
     const qint64 frames = framesHeard();
     m_recording = false;
-    wave.pcm = QByteArray(frames * 2, '\0');
-    auto* p = reinterpret_cast<uchar*>(wave.pcm.data());
-    for (qint64 i = 0; i < std::min<qint64>(frames, qint64(input.size())); ++i) {
-        qToLittleEndian<qint16>(input[size_t(i)], p + 2 * i);
-    }
+    WaveFile wave;
+    wave.pcm = QByteArray(frames * 2, '\0'); // silence after the scripted input
+    qToLittleEndian<qint16>(input.data(), std::min<qint64>(frames, qint64(input.size())), wave.pcm.data());
     return wave;
 }
 
@@ -95,7 +82,6 @@ FakePlatform::FakePlatform(const QString& appDir)
       clock(install<FakeClock>(services().clock)), random(install<FakeRandom>(services().random)),
       dialogs(install<FakeDialogs>(services().dialogs)), help(install<FakeHelp>(services().help)),
       fatal(install<FakeFatal>(services().fatal)) {
-    m_savedAppDir = AppFiles::appDir();
     AppFiles::setAppDir(appDir.isEmpty() ? m_tempAppDir.path() : appDir);
     services().pictures = std::make_unique<Pictures>();
     services().printer = std::make_unique<PdfPrinter>(m_scratch.path() + QStringLiteral("/printout.pdf"));
@@ -104,14 +90,6 @@ FakePlatform::FakePlatform(const QString& appDir)
 FakePlatform::~FakePlatform() {
     clearServices();
     AppFiles::setAppDir(m_savedAppDir);
-}
-
-QString FakePlatform::appDir() const {
-    return AppFiles::appDir();
-}
-
-QString builtAppDir() {
-    return QStringLiteral(NIBSY_APPDIR);
 }
 
 } // namespace nibsy::test

@@ -4,6 +4,7 @@
 // Fakes of the platform services, installed for the lifetime of a FakePlatform: sounds and dialogs are
 // recorded, waits are instant, random numbers can be scripted.
 
+#include "platform/AppFiles.h"
 #include "platform/Picture.h"
 #include "platform/Services.h"
 #include "platform/WaveFile.h"
@@ -44,7 +45,7 @@ public:
     bool isRecording() const override { return m_recording; }
     // The peak of the last 50 ms heard.
     double level() const override;
-    qint64 recordedMs() const override;
+    qint64 recordedMs() const override { return framesHeard() * 1000 / 22050; }
     // Makes the input a sine tone of that frequency, amplitude (0..1) and length.
     void setTone(double hz, double amplitude, qint64 ms);
 
@@ -109,17 +110,19 @@ public:
     FakeDialogs& dialogs;
     FakeHelp& help;
     FakeFatal& fatal;
-    QString appDir() const;
+    QString appDir() const { return AppFiles::appDir(); }
     // A folder for files a test writes (PDFs and the like).
     QString scratch() const { return m_scratch.path(); }
 
 private:
     QTemporaryDir m_tempAppDir;
     QTemporaryDir m_scratch;
-    QString m_savedAppDir;
+    QString m_savedAppDir = AppFiles::appDir();
 };
 
 // The folder of the built application directory (data laid out by the build).
-QString builtAppDir();
+inline QString builtAppDir() {
+    return QStringLiteral(NIBSY_APPDIR);
+}
 
 } // namespace nibsy::test

@@ -45,15 +45,6 @@ void doubleClick(QWidget* first, QWidget* second) {
     QTest::lastMouseTimestamp = int(now + gap + 10'000);
 }
 
-void type(QWidget* target, const QString& keys) {
-    QTest::keyClicks(target, keys);
-}
-
-void answer(QWidget* box, const QString& text) {
-    QTest::keyClicks(box, text);
-    QTest::keyClick(box, Qt::Key_Return);
-}
-
 int number(const QLabel* label) {
     bool ok = false;
     const int n = label->text().toInt(&ok);

@@ -23,9 +23,14 @@ void click(QWidget* control, Qt::MouseButton button = Qt::LeftButton);
 // within the double-click interval.
 void doubleClick(QWidget* first, QWidget* second = nullptr);
 // Keys typed to the control (or window) that has them.
-void type(QWidget* target, const QString& keys);
+inline void type(QWidget* target, const QString& keys) {
+    QTest::keyClicks(target, keys);
+}
 // Types the text into the answer box and presses Enter.
-void answer(QWidget* box, const QString& text);
+inline void answer(QWidget* box, const QString& text) {
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
 // The number a label shows, or -1.
 int number(const QLabel* label);
 
