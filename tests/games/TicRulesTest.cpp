@@ -40,6 +40,7 @@ const RuleCase Cases[] = {
     {"centre held: 9 against the person's 8", "....O..X.", 8, 9, 4},
     {"row 1 is tried before column 1", "O.OOX....", 5, 2, 5},
     {"column 1 is tried before row 2", "O.XOO...X", 9, 7, 5},
+    {"a row is won in its first cell", ".OO.O.X.X", 9, 1, 5},
     {"the computer's diagonal through the centre", "X.O.O...X", 9, 7, 5},
     {"the computer completes its line before blocking", "OX..X.O.X", 9, 4, 5},
     {"block on the row of the last click", "XX..O...X", 2, 3, 6},
@@ -62,14 +63,4 @@ TEST(TicRules, EachRuleChoosesWhereItShouldAndOnlyWhereNoEarlierRuleApplies) {
         EXPECT_EQ(choice.cell, c.cell);
         EXPECT_EQ(choice.rule, c.rule);
     }
-}
-
-TEST(TicRules, TheEmptyCellOfALineWithTwoMarks) {
-    const TicBoard b = board("OO.O.OXX.");
-    EXPECT_EQ(TwoAndEmpty(b, 1, 2, 3, ComputerMark), 3);
-    EXPECT_EQ(TwoAndEmpty(b, 4, 5, 6, ComputerMark), 5);
-    EXPECT_EQ(TwoAndEmpty(b, 3, 2, 1, ComputerMark), 3);
-    EXPECT_EQ(TwoAndEmpty(b, 7, 8, 9, PersonMark), 9);
-    EXPECT_EQ(TwoAndEmpty(b, 7, 8, 9, ComputerMark), 0);
-    EXPECT_EQ(TwoAndEmpty(b, 1, 4, 7, ComputerMark), 0); // the third cell holds the other mark
 }

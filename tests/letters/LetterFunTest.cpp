@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <functional>
 
 using namespace nibsy;
@@ -41,10 +40,12 @@ double pick(int k, int n) {
 // Passes every sound on to the fake and lets the test look at the window as each one starts.
 class SoundWatch : public SoundPlayer {
 public:
-    SoundWatch(std::unique_ptr<SoundPlayer> inner, std::function<void(const QString&)> look)
-        : m_inner(std::move(inner)), m_look(std::move(look)) {}
+    SoundWatch(std::unique_ptr<SoundPlayer> inner, const std::function<void(const QString&)>& look)
+        : m_inner(std::move(inner)), m_look(look) {}
     void play(const QString& path, int mode) override {
-        m_look(QFileInfo(path).fileName());
+        if (m_look) {
+            m_look(QFileInfo(path).fileName());
+        }
         m_inner->play(path, mode);
     }
     void stop() override { m_inner->stop(); }
@@ -52,7 +53,7 @@ public:
 
 private:
     std::unique_ptr<SoundPlayer> m_inner;
-    std::function<void(const QString&)> m_look;
+    const std::function<void(const QString&)>& m_look;
 };
 
 class LetterFun : public WindowFixture<frmLet> {
@@ -66,6 +67,11 @@ protected:
             const QString name = i == 24 ? QStringLiteral("xylo.bmp") : wordOf(i) + ".wmf";
             ASSERT_TRUE(image.save(fake.appDir() + name, "BMP"));
         }
+        services().sound = std::make_unique<SoundWatch>(std::move(services().sound), look);
+    }
+    void TearDown() override {
+        look = nullptr;
+        WindowFixture::TearDown();
     }
     void start(int mode) { click(w->cmdChoice[size_t(mode - 1)]); }
     // The letter (1 to 26) whose picture a picture place shows; 0 when it shows none.
@@ -78,9 +84,8 @@ protected:
     static int letterOf(const QString& text) {
         return text.isEmpty() ? 0 : text.at(0).toUpper().unicode() - 64;
     }
-    void watchSounds(std::function<void(const QString&)> look) {
-        services().sound = std::make_unique<SoundWatch>(std::move(services().sound), std::move(look));
-    }
+    // Called with each sound's name as it starts.
+    std::function<void(const QString&)> look;
     bool onChoiceScreen() const {
         return w->fraChoices->isVisible() && w->cmdExit->text() == "E&xit" && !w->Timer1->isEnabled() &&
                !w->cmdScreen->isVisible() && !w->fraClick->isVisible() && !w->imgArrow->isVisible() &&
@@ -92,36 +97,49 @@ protected:
 
 } // namespace
 
-TEST_F(LetterFun, OpensOnTheChoiceScreenAndTheCaseChoiceSetsTheLetters) {
-    settings().LetterCase = 1;
+// Letters and words show in the case chosen on the choice screen; a value the file should not hold shows
+// lower case and stays until the child chooses.
+TEST_F(LetterFun, LearnLettersAndPressALetterShowAndSayTheLettersInTheCaseChosen) {
+    settings().LetterCase = 5;
     open();
     EXPECT_TRUE(onChoiceScreen());
-    EXPECT_EQ(w->cmdChoice[8]->text(), "Lower/Upper Case");
-    EXPECT_TRUE(w->optType[1]->isChecked());
-    EXPECT_TRUE(fake.fatal.messages.isEmpty());
+    EXPECT_TRUE(w->optType[0]->isChecked());
     expectSilence("ab1 "); // keys belong to the controls here
-
     start(2);
-    EXPECT_EQ(w->lblLetter->text() + " " + w->lblWord->text(), "A APPLE");
-    click(w->cmdExit);
+    for (int i = 1; i <= 26; ++i) {
+        EXPECT_EQ(heard(), said(i));
+        EXPECT_EQ(pictureIn(2), i);
+        EXPECT_EQ(w->lblLetter->text() + " " + w->lblWord->text(),
+                  QChar(96 + i) + (" " + wordOf(i).toLower()));
+        click(w->cmdScreen);
+    }
+    EXPECT_TRUE(onChoiceScreen()); // past Z
+    EXPECT_EQ(settings().LetterCase, 5);
+    click(w->optType[1]);
+    EXPECT_EQ(settings().LetterCase, 1);
+
     start(3);
-    EXPECT_EQ(w->cmdClick[1]->text(), "B");
+    EXPECT_FALSE(w->cmdScreen->isVisible());
+    EXPECT_EQ(w->cmdClick[25]->text(), "Z");
+    type("q");
+    EXPECT_EQ(heard(), said(17));
+    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "QUARTER Q");
+    EXPECT_EQ(pictureIn(2), 17);
+    click(w->cmdClick[23]);
+    EXPECT_EQ(heard(), said(24));
+    EXPECT_EQ(pictureIn(2), 24);
+    EXPECT_EQ(QApplication::focusWidget(), w.data());
+    type("7");
+    EXPECT_EQ(fake.sound.beeps, 1);
+    EXPECT_TRUE(heard().isEmpty());
     click(w->cmdExit);
     click(w->optType[0]);
     EXPECT_EQ(settings().LetterCase, 0);
-    start(2);
-    EXPECT_EQ(w->lblLetter->text(), "a");
-    click(w->cmdExit);
-
-    click(w->cmdHelp);
-    EXPECT_EQ(fake.help.asked, QList<int>{1});
-    exitToMenu();
 }
 
 TEST_F(LetterFun, SongSingsAToZAtItsPaceAndEndsByItself) {
     open();
     start(1);
-    EXPECT_EQ(w->lblTitle->text(), "ABC Song");
     for (int i = 1; i <= 26; ++i) {
         const qint64 waited = fake.clock.totalWaited();
         fake.clock.advance(299);
@@ -140,52 +158,19 @@ TEST_F(LetterFun, SongSingsAToZAtItsPaceAndEndsByItself) {
     expectSilence({});
 }
 
-TEST_F(LetterFun, LearnLettersWalksToZThenStops) {
-    open();
-    start(2);
-    EXPECT_EQ(w->cmdScreen->text(), "&Next Letter");
-    for (int i = 1; i <= 26; ++i) {
-        EXPECT_EQ(heard(), said(i));
-        EXPECT_EQ(pictureIn(2), i);
-        EXPECT_EQ(w->lblWord->text(), wordOf(i).toLower());
-        click(w->cmdScreen);
-    }
-    EXPECT_TRUE(onChoiceScreen());
-    EXPECT_TRUE(heard().isEmpty());
-}
-
-TEST_F(LetterFun, PressALetterByKeyOrByButton) {
-    open();
-    start(3);
-    EXPECT_FALSE(w->cmdScreen->isVisible());
-    EXPECT_EQ(w->cmdClick[25]->text(), "z");
-    EXPECT_EQ(w->cmdClick[24]->geometry().top(), w->cmdClick[25]->geometry().top());
-    type("q");
-    EXPECT_EQ(heard(), said(17));
-    EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "quarter q");
-    EXPECT_EQ(pictureIn(2), 17);
-    click(w->cmdClick[23]);
-    EXPECT_EQ(heard(), said(24));
-    EXPECT_EQ(pictureIn(2), 24);
-    EXPECT_EQ(QApplication::focusWidget(), w.data());
-    type("7");
-    EXPECT_EQ(fake.sound.beeps, 1);
-    EXPECT_TRUE(heard().isEmpty());
-}
-
 TEST_F(LetterFun, WhatLetterTakesEitherCaseAndAnswersWithoutTada) {
     open();
     QStringList wordsWhileTada;
-    watchSounds([&](const QString& name) {
+    look = [&](const QString& name) {
         if (name == "tada.wav") {
             wordsWhileTada << w->lblWord->text() + "/" + w->lblLetter->text();
         }
-    });
+    };
     fake.random.script({0.0, 0.0, 0.0, pick(3, 26)});
     start(4);
-    EXPECT_EQ(w->cmdScreen->text(), "Correct &Answer");
     EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "-pple ?");
     EXPECT_EQ(pictureIn(2), 1);
+    click(w->imgDisplay[2]); // a picture answers only What Picture?
     type("p");
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     for (const QString key : {"a", "A"}) {
@@ -198,52 +183,66 @@ TEST_F(LetterFun, WhatLetterTakesEitherCaseAndAnswersWithoutTada) {
     EXPECT_EQ(heard(), said(1));
     EXPECT_EQ(w->lblWord->text(), "-at");
     EXPECT_EQ(pictureIn(2), 3);
-    type("1");
-    EXPECT_EQ(fake.sound.beeps, 1);
-    EXPECT_TRUE(heard().isEmpty());
 }
 
-TEST_F(LetterFun, WhatPictureShowsThreeDifferentPicturesAndMarksTheRightOne) {
+// What Picture? and Lower/Upper Case are answered by a click on one of three different choices; Correct
+// Answer leaves the right one alone in the middle, with its letter, and no cheer.
+TEST_F(LetterFun, ClickingQuizzesOfferThreeChoicesAndLeaveTheRightOneInTheMiddle) {
     open();
-    // A double-click on the mode button: the second click, landing on a picture, answers nothing.
-    doubleClick(w->cmdChoice[4], w->imgDisplay[2]);
-    EXPECT_EQ(heard(), QStringList());
-    EXPECT_FALSE(w->lblLetter->isVisible());
-    for (int q = 0; q < 30; ++q) {
-        const int a = pictureIn(1), b = pictureIn(2), c = pictureIn(3);
-        ASSERT_TRUE(a && b && c && a != b && b != c && a != c) << a << " " << b << " " << c;
-        ASSERT_TRUE(QList<int>({a, b, c}).contains(letterOf(w->lblWord->text())));
-        click(w->cmdScreen);
-    }
-    heard();
-
-    const int target = letterOf(w->lblWord->text()), right = pictureIn(1) == target   ? 1
-                                                             : pictureIn(2) == target ? 2
-                                                                                      : 3;
-    click(w->imgDisplay[size_t(right % 3 + 1)]);
-    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
-    click(w->imgDisplay[size_t(right)]);
-    EXPECT_EQ(heard(), QStringList{"tada.wav"} + said(target));
-
-    // Asking for the answer marks the right picture alone in the middle, without "tada".
-    QString seen;
-    watchSounds([&](const QString&) {
-        if (seen.isEmpty()) {
-            const int shown = letterOf(w->lblLetter->text());
-            seen = QString("%1 %2 %3 %4 %5")
-                       .arg(w->imgDisplay[1]->isVisible())
-                       .arg(w->imgDisplay[3]->isVisible())
-                       .arg(w->Shape1[2]->isVisible())
-                       .arg(pictureIn(2) == shown)
-                       .arg(w->lblWord->text() == wordOf(shown).toLower());
+    for (const int mode : {5, 9}) {
+        SCOPED_TRACE(mode);
+        const auto place = [&](int k) -> QWidget* {
+            return mode == 5 ? static_cast<QWidget*>(w->imgDisplay[size_t(k)]) : w->lblDisplay[size_t(k)];
+        };
+        const auto choice = [&](int k) {
+            return mode == 5 ? pictureIn(k) : letterOf(w->lblDisplay[size_t(k)]->text());
+        };
+        start(mode);
+        EXPECT_EQ(w->lblLetter->isVisible(), mode == 9);
+        int target = 0, right = 0;
+        for (int q = 0; q < 30; ++q) {
+            target = letterOf(w->lblWord->text());
+            const int a = choice(1), b = choice(2), c = choice(3);
+            ASSERT_TRUE(a && b && c && a != b && b != c && a != c) << a << " " << b << " " << c;
+            right = a == target ? 1 : b == target ? 2 : c == target ? 3 : 0;
+            ASSERT_NE(right, 0);
+            if (q < 29) {
+                click(w->cmdScreen);
+            }
         }
-    });
-    click(w->cmdScreen);
-    EXPECT_EQ(seen, "0 0 1 1 1");
-    EXPECT_FALSE(heard().contains("tada.wav"));
+        EXPECT_TRUE(w->lblWord->text()[0].isLower());
+        if (mode == 9) {
+            EXPECT_TRUE(w->lblDisplay[1]->text()[0].isUpper());
+            expectSilence("abc"); // this mode takes no letters
+        }
+        heard();
+        click(place(right % 3 + 1));
+        EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
+        click(place(right));
+        const QStringList letter{QChar(64 + target) + QStringLiteral(".wav")};
+        EXPECT_EQ(heard(), QStringList{"tada.wav"} + (mode == 5 ? said(target) : letter));
+
+        QString seen;
+        look = [&](const QString&) {
+            if (seen.isEmpty()) {
+                const int shown = letterOf(w->lblLetter->text());
+                seen = QString("%1 %2 %3 %4 %5")
+                           .arg(place(1)->isVisible())
+                           .arg(place(3)->isVisible())
+                           .arg(mode == 9 || w->Shape1[2]->isVisible())
+                           .arg(choice(2) == shown && shown == letterOf(w->lblWord->text()))
+                           .arg(mode == 5 || w->lblDisplay[2]->text()[0].isUpper());
+            }
+        };
+        click(w->cmdScreen);
+        EXPECT_EQ(seen, "0 0 1 1 1");
+        EXPECT_FALSE(heard().contains("tada.wav"));
+        look = nullptr;
+        click(w->cmdExit);
+    }
 }
 
-TEST_F(LetterFun, MissingLetterIsNeverTheFirst) {
+TEST_F(LetterFun, MissingLetterIsAnyButTheFirst) {
     open();
     fake.random.script({pick(10, 26), 0.0, pick(10, 26), 0.99});
     start(6);
@@ -255,36 +254,20 @@ TEST_F(LetterFun, MissingLetterIsNeverTheFirst) {
     EXPECT_EQ(w->lblWord->text(), "je-");
     click(w->cmdScreen);
     EXPECT_EQ(heard(), QStringList{"T.wav"} + said(10));
-
-    for (int q = 0; q < 200; ++q) {
-        const QString shown = w->lblWord->text();
-        const QString word = wordOf(pictureIn(2)).toLower();
-        ASSERT_EQ(shown.size(), word.size());
-        ASSERT_NE(shown[0], '-') << shown.toStdString();
-        ASSERT_EQ(shown.count('-'), 1) << shown.toStdString();
-        const int dash = int(shown.indexOf('-'));
-        ASSERT_EQ(QString(shown).replace(dash, 1, word[dash]), word);
-        click(w->cmdScreen);
-    }
 }
 
 TEST_F(LetterFun, SpellTheWordLetterByLetterAndCorrectAnswerSpellsItToTheEnd) {
     open();
-    QStringList progress;
-    watchSounds([&](const QString& name) {
-        if (name.size() == 5) { // a letter's name
-            progress << w->lblWord->text();
-        }
-    });
     fake.random.script({pick(25, 26), pick(25, 26)});
     start(7);
     EXPECT_EQ(w->lblWord->text() + " " + w->lblLetter->text(), "---- y");
     EXPECT_EQ(pictureIn(2), 25);
     type("yox");
     EXPECT_EQ(heard(), (QStringList{"Y.wav", "O.wav", "uhoh.wav"}));
-    type("YO");
+    type("Y");
+    EXPECT_EQ(w->lblWord->text(), "yoy-");
+    type("O");
     EXPECT_EQ(heard(), QStringList({"Y.wav", "O.wav", "tada.wav"}) + said(25));
-    EXPECT_EQ(progress, (QStringList{"y---", "yo--", "yoy-", "yoyo", "yoyo"}));
 
     // Asking for the answer spells the word one letter a click, without "tada".
     EXPECT_EQ(w->lblWord->text(), "----");
@@ -296,10 +279,9 @@ TEST_F(LetterFun, SpellTheWordLetterByLetterAndCorrectAnswerSpellsItToTheEnd) {
     type("o");
     EXPECT_EQ(heard(), QStringList({"Y.wav", "O.wav", "Y.wav", "O.wav", "tada.wav"}) + said(25));
     EXPECT_EQ(pictureIn(2), 3);
-    for (const char* shown : {"c--", "ca-"}) {
-        click(w->cmdScreen);
-        EXPECT_EQ(w->lblWord->text(), shown);
-    }
+    click(w->cmdScreen);
+    click(w->cmdScreen);
+    EXPECT_EQ(w->lblWord->text(), "ca-");
     fake.random.script({pick(2, 26)});
     click(w->cmdScreen); // the last letter, the word said, and the next word
     EXPECT_EQ(heard(), QStringList({"C.wav", "A.wav", "T.wav"}) + said(3));
@@ -343,94 +325,17 @@ TEST_F(LetterFun, FillInBlanksRunsNeverPassZ) {
     EXPECT_EQ(heard(), (QStringList{"W.wav", "X.wav", "Y.wav"}));
     EXPECT_EQ(boxes(), "__c_");
     EXPECT_TRUE(arrowOver(0));
-
-    fake.random.seed(7);
-    for (int q = 0; q < 300; ++q) {
-        const QString shown = boxes();
-        const int given = int(shown.indexOf(QRegularExpression("[a-z]")));
-        ASSERT_GE(given, 0);
-        ASSERT_GE(shown[given].unicode() - given, 'a') << shown.toStdString();
-        ASSERT_LE(shown[given].unicode() + 3 - given, 'z') << shown.toStdString();
-        for (int i = 0; i < 3; ++i) {
-            click(w->cmdScreen);
-        }
-    }
 }
 
-TEST_F(LetterFun, LowerUpperCaseIsAnsweredByClickingTheLetter) {
-    open();
-    start(9);
-    const QString target = w->lblWord->text();
-    ASSERT_EQ(target.size(), 1);
-    EXPECT_TRUE(target[0].isLower());
-    int right = 0;
-    for (int k = 1; k <= 3; ++k) {
-        EXPECT_TRUE(w->lblDisplay[size_t(k)]->text()[0].isUpper());
-        right = w->lblDisplay[size_t(k)]->text() == target.toUpper() ? k : right;
-    }
-    ASSERT_NE(right, 0);
-    expectSilence("abc"); // this mode takes no letters
-    click(w->lblDisplay[size_t(right % 3 + 1)]);
-    EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
-    click(w->lblDisplay[size_t(right)]);
-    EXPECT_EQ(heard(), (QStringList{"tada.wav", target.toUpper() + ".wav"}));
-
-    QString seen;
-    watchSounds([&](const QString&) {
-        seen = QString("%1 %2 %3 %4")
-                   .arg(w->lblDisplay[1]->isVisible())
-                   .arg(w->lblDisplay[3]->isVisible())
-                   .arg(w->lblDisplay[2]->text(), w->lblLetter->text());
-    });
-    const QString next = w->lblWord->text();
-    click(w->cmdScreen);
-    EXPECT_EQ(seen, QString("0 0 %1 %2").arg(next.toUpper(), next));
-    EXPECT_EQ(heard(), QStringList{next.toUpper() + ".wav"});
-}
-
-TEST_F(LetterFun, StopInAnyModeLeavesNothingRunningAndClicksCountOnlyInTheirMode) {
+TEST_F(LetterFun, StopInAnyModeLeavesNothingRunning) {
     open();
     for (int mode = 1; mode <= 9; ++mode) {
         start(mode);
-        if (mode == 6) {
-            EXPECT_TRUE(w->lblLetter->isVisible()); // What Picture? hid it
-        }
         fake.clock.advance(300);
         type("b");
-        if (w->cmdScreen->isVisible()) {
-            click(w->cmdScreen);
-        }
-        heard();
-        if (mode != 5) {
-            click(w->imgDisplay[2]);
-            w->imgDisplay_Click(1);
-        }
-        if (mode != 9) {
-            w->lblDisplay_Click(1);
-        }
-        EXPECT_TRUE(heard().isEmpty()) << mode;
         ASSERT_EQ(w->cmdExit->text(), "&Stop") << mode;
         click(w->cmdExit);
         EXPECT_TRUE(onChoiceScreen()) << mode;
         expectSilence("bq9");
-    }
-    EXPECT_EQ(fake.sound.beeps, 0);
-    exitToMenu();
-}
-
-TEST_F(LetterFun, LetterCaseOutOfRangeShowsLowerCase) {
-    for (qint16 value : {qint16(5), qint16(-1), qint16(32767)}) {
-        settings().LetterCase = value;
-        open();
-        EXPECT_TRUE(w->optType[0]->isChecked());
-        start(2);
-        EXPECT_EQ(w->lblLetter->text() + " " + w->lblWord->text(), "a apple");
-        click(w->cmdExit);
-        fake.random.script({pick(2, 26)});
-        start(4);
-        EXPECT_EQ(w->lblWord->text(), "-all");
-        click(w->cmdExit);
-        EXPECT_EQ(settings().LetterCase, value); // kept as it was until the child chooses
-        delete w.data();
     }
 }
