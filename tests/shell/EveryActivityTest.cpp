@@ -4,6 +4,7 @@
 // pressed as a child would, with settings files holding the most unlikely numbers.
 #include "ActivityList.h"
 #include "platform/AppFiles.h"
+#include "platform/HelpWindow.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "shell/Activities.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -53,6 +55,15 @@ void settle() {
         QCoreApplication::processEvents();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The heading of the help file's page for that context, as the help window shows it.
+QString helpTitle(int context) {
+    QFile file(AppFiles::resolve(HelpFile::fileName()));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto page = HelpFile::section(QString::fromUtf8(file.readAll()), HelpFile::topicId(context));
+    const auto heading = QRegularExpression(QStringLiteral("<h1[^>]*>(.*?)</h1>")).match(page.value_or(""));
+    return QTextDocumentFragment::fromHtml(heading.captured(1)).toPlainText();
 }
 
 bool isExit(const QAbstractButton* b) {
@@ -179,13 +190,18 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QString::fromLatin1(activity->caption));
         EXPECT_FALSE(menu.isVisible());
-        // In the middle of the screen, in front.
+        if (activity->background.isValid()) {
+            EXPECT_EQ(w->grab().toImage().pixelColor(1, 1), activity->background);
+        }
+        // In the middle of the screen, with its frame.
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 2);
         EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 2);
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_F1);
-        ASSERT_FALSE(fake.help.asked.isEmpty());
-        EXPECT_EQ(fake.help.asked.last(), activity->helpContext);
+        // F1 opens the help page written for this window.
+        ASSERT_EQ(fake.help.asked.size(), 1);
+        EXPECT_EQ(helpTitle(fake.help.asked[0]), w->windowTitle());
+        fake.help.asked.clear();
         w->close();
         settle();
         EXPECT_TRUE(menu.isVisible());

@@ -1,25 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The menu and the rules every activity window follows, met through a small activity of the test's own:
+// opening and leaving, Stop, help, sub-menus, double-clicks, input and closes during a wait, and what
+// the suite leaves in its settings file when it ends.
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
-#include "shell/Activities.h"
 #include "shell/AppFatal.h"
 #include "shell/ModeWindow.h"
-#include "shell/OpenWindow.h"
 #include "shell/OptionsDialog.h"
-#include "shell/Settings.h"
 #include "shell/Shared.h"
 #include "shell/Widgets.h"
 #include "shell/frmMenu.h"
 #include "support/WindowFixture.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <qpa/qwindowsysteminterface.h>
@@ -36,28 +33,25 @@ public:
     void Form_Load() { ++opened; }
 };
 
-// An activity with a mode (Go gives way to an answer button in its place), options on "o" and a long wait.
+// A mode started by Go, which gives way to an answer button in its place; options on "o"; a long wait.
 class TestActivity : public ModeWindow {
 public:
     static inline int loads = 0;
     static const ActivityDescriptor Activity;
     explicit TestActivity(QWidget* opener) : ModeWindow(opener, Activity) {
-        cmdExit = makeButton(this, "E&xit", font());
-        place(cmdExit, 120, 1200, 1200, 495);
-        connect(cmdExit, &QPushButton::clicked, this, &TestActivity::cmdExit_Click);
-        setFrameButtons(cmdExit, nullptr);
-        cmdGo = makeButton(this, "&Go", font());
-        cmdAnswer = makeButton(this, "&Answer", font());
-        place(cmdGo, 120, 120, 1200, 495);
-        place(cmdAnswer, 120, 120, 1200, 495);
-        connect(cmdGo, &QPushButton::clicked, this, [this] {
+        cmdExit = button("E&xit", 1200, [this] { cmdExit_Click(); });
+        cmdGo = button("&Go", 120, [this] {
             beginMode(1);
             cmdGo->hide();
             cmdAnswer->show();
         });
-        connect(cmdAnswer, &QPushButton::clicked, this, [this] { ++answers; });
+        cmdAnswer = button("&Answer", 120, [this] { ++answers; });
+        setFrameButtons(cmdExit, nullptr);
         StopMode();
         setKeyPreview(true);
+    }
+    SSCommand* button(const char* caption, int top, std::function<void()> onClick) {
+        return makeButton(this, caption, font(), QRect(120, top, 1200, 495), std::move(onClick));
     }
     void Form_Load() override {
         ModeWindow::Form_Load();
@@ -71,10 +65,10 @@ public:
     void Form_KeyPress(int& KeyAscii) override {
         if (KeyAscii == 'o') {
             KeyAscii = 0;
+            // The parent asks for help there, and puts the window away.
             QTimer::singleShot(0, [] {
-                if (auto* o = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget())) {
-                    o->cmdOK_Click();
-                }
+                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_F1);
+                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
             });
             openModal<TestOptions>(this);
         }
@@ -103,9 +97,7 @@ class TestSubMenu : public ActivityWindow {
 public:
     static const ActivityDescriptor Activity;
     explicit TestSubMenu(QWidget* opener) : ActivityWindow(opener, Activity) {
-        cmdChoice = makeButton(this, "Go", font());
-        place(cmdChoice, 120, 120, 1200, 495);
-        connect(cmdChoice, &QPushButton::clicked, this, [this] {
+        cmdChoice = makeButton(this, "Go", font(), QRect(120, 120, 1200, 495), [this] {
             hide();
             openActivity(TestActivity::Activity, this);
         });
@@ -116,9 +108,12 @@ public:
 };
 
 const ActivityDescriptor TestSubMenu::Activity{
-    7,    "Test Sub-menu",
-    9,    3000,
-    2000, [](QWidget* opener) -> ActivityWindow* { return new TestSubMenu(opener); }};
+    .menuIndex = 7,
+    .caption = "Test Sub-menu",
+    .helpContext = 9,
+    .widthTwips = 3000,
+    .heightTwips = 2000,
+    .create = [](QWidget* opener) -> ActivityWindow* { return new TestSubMenu(opener); }};
 
 const QByteArray kDefaults = formatSettings(Settings{});
 
@@ -129,6 +124,32 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+template <class W> W* shown() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = dynamic_cast<W*>(w); found && w->isVisible()) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// A click or key from the window system, delivered once the event loop runs (during a wait, say).
+void clickFromSystem(QWidget* control, ulong at = 0) {
+    QWidget* window = control->window();
+    const QPointF p = control->mapTo(window, QPointF(control->rect().center()));
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QWindowSystemInterface::handleMouseEvent(
+            window->windowHandle(), at ? at + (type != QEvent::MouseButtonPress) : 0, p,
+            window->mapToGlobal(p), type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+            Qt::LeftButton, type);
+    }
+}
+void keyFromSystem(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWindowSystemInterface::handleKeyEvent(window->windowHandle(), type, key, modifiers, text);
+    }
+}
+
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -136,12 +157,15 @@ protected:
         Activities::add(TestActivity::Activity);
         Activities::add(TestSubMenu::Activity);
         writeSettings(kDefaults);
+        menu.enableChoices();
+        ASSERT_TRUE(menu.Form_Load());
+        menu.show();
     }
     void TearDown() override {
         Activities::remove(1);
         Activities::remove(7);
+        settings() = Settings{};
     }
-
     void writeSettings(const QByteArray& bytes) {
         QFile f(fake.appDir() + "nibsy51.ini");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -151,133 +175,68 @@ protected:
         QFile f(fake.appDir() + "nibsy51.ini");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static TestActivity* shownActivity() {
-        TestActivity* shown = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            shown = w->isVisible() && dynamic_cast<TestActivity*>(w) ? static_cast<TestActivity*>(w) : shown;
-        }
-        return shown;
-    }
-    void expectOneCritical(const QString& text) {
-        ASSERT_EQ(fake.dialogs.shown.size(), 1);
-        EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
-        EXPECT_EQ(fake.dialogs.shown[0].text, text);
+    TestActivity* openTest() {
+        click(menu.cmdChoice(1));
+        return shown<TestActivity>();
     }
 
     test::FakePlatform fake;
+    frmMenu menu;
 };
 
 } // namespace
 
-TEST_F(MenuTest, ShowsSixteenButtonsAndDisablesThoseWithoutAWindow) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.show();
-    EXPECT_EQ(menu.windowTitle(), "Nibsy Learning, Version 5.0");
-    const std::map<int, QString> captions{
-        {0, ""}, {1, "Letter Fun"}, {7, "Colors && Shapes"}, {15, "Balloon Popper"}};
-    for (const auto& [i, caption] : captions) {
-        EXPECT_EQ(menu.cmdChoice(i)->text(), caption);
-    }
-    EXPECT_FALSE(menu.cmdChoice(2)->isEnabled());
-    // The picture buttons say what they are when the pointer rests on them.
-    EXPECT_EQ(menu.cmdChoice(0)->toolTip() + "/" + menu.cmdExit()->toolTip(), "Sound Editor/Exit");
-    // Three columns of five rows.
-    EXPECT_EQ(menu.cmdChoice(2)->x(), menu.cmdChoice(1)->x());
-    EXPECT_EQ(menu.cmdChoice(5)->y(), menu.cmdChoice(1)->y());
-    EXPECT_LT(menu.cmdChoice(1)->x(), menu.cmdChoice(5)->x());
-    EXPECT_LT(menu.cmdChoice(5)->x(), menu.cmdChoice(11)->x());
+TEST_F(MenuTest, OpensAnActivityInItsPlaceWithStopHelpAndAWayBack) {
+    EXPECT_FALSE(menu.cmdChoice(2)->isEnabled()); // no window on it
     // The title picture is drawn over the yellow background.
-    QImage title = menu.Image1()->image();
-    int notYellow = 0;
+    const QImage title = menu.Image1()->image();
+    int drawn = 0;
     for (int y = 0; y < title.height(); y += 4) {
         for (int x = 0; x < title.width(); x += 4) {
-            notYellow += title.pixelColor(x, y) != QColor(255, 255, 128);
+            drawn += title.pixelColor(x, y) != QColor(255, 255, 128);
         }
     }
-    EXPECT_GT(notYellow, 100);
-}
+    EXPECT_GT(drawn, 100);
+    click(menu.cmdHelp());
+    QTest::keyClick(menu.cmdChoice(1), Qt::Key_F1);
 
-TEST_F(MenuTest, ActivityOpensHidesMenuAndReturnsOnExit) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.show();
-    QTest::mouseClick(menu.cmdChoice(1), Qt::LeftButton);
-    EXPECT_FALSE(menu.isVisible());
-    QPointer<TestActivity> first = shownActivity();
+    QPointer<TestActivity> first = openTest();
     ASSERT_TRUE(first);
+    EXPECT_FALSE(menu.isVisible());
     EXPECT_EQ(TestActivity::loads, 1);
-
     // Exit doubles as Stop while a mode runs.
-    QTest::mouseClick(first->cmdGo, Qt::LeftButton);
+    click(first->cmdGo);
     EXPECT_EQ(first->cmdExit->text(), "&Stop");
-    QTest::mouseClick(first->cmdExit, Qt::LeftButton);
+    click(first->cmdExit);
     EXPECT_EQ(first->cmdExit->text(), "E&xit");
     EXPECT_TRUE(first->cmdGo->isVisible());
     EXPECT_FALSE(menu.isVisible());
 
-    QTest::mouseClick(first->cmdExit, Qt::LeftButton);
+    // Help from the window, by F1 and from its options window: the activity's page every time.
+    first->cmdHelp_Click();
+    QTest::keyClick(first->cmdExit, Qt::Key_F1);
+    type(first, "o");
+    EXPECT_EQ(fake.help.asked, (QList<int>{0, 0, 7, 7, 7}));
+
+    click(first->cmdExit);
     EXPECT_TRUE(menu.isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(first); // gone, so opening it again loads it afresh
-    QTest::mouseClick(menu.cmdChoice(1), Qt::LeftButton);
-    ASSERT_TRUE(shownActivity());
+    ASSERT_TRUE(openTest());
     EXPECT_EQ(TestActivity::loads, 2);
-    shownActivity()->close();
-}
-
-TEST_F(MenuTest, HelpButtonsAskForContentsOrTheWindowsContext) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.show();
-    QTest::mouseClick(menu.cmdHelp(), Qt::LeftButton);
-    QTest::keyClick(menu.cmdChoice(1), Qt::Key_F1); // on whatever has the focus
-    menu.cmdChoice_Click(1);
-    TestActivity* activity = shownActivity();
-    activity->cmdHelp_Click();
-    QTest::keyClick(activity->cmdExit, Qt::Key_F1);
-    // From its options window, F1 asks for the activity's help.
-    QTimer::singleShot(0, [] {
-        auto* options = QApplication::activeModalWidget();
-        QTest::keyClick(options, Qt::Key_F1);
-        QTest::keyClick(options, Qt::Key_Escape);
-    });
-    type(activity, "o");
-    EXPECT_EQ(fake.help.asked, (QList<int>{0, 0, 7, 7, 7}));
-    activity->close();
-}
-
-TEST_F(MenuTest, TheSecondClickOfADoubleClickThatStartedAModeIsIgnored) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.cmdChoice_Click(1);
-    TestActivity* activity = shownActivity();
-    doubleClick(activity->cmdGo, activity->cmdAnswer);
-    EXPECT_TRUE(activity->running());
-    EXPECT_EQ(activity->answers, 0);
-    click(activity->cmdAnswer); // a click of its own counts, a double-click once
-    doubleClick(activity->cmdAnswer);
-    EXPECT_EQ(activity->answers, 2);
-    activity->close();
+    shown<TestActivity>()->close();
 }
 
 TEST_F(MenuTest, ASubMenuHidesForItsActivityAndComesBackOneWindowAtATime) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.show();
     click(menu.cmdChoice(7));
-    TestSubMenu* sub = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        sub = w->isVisible() && dynamic_cast<TestSubMenu*>(w) ? static_cast<TestSubMenu*>(w) : sub;
-    }
+    TestSubMenu* sub = shown<TestSubMenu>();
     ASSERT_TRUE(sub);
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
         click(sub->cmdChoice);
-        TestActivity* activity = shownActivity();
+        TestActivity* activity = shown<TestActivity>();
         ASSERT_TRUE(activity);
         EXPECT_FALSE(sub->isVisible());
-        EXPECT_FALSE(menu.isVisible());
         QTest::keyClick(activity, Qt::Key_F1);
         click(activity->cmdExit);
         settle();
@@ -295,15 +254,16 @@ TEST_F(MenuTest, ASubMenuHidesForItsActivityAndComesBackOneWindowAtATime) {
     EXPECT_TRUE(menu.isVisible());
 }
 
-// A child's double-click: the first click stops the game, and the second would press what now stands
-// there (Exit, which leaves), or land in the window the first click opened.
+// A child's double-click: the second click must not press what the first one brought up under the
+// pointer (the answer in Go's place, Exit in Stop's place, the OK of a window the first click opened).
 TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) {
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.cmdChoice_Click(1);
-    QPointer<TestActivity> activity = shownActivity();
-    click(activity->cmdGo);
-    ASSERT_TRUE(activity->running());
+    QPointer<TestActivity> activity = openTest();
+    doubleClick(activity->cmdGo, activity->cmdAnswer);
+    EXPECT_TRUE(activity->running());
+    EXPECT_EQ(activity->answers, 0);
+    click(activity->cmdAnswer); // a click of its own counts, a double-click once
+    doubleClick(activity->cmdAnswer);
+    EXPECT_EQ(activity->answers, 2);
     doubleClick(activity->cmdExit);
     settle();
     ASSERT_TRUE(activity);
@@ -313,49 +273,38 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
     // The same from the window system, the second click coming once the first has been handled: it
     // presses nothing, and gives no focus to the Exit that took Stop's place.
     click(activity->cmdGo);
-    const QPointF exitAt =
-        activity->cmdExit->mapTo(activity.data(), QPointF(activity->cmdExit->rect().center()));
     const ulong t = ulong(QTest::lastMouseTimestamp) + 10'000;
-    for (const auto& [type, after] : {std::pair{QEvent::MouseButtonPress, 0},
-                                      {QEvent::MouseButtonRelease, 1},
-                                      {QEvent::MouseButtonPress, 120},
-                                      {QEvent::MouseButtonRelease, 121}}) {
-        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
-            activity->windowHandle(), t + ulong(after), exitAt, activity->mapToGlobal(exitAt),
-            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
-        settle();
-    }
+    clickFromSystem(activity->cmdExit, t);
+    settle();
+    clickFromSystem(activity->cmdExit, t + 120);
+    settle();
     QTest::lastMouseTimestamp = int(t + 10'000);
     ASSERT_TRUE(activity);
     EXPECT_FALSE(activity->running());
     EXPECT_NE(QApplication::focusWidget(), activity->cmdExit);
 
     // The first click opens a modal window; the rest of the double-click falls on its OK button.
-    auto* options = new SSCommand("&Options", activity);
-    options->resize(80, 30);
-    options->show();
     const ulong at = ulong(QTest::lastMouseTimestamp) + 10'000;
     auto send = [](QWidget* to, QEvent::Type type, ulong when) {
-        QMouseEvent e(type, QPointF(40, 15), to->mapToGlobal(QPointF(40, 15)), Qt::LeftButton,
+        QMouseEvent e(type, QPointF(10, 10), to->mapToGlobal(QPointF(10, 10)), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
         e.setTimestamp(when);
         QApplication::sendEvent(to, &e);
     };
     int oks = 0;
-    QObject::connect(options, &QPushButton::clicked, activity, [&] {
+    auto* options = makeButton(activity, "&Options", activity->font(), QRect(0, 0, 1200, 450), [&] {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
-            auto* ok = new SSCommand("OK", dialog);
-            ok->resize(80, 30);
+            auto* ok = makeButton(dialog, "OK", dialog->font(), QRect(0, 0, 1200, 450), [&] { ++oks; });
             ok->show();
-            QObject::connect(ok, &QPushButton::clicked, dialog, [&] { ++oks; });
             send(ok, QEvent::MouseButtonDblClick, at + 150);
             send(ok, QEvent::MouseButtonRelease, at + 151);
             dialog->close();
         });
         openModal<TestOptions>(activity.data());
     });
+    options->show();
     send(options, QEvent::MouseButtonPress, at);
     send(options, QEvent::MouseButtonRelease, at + 1);
     QTest::lastMouseTimestamp = int(at + 10'000);
@@ -367,36 +316,17 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
 // the activity waits. The answer belonged to the wait and is dropped; Stop still stops, once it is over.
 TEST_F(MenuTest, StopClickedOrKeyedDuringAWaitStopsAfterItAndAllElseIsDropped) {
     services().clock = std::make_unique<SystemClock>();
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.cmdChoice_Click(1);
-    QPointer<TestActivity> activity = shownActivity();
-    auto clickAt = [&](QWidget* control) {
-        const QPointF at = control->mapTo(activity, control->rect().center());
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                activity->windowHandle(), at, activity->mapToGlobal(at),
-                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
-        }
-    };
+    QPointer<TestActivity> activity = openTest();
     for (int round = 1; round <= 2; ++round) { // and so again in the next game, by its shortcut
         SCOPED_TRACE(round);
         click(activity->cmdGo);
-        QTimer::singleShot(50, activity, [&] { clickAt(activity->cmdAnswer); });
-        QTimer::singleShot(70, activity, [&] { // the answer's shortcut, Alt+A
-            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                    activity->windowHandle(), type, Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
-            }
-        });
+        QTimer::singleShot(50, activity, [&] { clickFromSystem(activity->cmdAnswer); });
+        QTimer::singleShot(70, activity, [&] { keyFromSystem(activity, Qt::Key_A, Qt::AltModifier, "a"); });
         QTimer::singleShot(100, activity, [&] {
             if (round == 1) {
-                clickAt(activity->cmdExit);
-                return;
-            }
-            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-                QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                    activity->windowHandle(), type, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"));
+                clickFromSystem(activity->cmdExit);
+            } else {
+                keyFromSystem(activity, Qt::Key_S, Qt::AltModifier, "s");
             }
         });
         activity->longHandler();
@@ -412,18 +342,12 @@ TEST_F(MenuTest, StopClickedOrKeyedDuringAWaitStopsAfterItAndAllElseIsDropped) {
 
 TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerReturnsAndLaterInputIsDropped) {
     services().clock = std::make_unique<SystemClock>();
-    frmMenu menu;
-    ASSERT_TRUE(menu.Form_Load());
-    menu.cmdChoice_Click(1);
-    QPointer<TestActivity> activity = shownActivity();
+    QPointer<TestActivity> activity = openTest();
     ASSERT_TRUE(activity);
     TestOptions::opened = 0;
     QTimer::singleShot(50, activity, [&] {
         // The child asks for the options window, and then the window is closed by its frame.
-        for (auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                activity->windowHandle(), type, Qt::Key_O, Qt::NoModifier, "o");
-        }
+        keyFromSystem(activity, Qt::Key_O, Qt::NoModifier, "o");
         activity->close();
     });
     activity->longHandler();
@@ -432,91 +356,74 @@ TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerReturnsAndLaterInputIsDrop
     EXPECT_FALSE(menu.isVisible());
     // A key typed meanwhile may reach the window before the held close has run.
     QTest::keyClick(activity, Qt::Key_O);
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    settle();
     EXPECT_FALSE(activity);
     EXPECT_EQ(TestOptions::opened, 0);
     EXPECT_TRUE(menu.isVisible());
 }
 
-TEST_F(MenuTest, TheExitStatusSaysWhetherTheSuiteEndedCleanly) {
-    // Exit; a fatal end; Exit with a folder in the settings file's place; Exit with a read-only file.
+// Exit, the frame's close and a fatal error save the settings (once) and end the suite; the exit status
+// tells a failed save, whose message names the file, which keeps what it held.
+TEST_F(MenuTest, EndingTheSuiteSavesTheSettingsAndTheExitStatusSaysHowItWent) {
     const QString path = fake.appDir() + "nibsy51.ini";
-    for (const int way : {0, 1, 2, 3}) {
-        SCOPED_TRACE(way);
-        writeSettings(kDefaults);
-        fake.dialogs.shown.clear();
-        frmMenu menu;
-        ASSERT_TRUE(menu.Form_Load());
-        QSignalSpy ended(&menu, &frmMenu::suiteEnded);
-        settings().LetterCase = 1;
-        if (way == 1) {
-            AppFatal(&menu).fail("The picture file is missing.");
-        } else {
-            if (way == 2) {
-                QFile::remove(path);
-                ASSERT_TRUE(QDir(fake.appDir()).mkdir("nibsy51.ini"));
-            }
-            if (way == 3) {
-                QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-            }
-            menu.show();
-            QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
-        }
-        ASSERT_EQ(ended.count(), 1);
-        EXPECT_EQ(ended[0][0].toInt(), way == 0 ? 0 : 1);
-        QDir(fake.appDir()).rmdir("nibsy51.ini");
-        if (way == 3) {
-            expectOneCritical(
-                "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
-            EXPECT_EQ(readSettings(), kDefaults);
-            EXPECT_FALSE(QFile::permissions(path) &
-                         (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        }
-    }
-}
-
-TEST_F(MenuTest, ExitAndClosingTheFrameSaveTheSettingsByteForByte) {
     const QByteArray custom = QByteArray(kDefaults).replace("\"Player 2\",3,1", "\"Anna, Ben\",1,2");
-    for (const bool byExit : {true, false}) {
+    enum Way { Exit, Frame, Fatal, ReadOnly };
+    for (const Way way : {Exit, Frame, Fatal, ReadOnly}) {
+        SCOPED_TRACE(way);
         writeSettings(custom);
-        frmMenu menu;
-        QSignalSpy ended(&menu, &frmMenu::suiteEnded);
-        ASSERT_TRUE(menu.Form_Load());
-        QFile::remove(fake.appDir() + "nibsy51.ini"); // the file is written anew
-        settings().LetterCase = byExit ? 0 : 1;
-        menu.show();
-        if (byExit) {
-            QTest::mouseClick(menu.cmdExit(), Qt::LeftButton);
-        } else {
-            menu.close();
+        fake.dialogs.shown.clear();
+        frmMenu suite;
+        ASSERT_TRUE(suite.Form_Load());
+        QSignalSpy ended(&suite, &frmMenu::suiteEnded);
+        settings().LetterCase = 1;
+        suite.show();
+        if (way == ReadOnly) {
+            QFile::setPermissions(path, QFile::ReadOwner);
         }
-        EXPECT_EQ(ended.count(), 1);
-        EXPECT_EQ(readSettings(),
-                  byExit ? custom : QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
+        if (way == Fatal) {
+            AppFatal fatal(&suite);
+            fatal.fail("The picture file is missing.");
+            fatal.fail("a second failure adds nothing");
+            EXPECT_FALSE(suite.isVisible());
+        } else if (way == Frame) {
+            suite.close();
+        } else {
+            click(suite.cmdExit());
+        }
+        suite.close(); // once ended, closing saves nothing more
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended[0][0].toInt(), way == Exit || way == Frame ? 0 : 1);
+        EXPECT_EQ(fake.dialogs.shown.size(), way == Fatal || way == ReadOnly ? 1 : 0);
+        if (way == ReadOnly) {
+            EXPECT_EQ(fake.dialogs.shown[0].text,
+                      "The settings could not be saved in nibsy51.ini. The last saved settings are kept.");
+            EXPECT_EQ(readSettings(), custom);
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        } else {
+            EXPECT_EQ(readSettings(), QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
+        }
     }
 }
 
-TEST_F(MenuTest, ShortOrCorruptSettingsStopTheSuiteAndLeaveTheFileAlone) {
+TEST_F(MenuTest, ShortOrCorruptOrMissingSettingsStopTheSuiteAndLeaveTheFileAlone) {
     for (const QByteArray& bad :
          {kDefaults.left(kDefaults.size() - 5), QByteArray(kDefaults).replace("2,20", "2,x"),
-          QByteArray(kDefaults).replace("2,20", "2,99999")}) {
-        writeSettings(bad);
+          QByteArray(kDefaults).replace("2,20", "2,99999"), QByteArray()}) {
+        if (bad.isEmpty()) {
+            QFile::remove(fake.appDir() + "nibsy51.ini");
+        } else {
+            writeSettings(bad);
+        }
         fake.dialogs.shown.clear();
-        frmMenu menu;
-        QSignalSpy ended(&menu, &frmMenu::suiteEnded);
-        EXPECT_FALSE(menu.Form_Load());
-        expectOneCritical("File missing/incomplete - Reinstall program");
-        EXPECT_FALSE(menu.isVisible());
-        menu.close(); // even closing the window now writes nothing
+        frmMenu suite;
+        QSignalSpy ended(&suite, &frmMenu::suiteEnded);
+        EXPECT_FALSE(suite.Form_Load());
+        ASSERT_EQ(fake.dialogs.shown.size(), 1);
+        EXPECT_EQ(fake.dialogs.shown[0].kind, test::FakeDialogs::Critical);
+        EXPECT_EQ(fake.dialogs.shown[0].text, "File missing/incomplete - Reinstall program");
+        suite.close(); // even closing the window now writes nothing
         EXPECT_EQ(ended.count(), 0);
         EXPECT_EQ(readSettings(), bad);
+        EXPECT_EQ(QFile::exists(fake.appDir() + "nibsy51.ini"), !bad.isEmpty());
     }
-    QFile::remove(fake.appDir() + "nibsy51.ini");
-    frmMenu menu;
-    EXPECT_FALSE(menu.Form_Load());
-    EXPECT_FALSE(QFile::exists(fake.appDir() + "nibsy51.ini"));
 }
