@@ -68,6 +68,9 @@ bool ActivityWindow::previewInput(QObject* watched, QEvent* event) {
     m_forwardingKey = true;
     QCoreApplication::sendEvent(watched, event);
     m_forwardingKey = false;
+    // It has been offered to the control and, where that left it, to each parent in turn: Qt must not
+    // offer it to the parents again, previewed once more for each.
+    event->accept();
     return true;
 }
 

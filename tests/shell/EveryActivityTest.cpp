@@ -66,6 +66,22 @@ QString helpTitle(int context) {
     return QTextDocumentFragment::fromHtml(heading.captured(1)).toPlainText();
 }
 
+// The buttons a window shows lie within it and none covers another.
+void expectButtonsApart(QWidget* w) {
+    QList<QRect> taken;
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(w)) {
+            continue;
+        }
+        const QRect at(b->mapTo(w, QPoint(0, 0)), b->size());
+        EXPECT_TRUE(w->rect().contains(at)) << b->text().toStdString();
+        for (const QRect& other : taken) {
+            EXPECT_FALSE(at.intersects(other)) << b->text().toStdString();
+        }
+        taken << at;
+    }
+}
+
 bool isExit(const QAbstractButton* b) {
     return b->text() == QStringLiteral("E&xit") || b->text() == QStringLiteral("&Stop");
 }
@@ -190,6 +206,7 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QString::fromLatin1(activity->caption));
         EXPECT_FALSE(menu.isVisible());
+        expectButtonsApart(w);
         if (activity->background.isValid()) {
             EXPECT_EQ(w->grab().toImage().pixelColor(1, 1), activity->background);
         }

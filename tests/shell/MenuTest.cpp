@@ -33,25 +33,32 @@ public:
     void Form_Load() { ++opened; }
 };
 
-// A mode started by Go, which gives way to an answer button in its place; options on "o"; a long wait.
+// New Game starts a mode and gives way to an answer button in its place; Help and Exit share the row
+// under it. Digits typed anywhere are the window's, "o" opens its options; a long wait.
 class TestActivity : public ModeWindow {
 public:
     static inline int loads = 0;
     static const ActivityDescriptor Activity;
     explicit TestActivity(QWidget* opener) : ModeWindow(opener, Activity) {
-        cmdExit = button("E&xit", 1200, [this] { cmdExit_Click(); });
-        cmdGo = button("&Go", 120, [this] {
-            beginMode(1);
-            cmdGo->hide();
-            cmdAnswer->show();
-        });
-        cmdAnswer = button("&Answer", 120, [this] { ++answers; });
-        setFrameButtons(cmdExit, nullptr);
+        const CommandButtons frame = makeCommandButtons(this, {.frame = QRect(120, 120, 2760, 1500),
+                                                               .first = QRect(120, 240, 1200, 450),
+                                                               .columns = 2,
+                                                               .step = {1320, 600},
+                                                               .font = font(),
+                                                               .onNew = [this] {
+                                                                   beginMode(1);
+                                                                   cmdNew->hide();
+                                                                   cmdAnswer->show();
+                                                               }});
+        cmdNew = frame.cmdNew;
+        cmdHelp = frame.cmdHelp;
+        cmdExit = frame.cmdExit;
+        cmdAnswer = makeButton(frame.frame, "&Answer", font());
+        cmdAnswer->setGeometry(cmdNew->geometry());
+        connect(cmdAnswer, &QPushButton::clicked, this, [this] { ++answers; });
+        setFrameButtons(cmdExit, cmdHelp, cmdNew);
         StopMode();
         setKeyPreview(true);
-    }
-    SSCommand* button(const char* caption, int top, std::function<void()> onClick) {
-        return makeButton(this, caption, font(), QRect(120, top, 1200, 495), std::move(onClick));
     }
     void Form_Load() override {
         ModeWindow::Form_Load();
@@ -59,11 +66,14 @@ public:
     }
     void StopMode() override {
         cmdAnswer->hide();
-        cmdGo->show();
+        cmdNew->show();
         endMode();
     }
     void Form_KeyPress(int& KeyAscii) override {
-        if (KeyAscii == 'o') {
+        keys += QChar(KeyAscii);
+        if (QChar(KeyAscii).isDigit()) {
+            KeyAscii = 0;
+        } else if (KeyAscii == 'o') {
             KeyAscii = 0;
             // The parent asks for help there, and puts the window away.
             QTimer::singleShot(0, [] {
@@ -77,10 +87,12 @@ public:
         Pause(0.3);
         finishedAfterWait = true; // the window must still be alive here
     }
+    SSCommand* cmdNew;
+    SSCommand* cmdHelp;
     SSCommand* cmdExit;
-    SSCommand* cmdGo;
     SSCommand* cmdAnswer;
     int answers = 0;
+    QString keys;
     bool finishedAfterWait = false;
 };
 
@@ -205,12 +217,25 @@ TEST_F(MenuTest, OpensAnActivityInItsPlaceWithStopHelpAndAWayBack) {
     EXPECT_FALSE(menu.isVisible());
     EXPECT_EQ(TestActivity::loads, 1);
     // Exit doubles as Stop while a mode runs.
-    click(first->cmdGo);
+    click(first->cmdNew);
     EXPECT_EQ(first->cmdExit->text(), "&Stop");
     click(first->cmdExit);
     EXPECT_EQ(first->cmdExit->text(), "E&xit");
-    EXPECT_TRUE(first->cmdGo->isVisible());
+    EXPECT_TRUE(first->cmdNew->isVisible());
     EXPECT_FALSE(menu.isVisible());
+    // New Game over the width of the frame, Help and Exit side by side under it.
+    EXPECT_EQ(first->cmdNew->width(), first->cmdExit->geometry().right() - first->cmdHelp->x() + 1);
+    EXPECT_EQ(first->cmdHelp->y(), first->cmdExit->y());
+    EXPECT_GT(first->cmdHelp->y(), first->cmdNew->geometry().bottom());
+
+    // Keys typed anywhere reach the window first, once each; those it does not take go on.
+    click(first->cmdNew);
+    first->cmdAnswer->setFocus();
+    QTest::keyClicks(first->cmdAnswer, "77 ");
+    QTest::keyClick(first->cmdAnswer, Qt::Key_Backspace);
+    EXPECT_EQ(first->keys, "77 \b");
+    EXPECT_EQ(first->answers, 1);
+    click(first->cmdExit);
 
     // Help from the window, by F1 and from its options window: the activity's page every time.
     first->cmdHelp_Click();
@@ -258,7 +283,7 @@ TEST_F(MenuTest, ASubMenuHidesForItsActivityAndComesBackOneWindowAtATime) {
 // pointer (the answer in Go's place, Exit in Stop's place, the OK of a window the first click opened).
 TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) {
     QPointer<TestActivity> activity = openTest();
-    doubleClick(activity->cmdGo, activity->cmdAnswer);
+    doubleClick(activity->cmdNew, activity->cmdAnswer);
     EXPECT_TRUE(activity->running());
     EXPECT_EQ(activity->answers, 0);
     click(activity->cmdAnswer); // a click of its own counts, a double-click once
@@ -272,7 +297,7 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
 
     // The same from the window system, the second click coming once the first has been handled: it
     // presses nothing, and gives no focus to the Exit that took Stop's place.
-    click(activity->cmdGo);
+    click(activity->cmdNew);
     const ulong t = ulong(QTest::lastMouseTimestamp) + 10'000;
     clickFromSystem(activity->cmdExit, t);
     settle();
@@ -319,7 +344,7 @@ TEST_F(MenuTest, StopClickedOrKeyedDuringAWaitStopsAfterItAndAllElseIsDropped) {
     QPointer<TestActivity> activity = openTest();
     for (int round = 1; round <= 2; ++round) { // and so again in the next game, by its shortcut
         SCOPED_TRACE(round);
-        click(activity->cmdGo);
+        click(activity->cmdNew);
         QTimer::singleShot(50, activity, [&] { clickFromSystem(activity->cmdAnswer); });
         QTimer::singleShot(70, activity, [&] { keyFromSystem(activity, Qt::Key_A, Qt::AltModifier, "a"); });
         QTimer::singleShot(100, activity, [&] {
