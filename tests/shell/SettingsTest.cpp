@@ -45,21 +45,6 @@ TEST(SettingsFile, TheReaderTakesValuesWhateverTheLinesAndNamesComeBackCleaned) 
     EXPECT_EQ(cleaned->SnowPlayerType[1], 2); // the values after the name are still in their places
 }
 
-TEST(SettingsFile, ShortOrCorruptFilesCountAsIncomplete) {
-    EXPECT_FALSE(parseSettings(kDefaults.left(kDefaults.lastIndexOf("5,3"))));
-    // A value missing, an open quote, not whole numbers, too big for 16 bits, a number in quotes.
-    for (const auto& [from, bad] : {std::pair{"5,3\r\n", "5\r\n"},
-                                    {"\"Player 4\",3,1", "\"Player 4,3,1"},
-                                    {"2,20", "2.5,20"},
-                                    {"2,20", "two,20"},
-                                    {"2,20", "2,32768"},
-                                    {"2,20", "2,-32769"},
-                                    {"2,20", "2,"},
-                                    {"2,20", "2,\"20\""}}) {
-        EXPECT_FALSE(parseSettings(with(from, bad))) << bad;
-    }
-}
-
 TEST(SettingsFile, IsReadWholeUpToItsLimitAndSavedUnderItsOwnName) {
     test::FakePlatform fake;
     const QString path = fake.appDir() + "NIBSY51.INI"; // the name matches without regard to case
