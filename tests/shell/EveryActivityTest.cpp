@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTextDocumentFragment>
@@ -123,6 +124,14 @@ protected:
             SCOPED_TRACE(b->text().toStdString());
             click(b);
             settle();
+            auto* m = qobject_cast<ModeWindow*>(w);
+            if (m && m->running()) { // a game that asks for a typed answer starts with the focus there
+                for (const QLineEdit* box : w->findChildren<QLineEdit*>()) {
+                    if (box->isVisible() && box->isEnabled() && !box->isReadOnly()) {
+                        EXPECT_TRUE(qobject_cast<QLineEdit*>(w->focusWidget()));
+                    }
+                }
+            }
             if (depth == 0) {
                 playAlong(w);
             }
@@ -131,7 +140,6 @@ protected:
                 other->close();
                 settle();
             }
-            auto* m = qobject_cast<ModeWindow*>(w);
             if (m && !w->closeAsked() && m->running()) {
                 expectFocusHarmless(w, true);
                 m->cmdExit_Click();
@@ -151,6 +159,12 @@ protected:
         const QString on = focus ? focus->text() : QString();
         if (running) {
             EXPECT_TRUE(on != QStringLiteral("&Help") && !(focus && isExit(focus))) << on.toStdString();
+            // Only one button stops the game.
+            int stops = 0;
+            for (const QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                stops += b->isVisible() && b->text() == QStringLiteral("&Stop");
+            }
+            EXPECT_LE(stops, 1);
             return;
         }
         EXPECT_FALSE(focus && isExit(focus)) << on.toStdString();

@@ -20,8 +20,10 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -163,6 +165,8 @@ TEST(OptionsWindows, ShowUnusualValuesAsTheGameTakesThemAndKeepThemUntilAChoiceI
                 EXPECT_EQ(options->objectName(), row.name);
                 EXPECT_EQ(options->windowTitle(), row.title);
                 EXPECT_EQ(options->parentWidget(), &owner);
+                const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
+                EXPECT_LE((options->frameGeometry().center() - centre).manhattanLength(), 2);
                 EXPECT_EQ(shownIn(options).join(" | ").toStdString(), row.shown.join(" | ").toStdString());
                 if (leave == Leave::Ok) {
                     expectControlsApart(options);

@@ -104,6 +104,17 @@ TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
     s.SnowPlayerType[2] = 0;
     s.MathFactor = -2;
     s.BugPlayers = 5;
+    Settings atTheEnds = s; // and each end itself is kept
+    atTheEnds.PattType = 0;
+    atTheEnds.TicLevel = 1;
+    atTheEnds.MatchItemType = 0;
+    atTheEnds.SnowPlayerType[2] = 3;
+    atTheEnds.BugPlayers = 4;
+    atTheEnds.MathFactor = 10;
+    atTheEnds.CardDeck = 3;
+    const Settings kept = atTheEnds;
+    normaliseSettings(atTheEnds);
+    EXPECT_EQ(atTheEnds, kept);
     normaliseSettings(s);
     EXPECT_EQ(QList<int>({s.MatchItemType, s.TicLevel, s.CardDeck, s.PattType, s.SnowPlayerType[2],
                           s.MathFactor, s.BugPlayers}),
