@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options windows as a parent meets them, all six alike: stored values they have no choice for
 // are shown as the game takes them and are kept until a choice is clicked, and OK, the frame's close
-// and Escape all put the window away. Then the controls they are made of, once.
+// and Escape all put the window away.
 
 #include "games/optTic.h"
 #include "letters/optCount.h"
@@ -190,81 +190,4 @@ TEST(OptionsWindows, ShowUnusualValuesAsTheGameTakesThemAndKeepThemUntilAChoiceI
             EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         }
     }
-}
-
-namespace {
-
-// An options window made of the helpers alone, over settings of its own.
-class Sample : public OptionsDialog {
-public:
-    qint16 kind = 0;
-    qint16 side = 0;
-    qint16 count = 0;
-    int clicks = 0;
-
-    explicit Sample(QWidget* owner) : OptionsDialog(owner, "Sample Options", 6000, 3000) {
-        QGroupBox* kinds = addFrame("Kind", QRect(120, 120, 1800, 1695));
-        kindButtons = addOptions(kinds, kind,
-                                 {.captions = {"Red", "Green", "Blue"},
-                                  .first = QRect(240, 360, 1500, 375),
-                                  .step = {0, 420},
-                                  .offset = 2,
-                                  .fallback = 3,
-                                  .onClick = [this] { ++clicks; }});
-        sideButtons = addOptions(this, side,
-                                 {.captions = {"Left", "Right"},
-                                  .first = QRect(2040, 120, 900, 375),
-                                  .step = {1000, 0},
-                                  .values = {4, 0}});
-        number = addNumber(addFrame("Count", QRect(4000, 120, 1920, 1695)), count, 3, 12);
-        cmdOK = addOK(QRect(2400, 2200, 1215, 495));
-    }
-    OptionButtons* kindButtons;
-    OptionButtons* sideButtons;
-    NumberSpin* number;
-    SSCommand* cmdOK;
-};
-
-} // namespace
-
-TEST(OptionsWindows, HelpersBindButtonsAndNumbersToTheirSettings) {
-    test::FakePlatform fake;
-    QWidget owner;
-    Sample w(&owner);
-    w.count = 99;
-    w.side = 2; // as near to both values: the first is taken
-    w.kind = 7; // outside: the fallback
-    w.Form_Load();
-    w.show();
-    EXPECT_EQ(shownIn(&w), QStringList({"Green", "Left", "12"}));
-    EXPECT_EQ(QList<int>({w.kind, w.side, w.count}), QList<int>({7, 2, 99}));
-    w.side = 1;
-    w.Form_Load();
-    EXPECT_TRUE(w.sideButtons->button(1)->isChecked());
-
-    click(w.kindButtons->button(2));
-    click(w.sideButtons->button(1));
-    EXPECT_EQ(w.side, 0);
-    click(w.sideButtons->button(0));
-    EXPECT_EQ(QList<int>({w.kind, w.side, w.clicks}), QList<int>({4, 4, 1}));
-    click(w.kindButtons->button(0));
-    EXPECT_EQ(QList<int>({w.kind, w.clicks}), QList<int>({2, 2}));
-    EXPECT_EQ(shownIn(&w), QStringList({"Red", "Left", "12"}));
-
-    // The spin goes from the number shown and stops at the ends.
-    QStringList cards;
-    for (QAbstractButton* arrow : {w.number->spin->upButton(), w.number->spin->downButton()}) {
-        for (int i = 0; i < 11; ++i) {
-            click(arrow);
-            cards << w.number->card->text();
-        }
-        cards << QString::number(w.count);
-    }
-    EXPECT_EQ(cards.join(' '), "12 12 12 12 12 12 12 12 12 12 12 12 11 10 9 8 7 6 5 4 3 3 3 3");
-
-    w.kindButtons->button(1)->setChecked(true);
-    w.Form_Load(); // shows what is stored again
-    EXPECT_TRUE(w.kindButtons->button(0)->isChecked());
-    click(w.cmdOK);
-    EXPECT_FALSE(w.isVisible());
 }

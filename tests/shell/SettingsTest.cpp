@@ -76,16 +76,13 @@ TEST(SettingsFile, IsReadWholeUpToItsLimitAndSavedUnderItsOwnName) {
 // used (and saved back) as the activities use it: each count at the nearest end of its range, each
 // choice at its fallback.
 TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
-    for (const auto& [value, expected] :
-         {std::pair{-32768, "0,1|2,2|1,1,2|1,0|0,1,-1|0,0,0,0|1|\"Player 1\",3,1|\"Player 2\",3,1|"
+    const char* const low = "0,1|2,2|1,1,2|1,0|0,1,-1|0,0,0,0|1|\"Player 1\",3,1|\"Player 2\",3,1|"
                             "\"Player 3\",3,1|\"Player 4\",3,1|0|1|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
-                            "\"Player 4\"|1,1,4|0|1,1|1|1,0|0,0|"},
-          {-1, "0,1|2,2|1,1,2|1,0|0,1,-1|0,0,0,0|1|\"Player 1\",3,1|\"Player 2\",3,1|"
-               "\"Player 3\",3,1|\"Player 4\",3,1|0|1|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
-               "\"Player 4\"|1,1,4|0|1,1|1|1,0|0,0|"},
-          {32767, "2,20|2,9|1,1,8|2,0|0,1,10|10,10,10,10|4|\"Player 1\",3,5|\"Player 2\",3,5|"
-                  "\"Player 3\",3,5|\"Player 4\",3,5|0|4|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
-                  "\"Player 4\"|1,1,4|0|1,6|1|1,0|5,5|"}}) {
+                            "\"Player 4\"|1,1,4|0|1,1|1|1,0|0,0|";
+    const char* const high = "2,20|2,9|1,1,8|2,0|0,1,10|10,10,10,10|4|\"Player 1\",3,5|\"Player 2\",3,5|"
+                             "\"Player 3\",3,5|\"Player 4\",3,5|0|4|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
+                             "\"Player 4\"|1,1,4|0|1,6|1|1,0|5,5|";
+    for (const auto& [value, expected] : {std::pair{-32768, low}, {-1, low}, {32767, high}}) {
         QString text = QString::fromUtf8(kDefaults);
         text.replace(QRegularExpression(QStringLiteral("(?<=^|,)-?\\d+(?=,|\\r)"),
                                         QRegularExpression::MultilineOption),
