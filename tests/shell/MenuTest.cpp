@@ -177,13 +177,15 @@ protected:
         Activities::remove(7);
         settings() = Settings{};
     }
+    // The file's name is matched without regard to case, and it is saved under the name it has.
     void writeSettings(const QByteArray& bytes) {
-        QFile f(fake.appDir() + "nibsy51.ini");
+        QFile f(fake.appDir() + "NIBSY51.INI");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
     QByteArray readSettings() {
-        QFile f(fake.appDir() + "nibsy51.ini");
+        EXPECT_LE(QDir(fake.appDir()).entryList(QDir::Files).size(), 1);
+        QFile f(fake.appDir() + "NIBSY51.INI");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     TestActivity* openTest() {
@@ -369,12 +371,13 @@ TEST_F(MenuTest, CloseDuringAWaitIsHeldUntilTheHandlerReturnsAndLaterInputIsDrop
 // Exit, the frame's close and a fatal error save the settings (once) and end the suite; the exit status
 // tells a failed save, whose message names the file, which keeps what it held.
 TEST_F(MenuTest, EndingTheSuiteSavesTheSettingsAndTheExitStatusSaysHowItWent) {
-    const QString path = fake.appDir() + "nibsy51.ini";
+    const QString path = fake.appDir() + "NIBSY51.INI";
     const QByteArray custom = QByteArray(kDefaults).replace("\"Player 2\",3,1", "\"Anna, Ben\",1,2");
     enum Way { Exit, Frame, Fatal, ReadOnly };
     for (const Way way : {Exit, Frame, Fatal, ReadOnly}) {
         SCOPED_TRACE(way);
-        writeSettings(custom);
+        // However many blank lines lead the values, up to the file's limit.
+        writeSettings(way == Exit ? QByteArray(kSettingsFileLimit - custom.size(), '\n') + custom : custom);
         fake.dialogs.shown.clear();
         frmMenu suite;
         ASSERT_TRUE(suite.Form_Load());
@@ -411,7 +414,7 @@ TEST_F(MenuTest, EndingTheSuiteSavesTheSettingsAndTheExitStatusSaysHowItWent) {
 
 TEST_F(MenuTest, ShortOrCorruptOrMissingSettingsStopTheSuiteAndLeaveTheFileAlone) {
     // Cut short, a value missing, an open quote, not whole numbers, too big for 16 bits, a number in
-    // quotes, no file at all.
+    // quotes, a byte over the limit, no file at all.
     QList<QByteArray> files{kDefaults.left(kDefaults.lastIndexOf("5,3"))};
     for (const auto& [from, bad] : {std::pair{"5,3\r\n", "5\r\n"},
                                     {"\"Player 4\",3,1", "\"Player 4,3,1"},
@@ -423,11 +426,11 @@ TEST_F(MenuTest, ShortOrCorruptOrMissingSettingsStopTheSuiteAndLeaveTheFileAlone
                                     {"2,20", "2,\"20\""}}) {
         files << QByteArray(kDefaults).replace(from, bad);
     }
-    files << QByteArray();
+    files << QByteArray(kSettingsFileLimit + 1 - kDefaults.size(), '\n') + kDefaults << QByteArray();
     for (const QByteArray& bad : files) {
         SCOPED_TRACE(bad.toStdString());
         if (bad.isEmpty()) {
-            QFile::remove(fake.appDir() + "nibsy51.ini");
+            QFile::remove(fake.appDir() + "NIBSY51.INI");
         } else {
             writeSettings(bad);
         }
@@ -441,6 +444,6 @@ TEST_F(MenuTest, ShortOrCorruptOrMissingSettingsStopTheSuiteAndLeaveTheFileAlone
         suite.close(); // even closing the window now writes nothing
         EXPECT_EQ(ended.count(), 0);
         EXPECT_EQ(readSettings(), bad);
-        EXPECT_EQ(QFile::exists(fake.appDir() + "nibsy51.ini"), !bad.isEmpty());
+        EXPECT_EQ(QFile::exists(fake.appDir() + "NIBSY51.INI"), !bad.isEmpty());
     }
 }

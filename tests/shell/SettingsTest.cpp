@@ -1,10 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Settings.h"
-#include "support/FakePlatform.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -43,33 +40,6 @@ TEST(SettingsFile, TheReaderTakesValuesWhateverTheLinesAndNamesComeBackCleaned) 
     ASSERT_TRUE(cleaned);
     EXPECT_EQ(cleaned->SnowPlayerName[1] + "|" + cleaned->BugPlayerName[1], "Big 'Bo'|linebreak");
     EXPECT_EQ(cleaned->SnowPlayerType[1], 2); // the values after the name are still in their places
-}
-
-TEST(SettingsFile, IsReadWholeUpToItsLimitAndSavedUnderItsOwnName) {
-    test::FakePlatform fake;
-    const QString path = fake.appDir() + "NIBSY51.INI"; // the name matches without regard to case
-    auto write = [&](const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    };
-    EXPECT_FALSE(LoadSettings()); // no file yet
-    // However many blank lines lead the values, up to the limit.
-    const QByteArray custom = with("2,20", "1,7");
-    for (const auto& [size, loads] : {std::pair{kSettingsFileLimit, true}, {kSettingsFileLimit + 1, false}}) {
-        write(QByteArray(size - custom.size(), '\n') + custom);
-        settings() = Settings{};
-        EXPECT_EQ(LoadSettings(), loads) << size;
-        EXPECT_EQ(settings().BiggestNumber, loads ? 7 : 20) << size;
-    }
-    write(custom + "extra line\r\n");
-    ASSERT_TRUE(LoadSettings());
-    settings().LetterCase = 1;
-    ASSERT_TRUE(SaveSettings());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray(custom).replace("\r\n0\r\n1,6", "\r\n1\r\n1,6"));
-    EXPECT_EQ(QDir(fake.appDir()).entryList(QDir::Files), QStringList{"NIBSY51.INI"});
 }
 
 // A hand-edited file with every number far too small or far too large, or just outside its range, is
