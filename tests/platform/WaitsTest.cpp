@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Waits.h"
 #include "platform/WindowTimer.h"
-#include "support/FakeClock.h"
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
@@ -13,7 +12,6 @@
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace nibsy;
-using nibsy::test::FakeClock;
 
 namespace {
 
@@ -114,28 +112,4 @@ TEST(Waits, TicksNeverRunInsideAHandlerThatWaits) {
     fake.clock.advance(1000);
     QCoreApplication::processEvents();
     EXPECT_EQ(ticks, 5);
-}
-
-TEST(Waits, HeldWorkIsDroppedWhenItsOwnerIsGone) {
-    test::FakePlatform fake;
-    int runs = 0;
-    {
-        WaitScope wait;
-        auto owner = std::make_unique<QObject>();
-        Waits::runWhenIdle(owner.get(), [&] { ++runs; });
-        QObject keeper;
-        Waits::runWhenIdle(&keeper, [&] { runs += 10; });
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 0);
-}
-
-TEST(Clocks, TimeOfDayTextAndMidnight) {
-    FakeClock clock;
-    clock.setTimeOfDay(3661.5);
-    EXPECT_EQ(clock.timeText(), "01:01:01");
-    clock.setTimeOfDay(86399);
-    clock.advance(2000); // past midnight the time of day starts again, monotonic time goes on
-    EXPECT_EQ(std::pair(clock.timeText(), clock.monotonicMs()),
-              std::pair(QStringLiteral("00:00:01"), qint64(2000)));
 }

@@ -4,7 +4,6 @@
 #include "platform/WmfDocument.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -162,19 +161,19 @@ TEST(Wmf, FrameComesFromThePlaceableHeaderTheWindowOrTheDrawing) {
     EXPECT_TRUE(at(e, kRed, {{95, 50}}) && at(e, kWhite, {{5, 50}}));
 }
 
-TEST(Wmf, HollowAndHatchedBrushesAndTheNullPen) {
-    WmfWriter hollow, nullPen, hatched;
+TEST(Wmf, HollowBrushesTheNullPenAndDrawingModes) {
+    WmfWriter hollow, nullPen;
     hollow.placeable(100, 100).pen(0, 4, kBlack).select(0).brush(1, 0).select(1).rectangle(10, 10, 90, 90);
     nullPen.placeable(100, 100).pen(5, 4, kBlack).select(0);
     nullPen.brush(0, kBlue).select(1).rectangle(10, 10, 90, 90);
-    hatched.placeable(100, 100).pen(5, 0, 0).select(0).rec(0x0201, {0xFFFF, 0}); // yellow background
-    hatched.brush(2, kBlue, 4).select(1).rectangle(0, 0, 100, 100);
-    const QImage a = draw(hollow.bytes()), b = draw(nullPen.bytes()), c = draw(hatched.bytes());
+    const QImage a = draw(hollow.bytes()), b = draw(nullPen.bytes());
     EXPECT_TRUE(at(a, kWhite, {{50, 50}}) && at(a, kBlack, {{10, 50}}));
     EXPECT_TRUE(at(b, kBlue, {{50, 50}}));
     EXPECT_EQ(count(b, kBlack), 0);
-    EXPECT_GT(count(c, kBlue, {20, 20, 60, 60}), 200);
-    EXPECT_GT(count(c, qRgb(255, 255, 0), {20, 20, 60, 60}), 1000);
+    // R2_BLACK draws the red pen black, and a drawing mode that does not exist leaves it so.
+    WmfWriter black;
+    black.placeable(100, 100).pen(0, 6, kRed).select(0).rec(0x0104, {1}).rec(0x0104, {0});
+    EXPECT_TRUE(at(draw(black.rec(0x0214, {50, 0}).rec(0x0213, {50, 100}).bytes()), kBlack, {{50, 50}}));
 }
 
 TEST(Wmf, RestoreDcBringsBackThePenAndTheClip) {
@@ -224,7 +223,6 @@ TEST(Wmf, StretchedDibsShowTheirPixelsMirroredByANegativeExtent) {
 TEST(Wmf, OldStyleBitmapsAtTheEndOfTheFileAreReadWithinIt) {
     // BitBlt and StretchBlt with a device-dependent bitmap of zero bits (the text colour when monochrome,
     // black in colour), and a DIB, as the last bytes of the file; their sizes fit or lie.
-    const QRgb text = kBlue;
     struct Case {
         const char* name;
         quint16 function;
@@ -257,13 +255,13 @@ TEST(Wmf, OldStyleBitmapsAtTheEndOfTheFileAreReadWithinIt) {
         else
             params += pack({0, c.width, c.height, c.widthBytes, 1 | (c.bpp << 8)});
         WmfWriter w;
-        w.placeable(100, 100).rec(0x0209, {WmfWriter::lo(text), WmfWriter::hi(text)});
+        w.placeable(100, 100).rec(0x0209, {WmfWriter::lo(kBlue), WmfWriter::hi(kBlue)});
         w.raw(c.function, params + QByteArray(c.bits, '\0'));
         QByteArray bytes = w.bytes(false);
         const qsizetype record = bytes.size() - params.size() - c.bits - 6;
         bytes[record] = char(bytes[record] + c.lie);
         keepAsSeed(QString::fromLatin1(c.name), bytes);
-        const QRgb expected = !c.drawn ? kWhite : c.bpp == 1 ? text : kBlack;
+        const QRgb expected = !c.drawn ? kWhite : c.bpp == 1 ? kBlue : kBlack;
         EXPECT_TRUE(at(drawExact(bytes), expected, {{50, 50}, {2, 2}, {97, 97}})) << c.name;
     }
 }
@@ -276,32 +274,13 @@ std::vector<double> xsOf(const QByteArray& bytes) {
     return xs;
 }
 
-TEST(Wmf, SpacingArraysAndTheCurrentPositionPlaceEachCharacter) {
-    // "ABC" with advances 30, 40, 10 from x = 10: glyphs start at 10, 40 and 80, with gaps between.
+TEST(Wmf, SpacingArraysPlaceEachCharacter) {
+    // "ABC" with advances 30, 40, 10 from x = 10: glyphs start at 10, 40 and 80.
     WmfWriter spaced;
     spaced.placeable(200, 100).rec(0x0102, {1}).font(-20, "DejaVu Sans").select(0);
     spaced.rec(0x012E, {24}).extText(10, 50, "ABC", {30, 40, 10});
     keepAsSeed("text-spacing-array", spaced.bytes());
     EXPECT_EQ(xsOf(spaced.bytes()), (std::vector<double>{10, 40, 80}));
-    const QImage image = draw(spaced.bytes(), {200, 100});
-    EXPECT_GT(count(image, {80, 30, 14, 22}, inked), 20); // C
-    EXPECT_EQ(count(image, {27, 0, 12, 100}, inked) + count(image, {56, 0, 22, 100}, inked), 0);
-
-    // With TA_UPDATECP the record's own position is ignored and each string starts where the last
-    // ended: "AB" (advances 30 and 40) from x = 30, then "C" at 100; right-aligned, "AB" ends at 30 and
-    // "C" ends where "AB" began.
-    for (const auto& [align, a, c] : {std::tuple{1 | 24, 30.0, 100.0}, {1 | 2 | 24, -40.0, -50.0}}) {
-        WmfWriter w;
-        w.placeable(200, 100).font(-20, "DejaVu Sans").select(0).rec(0x012E, {align});
-        w.rec(0x0214, {50, 30}).extText(0, 0, "AB", {30, 40}).extText(0, 0, "C", {10});
-        if (align == (1 | 24))
-            keepAsSeed("text-update-cp", w.bytes());
-        const auto placed = texts(w.bytes());
-        ASSERT_EQ(placed.size(), 3u) << align;
-        EXPECT_EQ(std::tuple(placed[0].baseline.x(), placed[2].baseline.x(), placed[2].baseline.y()),
-                  std::tuple(a, c, 50.0))
-            << align;
-    }
 }
 
 TEST(Wmf, SymbolFontsShowTheirOwnGlyphsAndMissingFacesAPlainTextFace) {
@@ -332,7 +311,6 @@ TEST(Wmf, SymbolFontsShowTheirOwnGlyphsAndMissingFacesAPlainTextFace) {
     // face; a metric twin stands in where there is one.
     for (const auto& [face, pitchAndFamily, family] : {std::tuple{"Qwertzuiop Sans", 0, ""},
                                                        {"ZapfDingbats", 0x10, "Liberation Serif"},
-                                                       {"Dingbats", 0x30, "Liberation Mono"},
                                                        {"Courier New", 0, "Liberation Mono"}}) {
         WmfWriter w;
         w.placeable(200, 100).font(-30, face, 0, pitchAndFamily).select(0).extText(10, 10, "Ab");
@@ -406,42 +384,21 @@ TEST(Wmf, SamplesDrawRecognisablePictures) {
             << name;
     }
     EXPECT_EQ(WmfDocument::parse(sample("santa.wmf"))->sizeInPixels(), QSizeF(1885, 2022) * 0.096);
-    // Upright: the red hat in the top half, the pink face in the middle.
+    // Upright: the red hat in the top half.
     const QImage image = draw(sample("santa.wmf"), {200, 200}, Qt::transparent);
     auto red = [](QRgb c) { return near(c, kRed) && qAlpha(c) == 255; };
-    auto pink = [](QRgb c) { return near(c, qRgb(255, 191, 191)) && qAlpha(c) == 255; };
     EXPECT_GT(count(image, {0, 0, 200, 100}, red), 100);
     EXPECT_EQ(count(image, {0, 130, 200, 70}, red), 0);
-    EXPECT_GT(count(image, {60, 60, 80, 60}, pink), 800);
-    // The text of 61338.wmf sits lower in its frame: top quarter empty, text in the band below the middle.
-    const QImage text = draw(sample("61338.wmf"), {200, 200}, Qt::transparent);
-    EXPECT_EQ(count(text, {0, 0, 200, 50}, opaque), 0);
-    EXPECT_GT(count(text, {0, 100, 200, 50}, opaque), 300);
 }
 
 // Hostile records (a record claiming to be huge, object indices far out, point counts beyond the record,
 // giant sizes, bitmap headers promising billions of pixels) are the fuzzer's seeds damaged-*.wmf.
-TEST(Wmf, CutFilesNeverCrashAndBigOnesAreQuick) {
+TEST(Wmf, CutFilesNeverCrash) {
     for (const char* name : {"drawing.wmf", "61338.wmf"}) { // cut short at every byte
         const QByteArray bytes = sample(name);
         for (qsizetype n = 0; n < bytes.size(); ++n)
             draw(bytes.left(n), {16, 16});
     }
-    // A megabyte of ordinary clip art draws quickly.
-    WmfWriter big(2);
-    big.placeable(3000, 3000).redFill();
-    for (int shape = 0; shape < 6000; ++shape) { // 40 points each
-        QByteArray points = pack({40});
-        for (int i = 0; i < 40; ++i)
-            points += pack({(shape * 37) % 2800 + (i * 13) % 200, (shape * 91) % 2800 + (i * 29) % 200});
-        big.raw(0x0324, points);
-    }
-    const QByteArray bytes = big.bytes();
-    ASSERT_GT(bytes.size(), 1'000'000);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_GT(count(draw(bytes, {200, 200}), kRed), 20000);
-    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 } // namespace
