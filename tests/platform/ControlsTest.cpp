@@ -106,7 +106,7 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
     EXPECT_TRUE(ok.isEmpty() && options.isVisible());
 }
 
-TEST(SSPanel, FloodsItsShareFromTheLeftInItsColourAndClamps) {
+TEST(SSPanel, FloodsItsShareFromTheLeftInItsColourClampsAndShowsThePercentage) {
     Stage stage;
     auto* panel = stage.add(new SSPanel, {10, 10, 204, 30});
     const QRect inner = panel->inner();
@@ -123,6 +123,12 @@ TEST(SSPanel, FloodsItsShareFromTheLeftInItsColourAndClamps) {
     EXPECT_EQ(panel->grab().toImage().pixelColor(inner.topLeft()), blue);
     panel->setFloodColor(Qt::green);
     EXPECT_EQ(flooded(QColor(Qt::green)), 80 * inner.height());
+    // The percentage reads light on the flood and dark beside it.
+    panel->setShowPercent(true);
+    panel->setFloodPercent(100);
+    EXPECT_GT(count(panel, inner, [](QColor c) { return c.lightness() > 220; }), 10);
+    panel->setFloodPercent(0);
+    EXPECT_GT(count(panel, inner, [](QColor c) { return c.lightness() < 60; }), 10);
 }
 
 TEST(SpinButton, UpperHalfSpinsUpLowerHalfDownAndHoldingRepeats) {
