@@ -47,31 +47,13 @@ void clickLink(QTextBrowser* browser, const QString& text) {
 
 } // namespace
 
-TEST(HelpFile, APageIsTheSharedPartsWithOnlyItsOwnSection) {
-    const QString html = QString::fromUtf8(HelpHtml);
-    EXPECT_EQ(HelpFile::section(html, QStringLiteral("topic-2")),
-              QStringLiteral("<h1>Shapes</h1><p>Drag a shape.</p>"));
-    EXPECT_FALSE(HelpFile::section(html, QStringLiteral("topic-4")).has_value());
-    // An unclosed section ends where the next begins.
-    EXPECT_EQ(HelpFile::section(QStringLiteral("<section id=a>x<section id=b>y"), QStringLiteral("a")),
-              QStringLiteral("x"));
-
-    const auto page = HelpFile::page(html, QStringLiteral("topic-2"));
-    ASSERT_TRUE(page.has_value());
-    EXPECT_TRUE(
-        page->startsWith(QStringLiteral("<html><head><style>h1 { color: #000080; }</style></head>")) &&
-        page->endsWith(QStringLiteral("</body></html>\n")));
-    EXPECT_TRUE(page->contains(QStringLiteral("Nibsy Learning Help")) &&
-                page->contains(QStringLiteral("Drag a shape.")) && !page->contains(QStringLiteral("apples")));
-}
-
 TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     FakePlatform fake;
     QtHelpViewer viewer;
     viewer.showContents(nullptr);
     EXPECT_EQ(viewer.window(), nullptr);
     writeHelp(fake, QString::fromUtf8(HelpHtml));
-    // Asked for from a framed window, help is centred with the frame the first time as every later time.
+    // Asked for from a framed window, help is centred with its frame.
     QWidget activity;
     activity.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&activity));
@@ -114,38 +96,12 @@ TEST(QtHelpViewer, ShowsATopicAndFollowsItsLinksAndButtons) {
     writeHelp(fake, QStringLiteral("<section id=\"topic-2\">Shapes, edited</section>"));
     viewer.showContext(&activity, 2);
     EXPECT_TRUE(viewer.window() == window && window->isVisible() && shows("Shapes, edited"));
-    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
-    // With no other window shown, it is centred with the frame it had before.
-    window->close();
-    activity.hide();
-    viewer.showContext(nullptr, 2);
-    EXPECT_EQ(window->frameGeometry().topLeft(), centred());
     // A topic the file lacks is told and shows nothing.
     window->close();
     viewer.showContext(nullptr, 42);
     ASSERT_EQ(fake.dialogs.shown.size(), 3);
     EXPECT_EQ(fake.dialogs.shown[2].text, fake.dialogs.shown[1].text);
     EXPECT_FALSE(window->isVisible());
-}
-
-// Asked for with no window shown, help cannot know its frame yet: it is centred again when the window
-// manager frames it (moving it by the frame), but not once the user has moved it.
-TEST(QtHelpViewer, IsCentredAgainOnceFramedUnlessMovedMeanwhile) {
-    for (const bool userMoved : {false, true}) {
-        SCOPED_TRACE(userMoved);
-        FakePlatform fake;
-        writeHelp(fake, QString::fromUtf8(HelpHtml));
-        QtHelpViewer viewer;
-        viewer.showContents(nullptr);
-        QWidget* window = viewer.window();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        const QPoint to = userMoved ? QPoint(300, 200) : window->pos() + QPoint(2, 2);
-        window->move(to);
-        QCoreApplication::processEvents();
-        const QPoint centred = centredFramePosition(QGuiApplication::primaryScreen()->geometry(),
-                                                    window->size(), window->windowHandle()->frameMargins());
-        EXPECT_EQ(window->frameGeometry().topLeft(), userMoved ? to : centred);
-    }
 }
 
 TEST(QtHelpViewer, OpensInFrontOfAModalWindowAndTakesInputUntilClosed) {
@@ -160,31 +116,20 @@ TEST(QtHelpViewer, OpensInFrontOfAModalWindowAndTakesInputUntilClosed) {
         auto* b = window->findChild<QPushButton*>(QString::fromLatin1(button));
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, b->mapTo(window, b->rect().center()));
     };
-    // Help already open beside the activity, and asked for afresh, alike.
-    for (bool openBefore : {true, false}) {
-        SCOPED_TRACE(openBefore);
-        if (openBefore) {
-            viewer.showContents(nullptr);
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.window()));
-        }
-        QDialog scale;
-        scale.setWindowModality(Qt::ApplicationModal);
-        scale.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&scale));
-        viewer.showContext(&scale, 3);
-        QWidget* window = viewer.window();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        EXPECT_TRUE(!blocked(window) && blocked(&scale));
-        click(window, "contentsButton");
-        EXPECT_TRUE(
-            window->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Counting apples")));
-        click(window, "closeButton");
-        EXPECT_FALSE(window->isVisible() || blocked(&scale));
-    }
-    // With no modal window open, help is an ordinary window again that blocks nothing.
-    QWidget activity;
-    activity.show();
-    viewer.showContext(&activity, 3);
+    // Help already open beside the activity when a modal window opens.
+    viewer.showContents(nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer.window()));
-    EXPECT_FALSE(blocked(&activity) || QApplication::activeModalWidget());
+    QDialog scale;
+    scale.setWindowModality(Qt::ApplicationModal);
+    scale.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scale));
+    viewer.showContext(&scale, 3);
+    QWidget* window = viewer.window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(!blocked(window) && blocked(&scale));
+    click(window, "contentsButton");
+    EXPECT_TRUE(
+        window->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Counting apples")));
+    click(window, "closeButton");
+    EXPECT_FALSE(window->isVisible() || blocked(&scale));
 }

@@ -6,39 +6,27 @@
 
 using namespace nibsy;
 
-TEST(QuotedRecords, CatalogueLinesGiveOneRecordEachUpToTheFirstIncompleteOne) {
-    const QString text = QStringLiteral("\"A.wav\",\"Letter A\"\r\n"
-                                        "\r\n"
-                                        "  \"B.wav\", \"Bee, buzzing\"\n"
-                                        "\"C.wav\",\"Letter C\"\r"
-                                        "\"D.wav\",\"Letter D\"   \r\n"
-                                        "\"E.wav\"\r\n");
-    const QList<QStringList> records = readRecords(text, 2);
-    EXPECT_EQ(
-        records,
-        (QList<QStringList>{
-            {"A.wav", "Letter A"}, {"B.wav", "Bee, buzzing"}, {"C.wav", "Letter C"}, {"D.wav", "Letter D"}}));
-    // A line end right after a comma ends an empty value; only a line end after a line end is blank.
-    EXPECT_EQ(readRecords(QStringLiteral("\"a\",\n\"b\",\"c\"\n"), 2),
-              (QList<QStringList>{{"a", ""}, {"b", "c"}}));
-    // A quote never closed ends the reading.
-    EXPECT_EQ(readRecords(QStringLiteral("\"A.wav\",\"Letter A\"\n\"B.wav\",\"Letter B\n"), 2).size(), 1);
-    EXPECT_EQ(readRecords(QStringLiteral("1,2,3\n4,5\n6"), 3),
-              (QList<QStringList>{{"1", "2", "3"}, {"4", "5", "6"}}));
-}
+TEST(QuotedRecords, LinesGiveOneRecordEachUpToTheFirstIncompleteOne) {
+    using Records = QList<QStringList>;
+    // Any line end, blank lines and spaces around values; a line end right after a comma ends an empty
+    // value; the record left incomplete at the end, or a quote never closed, ends the reading.
+    for (const auto& [text, records] :
+         {std::pair{QStringLiteral("\"A.wav\",\"Letter A\"\r\n\r\n  \"B.wav\", \"Bee, buzzing\"\n"
+                                   "\"C.wav\",\"Letter C\"\r\"D.wav\",\"Letter D\"   \r\n\"E.wav\"\r\n"),
+                    Records{{"A.wav", "Letter A"},
+                            {"B.wav", "Bee, buzzing"},
+                            {"C.wav", "Letter C"},
+                            {"D.wav", "Letter D"}}},
+          {QStringLiteral("\"a\",\n\"b\",\"c\"\n"), Records{{"a", ""}, {"b", "c"}}},
+          {QStringLiteral("\"A.wav\",\"Letter A\"\n\"B.wav\",\"Letter B\n"), Records{{"A.wav", "Letter A"}}}})
+        EXPECT_EQ(readRecords(text, 2), records) << text.toStdString();
+    EXPECT_EQ(readRecords(QStringLiteral("1,2,3\n4,5\n6"), 3), (Records{{"1", "2", "3"}, {"4", "5", "6"}}));
 
-TEST(QuotedRecords, TheReaderTellsQuotedValuesAndKeepsEmptyOnes) {
+    // The reader tells quoted values from bare ones and keeps empty ones.
     QuotedReader reader(QStringLiteral(" 7 ,\"7\" dropped,x\"y\",,\"\""));
-    bool quoted = true;
-    EXPECT_EQ(reader.next(&quoted), QStringLiteral("7"));
-    EXPECT_FALSE(quoted);
-    EXPECT_EQ(reader.next(&quoted), QStringLiteral("7"));
-    EXPECT_TRUE(quoted);
-    EXPECT_EQ(reader.next(&quoted), QStringLiteral("x\"y\""));
-    EXPECT_FALSE(quoted);
-    EXPECT_EQ(reader.next(&quoted), QString());
-    EXPECT_FALSE(quoted);
-    EXPECT_EQ(reader.next(&quoted), QString());
-    EXPECT_TRUE(quoted);
-    EXPECT_EQ(reader.next(&quoted), std::nullopt);
+    QStringList values;
+    bool quoted = false;
+    while (const auto value = reader.next(&quoted))
+        values << *value + (quoted ? "|q" : "");
+    EXPECT_EQ(values, (QStringList{"7", "7|q", "x\"y\"", "", "|q"}));
 }

@@ -14,14 +14,6 @@ using namespace nibsy;
 
 namespace {
 
-// Reads back a recording saved at path: mono, 22050 Hz, 16-bit.
-std::optional<WaveFile> savedRecording(const QString& path) {
-    auto wave = WaveFile::readFile(path);
-    EXPECT_TRUE(wave && std::tuple(wave->format, wave->sampleRate, wave->channels, wave->bits) ==
-                            std::tuple(WaveFile::Format::Integer, 22050, 1, 16));
-    return wave;
-}
-
 QAudioFormat formatOf(int rate, int channels, QAudioFormat::SampleFormat sampleFormat) {
     QAudioFormat f;
     f.setSampleRate(rate);
@@ -36,9 +28,8 @@ QByteArray floatSines(int rate, double seconds, const std::vector<std::pair<doub
     QByteArray out(frames * qsizetype(channels.size()) * 4, Qt::Uninitialized);
     auto* p = reinterpret_cast<float*>(out.data());
     for (qsizetype i = 0; i < frames; ++i) {
-        for (const auto& [hz, amplitude] : channels) {
+        for (const auto& [hz, amplitude] : channels)
             *p++ = float(amplitude * std::sin(2 * std::numbers::pi * hz * double(i) / rate));
-        }
     }
     return out;
 }
@@ -46,35 +37,26 @@ QByteArray floatSines(int rate, double seconds, const std::vector<std::pair<doub
 // How often the sound crosses zero upwards, a measure of its pitch.
 int upwardCrossings(const std::vector<float>& s) {
     int n = 0;
-    for (size_t i = 1; i < s.size(); ++i) {
+    for (size_t i = 1; i < s.size(); ++i)
         n += s[i - 1] < 0 && s[i] >= 0;
-    }
     return n;
 }
 
 double peak(const std::vector<float>& s, size_t skip) {
     double p = 0;
-    for (size_t i = skip; i + skip < s.size(); ++i) {
+    for (size_t i = skip; i + skip < s.size(); ++i)
         p = std::max(p, double(std::abs(s[i])));
-    }
     return p;
 }
 
 } // namespace
 
-TEST(Recorder, WithoutAnInputDeviceNothingStarts) {
-    QtRecorder none{QAudioDevice()};
-    EXPECT_FALSE(none.start(5000));
-    EXPECT_FALSE(none.isRecording());
-    EXPECT_EQ(none.recordedMs(), 0);
-    EXPECT_EQ(none.stop().frameCount(), 0);
-}
-
 // The private sound server of scripts/test.sh has a null source: silence, delivered in real time.
-TEST(Recorder, RecordsFromTheDefaultInputWhileTheCallerWaits) {
-    if (QMediaDevices::defaultAudioInput().isNull()) {
+TEST(Recorder, RecordsFromTheDefaultInputWhileTheCallerWaitsAndWithoutOneNothingStarts) {
+    QtRecorder none{QAudioDevice()};
+    EXPECT_FALSE(none.start(5000) || none.isRecording() || none.recordedMs() || none.stop().frameCount());
+    if (QMediaDevices::defaultAudioInput().isNull())
         GTEST_SKIP() << "no audio input device (scripts/test.sh starts a sound server that has one)";
-    }
     test::FakePlatform fake;
     SystemClock wall;
     QtRecorder real;
@@ -89,10 +71,13 @@ TEST(Recorder, RecordsFromTheDefaultInputWhileTheCallerWaits) {
     EXPECT_GE(recorded - before, 700);
     const WaveFile wave = real.stop();
     EXPECT_FALSE(real.isRecording());
+    // Saved, it reads back as mono 22050 Hz 16-bit silence of that length.
     const QString path = fake.appDir() + "take.wav";
     ASSERT_TRUE(wave.writeFile(path));
-    const auto saved = savedRecording(path);
+    const auto saved = WaveFile::readFile(path);
     ASSERT_TRUE(saved);
+    EXPECT_EQ(std::tuple(saved->format, saved->sampleRate, saved->channels, saved->bits),
+              std::tuple(WaveFile::Format::Integer, 22050, 1, 16));
     EXPECT_NEAR(double(saved->durationMs()), double(recorded), 150);
     EXPECT_LT(saved->peakLevel(), 0.01);
 
@@ -115,9 +100,7 @@ TEST(Recorder, InputInOtherFormatsBecomesMono22kHz16Bit) {
     // so the mix is the tone at a third of the left's level.
     const QByteArray stereo = floatSines(48000, 1.0, {{440, 0.6}, {440, -0.2}});
     const WaveFile mixed = QtRecorder::toRecording(stereo, formatOf(48000, 2, QAudioFormat::Float));
-    EXPECT_EQ(mixed.sampleRate, 22050);
-    EXPECT_EQ(mixed.channels, 1);
-    EXPECT_EQ(mixed.bits, 16);
+    EXPECT_EQ(std::tuple(mixed.sampleRate, mixed.channels, mixed.bits), std::tuple(22050, 1, 16));
     EXPECT_NEAR(double(mixed.frameCount()), 22050, 2);
     const std::vector<float> s = mixed.samples();
     EXPECT_NEAR(peak(s, 200), 0.2, 0.01);
@@ -131,18 +114,11 @@ TEST(Recorder, InputInOtherFormatsBecomesMono22kHz16Bit) {
 
     // 16-bit stereo at the right rate is only mixed down; a part frame at the end is dropped.
     QByteArray ints;
-    for (qint16 v : {qint16(1000), qint16(-3000), qint16(-32768), qint16(-32768), qint16(5)}) {
+    for (qint16 v : {qint16(1000), qint16(-3000), qint16(-32768), qint16(-32768), qint16(5)})
         ints.append(reinterpret_cast<const char*>(&v), 2);
-    }
     const WaveFile fromInts = QtRecorder::toRecording(ints, formatOf(22050, 2, QAudioFormat::Int16));
     EXPECT_EQ(fromInts.samples(), (std::vector<float>{-1000 / 32768.0f, -32767 / 32768.0f}));
     EXPECT_EQ(QtRecorder::peakOf(ints, formatOf(22050, 2, QAudioFormat::Int16)), 1.0);
-    EXPECT_NEAR(QtRecorder::peakOf(ints.left(6), formatOf(22050, 2, QAudioFormat::Int16)), 3000 / 32767.0,
-                1e-6);
-    for (const QAudioFormat& broken : {QAudioFormat(), formatOf(0, 2, QAudioFormat::Int16)}) {
+    for (const QAudioFormat& broken : {QAudioFormat(), formatOf(0, 2, QAudioFormat::Int16)})
         EXPECT_EQ(QtRecorder::toRecording(ints, broken).frameCount(), 0);
-    }
-
-    // The device's own format is taken as it is.
-    EXPECT_EQ(QtRecorder::toRecording(ints, QtRecorder::recordingFormat()).pcm, ints.left(10));
 }

@@ -1,13 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Waits.h"
-#include "platform/RetiredDevices.h"
 #include "platform/WindowTimer.h"
-#include "support/FakeClock.h"
 #include "support/FakePlatform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
@@ -15,7 +12,6 @@
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace nibsy;
-using nibsy::test::FakeClock;
 
 namespace {
 
@@ -116,88 +112,4 @@ TEST(Waits, TicksNeverRunInsideAHandlerThatWaits) {
     fake.clock.advance(1000);
     QCoreApplication::processEvents();
     EXPECT_EQ(ticks, 5);
-}
-
-TEST(Waits, HeldWorkIsDroppedWhenItsOwnerIsGone) {
-    test::FakePlatform fake;
-    int runs = 0;
-    {
-        WaitScope wait;
-        auto owner = std::make_unique<QObject>();
-        Waits::runWhenIdle(owner.get(), [&] { ++runs; });
-        QObject keeper;
-        Waits::runWhenIdle(&keeper, [&] { runs += 10; });
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(runs, 0);
-}
-
-TEST(Waits, AHandlerThatWaitsIsFollowedAtOnceByTheTickThatFellDueMeanwhile) {
-    test::FakePlatform fake;
-    services().clock = std::make_unique<SystemClock>();
-    QObject owner;
-    WindowTimer timer(&owner, 200);
-    QElapsedTimer since;
-    QList<qint64> ends, starts;
-    timer.onTick([&] {
-        starts << since.elapsed();
-        if (starts.size() == 3) {
-            timer.setEnabled(false);
-            return;
-        }
-        nibsy::clock().wait(250); // longer than the interval: a tick falls due meanwhile
-        ends << since.elapsed();
-    });
-    since.start();
-    timer.setEnabled(true);
-    while (starts.size() < 3 && since.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_EQ(starts.size(), 3);
-    for (int i = 0; i < 2; ++i) // not a whole interval later, at the next tick of the timer's own beat
-        EXPECT_LT(starts[i + 1] - ends[i], 100) << i;
-}
-
-TEST(Clocks, TimeOfDayTextAndMidnight) {
-    FakeClock clock;
-    clock.setTimeOfDay(3661.5);
-    EXPECT_EQ(clock.timeText(), "01:01:01");
-    clock.setTimeOfDay(86399);
-    clock.advance(2000); // past midnight the time of day starts again, monotonic time goes on
-    EXPECT_EQ(std::pair(clock.timeText(), clock.monotonicMs()),
-              std::pair(QStringLiteral("00:00:01"), qint64(2000)));
-}
-
-TEST(RetiredDevices, AreDeletedOnceNoWaitRunsBatchAfterBatchAndWithTheirHolder) {
-    test::FakePlatform fake;
-    int deleted = 0;
-    const auto retire = [&](RetiredDevices<QObject>& into) {
-        auto* device = new QObject;
-        QObject::connect(device, &QObject::destroyed, [&] { ++deleted; });
-        into.add(device);
-    };
-    QObject context;
-    RetiredDevices<QObject> retired(&context);
-    {
-        WaitScope wait;
-        retire(retired);
-        retire(retired);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(deleted, 0);
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(deleted, 2);
-    retire(retired); // a later batch goes the same way
-    QCoreApplication::processEvents();
-    EXPECT_EQ(deleted, 3);
-
-    // A holder going with its context deletes what it still holds, and nothing runs after it.
-    {
-        QObject ownContext;
-        RetiredDevices<QObject> last(&ownContext);
-        retire(last);
-        last.deleteAll();
-        EXPECT_EQ(deleted, 4);
-    }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(deleted, 4);
 }

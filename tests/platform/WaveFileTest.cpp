@@ -62,7 +62,7 @@ TEST(WaveFile, EncodeReadRoundTripAndDuration) {
     }
 }
 
-TEST(WaveFile, ReadsChunksInAnyOrderAndOtherHeaders) {
+TEST(WaveFile, ReadsChunksInAnyOrderAndFloatSamples) {
     const QByteArray data = chunk("data", ramp16(6)), stereo = fmt(1, 2, 22050, 16);
     const QByteArray odd = chunk("LIST", "INFOabc"); // 7 bytes and a pad byte
     for (const QByteArray& body : {odd + stereo + odd + data, data + odd + stereo, stereo + data + odd}) {
@@ -71,13 +71,6 @@ TEST(WaveFile, ReadsChunksInAnyOrderAndOtherHeaders) {
         EXPECT_EQ(wave->frameCount(), 3);
         EXPECT_EQ(wave->pcm, ramp16(6));
     }
-    // WAVE_FORMAT_EXTENSIBLE: the real tag opens the sub-format GUID.
-    const QByteArray ext = fmt(0xFFFE, 2, 48000, 16).mid(8) +
-                           QByteArray::fromHex("16001000030000000100000000001000800000aa00389b71");
-    const auto extensible = WaveFile::read(riff(chunk("fmt ", ext) + data));
-    ASSERT_TRUE(extensible);
-    EXPECT_EQ(std::pair(extensible->format, extensible->sampleRate),
-              std::pair(WaveFile::Format::Integer, 48000));
 
     const auto flt =
         WaveFile::read(riff(fmt(3, 1, 16000, 32) + chunk("data", le(0.0f) + le(0.5f) + le(-0.25f))));
@@ -86,7 +79,7 @@ TEST(WaveFile, ReadsChunksInAnyOrderAndOtherHeaders) {
     EXPECT_EQ(flt->samples(), (std::vector<float>{0.0f, 0.5f, -0.25f}));
 }
 
-TEST(WaveFile, RejectsWhatItCannotPlay) {
+TEST(WaveFile, RejectsWhatItCannotPlayAndClampsTruncatedOrCorruptFiles) {
     const QByteArray mono = fmt(1, 1, 22050, 16), data = chunk("data", ramp16(4));
     for (const QByteArray& bad :
          {QByteArray(400, '\x5a'), "RIFF" + le<quint32>(100) + "AVI " + mono + data, riff(data), riff(mono),
@@ -95,9 +88,7 @@ TEST(WaveFile, RejectsWhatItCannotPlay) {
           // A chunk before fmt that runs past the end hides everything after it.
           riff(chunk("LIST", "abcd", 0xFFFFFFF0u) + mono + data)})
         EXPECT_FALSE(WaveFile::read(bad)) << bad.toHex().left(120).toStdString();
-}
 
-TEST(WaveFile, TruncatedAndCorruptFilesAreClampedOrRejected) {
     // A data chunk claiming more than is present keeps the whole frames there are.
     const auto overlong =
         WaveFile::read(riff(fmt(1, 1, 22050, 16) + "data" + le<quint32>(1000) + ramp16(3) + "x"));

@@ -4,11 +4,9 @@
 #include "platform/WmfDocument.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
@@ -49,14 +47,10 @@ public:
     WmfWriter& brush(int style, QRgb c, int hatch = 0) { return rec(0x02FC, {style, lo(c), hi(c), hatch}); }
     WmfWriter& select(int index) { return rec(0x012D, {index}); }
     WmfWriter& rectangle(int l, int t, int r, int b) { return rec(0x041B, {b, r, t, l}); }
-    // A font record: height (negative for the em), weight, underline, charset, face name, average
-    // character width (0 for the face's own), pitch and family.
-    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int weight = 400, int underline = 0,
-                    int width = 0, int pitchAndFamily = 0) {
+    // A font record: height (negative for the em), charset, face name, pitch and family.
+    WmfWriter& font(int height, const QByteArray& face, int charset = 0, int pitchAndFamily = 0) {
         QByteArray name = face + QByteArray(2 - face.size() % 2, '\0');
-        return raw(0x02FB,
-                   pack({height, width, 0, 0, weight, underline << 8, charset << 8, 0, pitchAndFamily << 8}) +
-                       name);
+        return raw(0x02FB, pack({height, 0, 0, 0, 400, 0, charset << 8, 0, pitchAndFamily << 8}) + name);
     }
     // ExtTextOut at (x, y) with an optional spacing array, one entry a byte.
     WmfWriter& extText(int x, int y, const QByteArray& text, const std::vector<int>& dx = {}) {
@@ -131,15 +125,6 @@ int count(const QImage& image, QRgb colour, QRect area = {}) {
 bool inked(QRgb c) {
     return qGray(c) < 128;
 }
-// The smallest rectangle holding every dark pixel.
-QRect inkBounds(const QImage& image) {
-    QRect r;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (inked(image.pixel(x, y)))
-                r |= QRect(x, y, 1, 1);
-    return r;
-}
 bool at(const QImage& image, QRgb colour, std::initializer_list<QPoint> points) {
     return std::all_of(points.begin(), points.end(), [&](QPoint p) { return near(image.pixel(p), colour); });
 }
@@ -176,37 +161,19 @@ TEST(Wmf, FrameComesFromThePlaceableHeaderTheWindowOrTheDrawing) {
     EXPECT_TRUE(at(e, kRed, {{95, 50}}) && at(e, kWhite, {{5, 50}}));
 }
 
-TEST(Wmf, FillModeDecidesWhetherOverlapsAreFilled) {
-    // A five-pointed star drawn in one stroke, and a square with a square of the same turn inside.
-    auto fill = [](int mode, quint16 function, std::initializer_list<int> points) {
-        WmfWriter w;
-        w.placeable(100, 100).redFill().rec(0x0106, {mode}).rec(function, points);
-        return draw(w.bytes());
-    };
-    for (const int mode : {1, 2}) {
-        const QImage star = fill(mode, 0x0324, {5, 50, 5, 79, 95, 3, 39, 97, 39, 21, 95});
-        EXPECT_EQ(near(star.pixel(50, 55), kRed), mode == 2) << "star centre, mode " << mode;
-        EXPECT_TRUE(near(star.pixel(50, 20), kRed)) << "star point, mode " << mode;
-        const QImage squares =
-            fill(mode, 0x0538, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70});
-        EXPECT_EQ(near(squares.pixel(50, 50), kRed), mode == 2) << "inner square, mode " << mode;
-        EXPECT_TRUE(near(squares.pixel(20, 50), kRed)) << "ring, mode " << mode;
-    }
-}
-
-TEST(Wmf, HollowAndHatchedBrushesAndTheNullPen) {
-    WmfWriter hollow, nullPen, hatched;
+TEST(Wmf, HollowBrushesTheNullPenAndDrawingModes) {
+    WmfWriter hollow, nullPen;
     hollow.placeable(100, 100).pen(0, 4, kBlack).select(0).brush(1, 0).select(1).rectangle(10, 10, 90, 90);
     nullPen.placeable(100, 100).pen(5, 4, kBlack).select(0);
     nullPen.brush(0, kBlue).select(1).rectangle(10, 10, 90, 90);
-    hatched.placeable(100, 100).pen(5, 0, 0).select(0).rec(0x0201, {0xFFFF, 0}); // yellow background
-    hatched.brush(2, kBlue, 4).select(1).rectangle(0, 0, 100, 100);
-    const QImage a = draw(hollow.bytes()), b = draw(nullPen.bytes()), c = draw(hatched.bytes());
+    const QImage a = draw(hollow.bytes()), b = draw(nullPen.bytes());
     EXPECT_TRUE(at(a, kWhite, {{50, 50}}) && at(a, kBlack, {{10, 50}}));
     EXPECT_TRUE(at(b, kBlue, {{50, 50}}));
     EXPECT_EQ(count(b, kBlack), 0);
-    EXPECT_GT(count(c, kBlue, {20, 20, 60, 60}), 200);
-    EXPECT_GT(count(c, qRgb(255, 255, 0), {20, 20, 60, 60}), 1000);
+    // R2_BLACK draws the red pen black, and a drawing mode that does not exist leaves it so.
+    WmfWriter black;
+    black.placeable(100, 100).pen(0, 6, kRed).select(0).rec(0x0104, {1}).rec(0x0104, {0});
+    EXPECT_TRUE(at(draw(black.rec(0x0214, {50, 0}).rec(0x0213, {50, 100}).bytes()), kBlack, {{50, 50}}));
 }
 
 TEST(Wmf, RestoreDcBringsBackThePenAndTheClip) {
@@ -217,52 +184,45 @@ TEST(Wmf, RestoreDcBringsBackThePenAndTheClip) {
         w.select(1).rec(0x0127, {restore & 0xFFFF}).rec(0x0214, {50, 0}).rec(0x0213, {50, 100});
         EXPECT_TRUE(at(draw(w.bytes()), kRed, {{50, 50}})) << "restore " << restore;
     }
+    // In units of a tenth of a pixel: keep the top half, then cut its left part; after the restore a
+    // blue band unclipped, then a green one clipped to the right half.
     WmfWriter w;
-    w.placeable(100, 100).redFill().rec(0x001E, {});
-    w.rec(0x0416, {50, 100, 0, 0}).rec(0x0415, {50, 30, 0, 0}); // keep the top half, then cut its left part
-    w.rectangle(0, 0, 100, 100).rec(0x0127, {-1}).brush(0, kBlue).select(2).rectangle(0, 60, 100, 100);
+    w.placeable(1000, 1000, 960).redFill().rec(0x001E, {});
+    w.rec(0x0416, {500, 1000, 0, 0}).rec(0x0415, {500, 300, 0, 0});
+    w.rectangle(0, 0, 1000, 1000).rec(0x0127, {-1}).brush(0, kBlue).select(2).rectangle(0, 600, 1000, 800);
+    w.rec(0x0416, {1000, 1000, 0, 500}).brush(0, qRgb(0, 255, 0)).select(3).rectangle(0, 850, 1000, 1000);
     const QImage image = draw(w.bytes());
-    EXPECT_TRUE(at(image, kRed, {{60, 25}}) && at(image, kWhite, {{15, 25}, {60, 55}}));
-    EXPECT_TRUE(at(image, kBlue, {{15, 80}})); // drawn after the restore: unclipped
+    EXPECT_TRUE(at(image, kRed, {{60, 25}}) && at(image, kWhite, {{15, 25}, {60, 55}, {25, 92}}));
+    EXPECT_TRUE(at(image, kBlue, {{15, 70}}) && at(image, qRgb(0, 255, 0), {{75, 92}}));
 }
 
-TEST(Wmf, PenWidthScalesWithThePictureAndHairlinesStayVisible) {
-    auto thickness = [](int width, int side) {
-        WmfWriter w;
-        w.placeable(1000, 1000).pen(0, width, kBlack).select(0);
-        w.rec(0x0214, {500, 0}).rec(0x0213, {500, 1000});
-        return count(draw(w.bytes(), {side, side}), {side / 2, 0, 1, side},
-                     [](QRgb c) { return qGray(c) < 160; });
-    };
-    EXPECT_NEAR(thickness(100, 200), 20, 2);
-    EXPECT_NEAR(thickness(100, 100), 10, 2);
-    EXPECT_GE(thickness(0, 100), 1);
-    EXPECT_GE(thickness(2, 100), 1); // a fifth of a pixel still shows
-}
-
-TEST(Wmf, ObjectsTakeTheLowestFreeSlotWithinTheHeadersCount) {
-    WmfWriter w(2);
-    w.placeable(100, 100).pen(5, 0, 0).brush(0, kBlue).select(0).rec(0x01F0, {1});
-    w.brush(0, kRed).brush(0, qRgb(0, 255, 0));                  // reuses slot 1; then no slot left: dropped
-    w.select(1).select(2).select(999).rectangle(0, 0, 100, 100); // 2 and 999 name nothing
-    EXPECT_TRUE(at(draw(w.bytes()), kRed, {{50, 50}}));
-}
-
-TEST(Wmf, StretchedDibShowsItsPixels) {
-    // 2x2, 24 bits, bottom-up rows: blue white / red green, stretched over the whole picture.
+TEST(Wmf, StretchedDibsShowTheirPixelsMirroredByANegativeExtent) {
+    // 2x2, 24 bits, bottom-up rows: blue white / red green, stretched over the whole picture, and
+    // from right to left.
     const QByteArray dib = pack({40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +
                            QByteArray::fromHex("ff0000ffffff00000000ff00ff000000");
-    WmfWriter w;
-    w.placeable(100, 100).raw(0x0F43, pack({0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, 100, 0, 0}) + dib);
-    const QImage image = draw(w.bytes());
-    EXPECT_TRUE(at(image, kRed, {{20, 20}}) && at(image, qRgb(0, 255, 0), {{80, 20}}));
-    EXPECT_TRUE(at(image, kBlue, {{20, 80}}) && at(image, kWhite, {{80, 80}}));
+    for (const auto& [x, width] : {std::pair{0, 100}, {100, -100}}) {
+        WmfWriter w;
+        w.placeable(100, 100).raw(0x0F43, pack({0x0020, 0x00CC, 0, 2, 2, 0, 0, 100, width, 0, x}) + dib);
+        const QImage image = draw(w.bytes());
+        const int left = width > 0 ? 20 : 80, right = 100 - left;
+        EXPECT_TRUE(at(image, kRed, {{left, 20}}) && at(image, qRgb(0, 255, 0), {{right, 20}})) << width;
+        EXPECT_TRUE(at(image, kBlue, {{left, 80}}) && at(image, kWhite, {{right, 80}})) << width;
+    }
+    // Run-length coded, 8 bits: a row of two red then two blue pixels.
+    WmfWriter rle;
+    rle.placeable(100, 100).raw(0x0F43,
+                                pack({0x0020, 0x00CC, 0, 1, 4, 0, 0, 100, 100, 0, 0}) +
+                                    pack({40, 0, 4, 0, 1, 0, 1, 8, 1, 0, 6, 0, 0, 0, 0, 0, 2, 0, 0, 0}) +
+                                    QByteArray::fromHex("0000ff00ff000000"
+                                                        "0200020100010000"));
+    const QImage image = draw(rle.bytes());
+    EXPECT_TRUE(at(image, kRed, {{12, 50}, {37, 50}}) && at(image, kBlue, {{62, 50}, {87, 50}}));
 }
 
 TEST(Wmf, OldStyleBitmapsAtTheEndOfTheFileAreReadWithinIt) {
     // BitBlt and StretchBlt with a device-dependent bitmap of zero bits (the text colour when monochrome,
     // black in colour), and a DIB, as the last bytes of the file; their sizes fit or lie.
-    const QRgb text = kBlue;
     struct Case {
         const char* name;
         quint16 function;
@@ -295,13 +255,13 @@ TEST(Wmf, OldStyleBitmapsAtTheEndOfTheFileAreReadWithinIt) {
         else
             params += pack({0, c.width, c.height, c.widthBytes, 1 | (c.bpp << 8)});
         WmfWriter w;
-        w.placeable(100, 100).rec(0x0209, {WmfWriter::lo(text), WmfWriter::hi(text)});
+        w.placeable(100, 100).rec(0x0209, {WmfWriter::lo(kBlue), WmfWriter::hi(kBlue)});
         w.raw(c.function, params + QByteArray(c.bits, '\0'));
         QByteArray bytes = w.bytes(false);
         const qsizetype record = bytes.size() - params.size() - c.bits - 6;
         bytes[record] = char(bytes[record] + c.lie);
         keepAsSeed(QString::fromLatin1(c.name), bytes);
-        const QRgb expected = !c.drawn ? kWhite : c.bpp == 1 ? text : kBlack;
+        const QRgb expected = !c.drawn ? kWhite : c.bpp == 1 ? kBlue : kBlack;
         EXPECT_TRUE(at(drawExact(bytes), expected, {{50, 50}, {2, 2}, {97, 97}})) << c.name;
     }
 }
@@ -314,161 +274,46 @@ std::vector<double> xsOf(const QByteArray& bytes) {
     return xs;
 }
 
-TEST(Wmf, SpacingArraysExtrasAndTheCurrentPositionPlaceEachCharacter) {
-    // "ABC" with advances 30, 40, 10 from x = 10: glyphs start at 10, 40 and 80, with gaps between.
+TEST(Wmf, SpacingArraysPlaceEachCharacter) {
+    // "ABC" with advances 30, 40, 10 from x = 10: glyphs start at 10, 40 and 80.
     WmfWriter spaced;
     spaced.placeable(200, 100).rec(0x0102, {1}).font(-20, "DejaVu Sans").select(0);
     spaced.rec(0x012E, {24}).extText(10, 50, "ABC", {30, 40, 10});
     keepAsSeed("text-spacing-array", spaced.bytes());
     EXPECT_EQ(xsOf(spaced.bytes()), (std::vector<double>{10, 40, 80}));
-    const QImage image = draw(spaced.bytes(), {200, 100});
-    EXPECT_GT(count(image, {80, 30, 14, 22}, inked), 20); // C
-    EXPECT_EQ(count(image, {27, 0, 12, 100}, inked) + count(image, {56, 0, 22, 100}, inked), 0);
-
-    // A double-byte code page has one entry a byte: a character's advance is the sum of its bytes'.
-    WmfWriter shiftJis;
-    shiftJis.placeable(200, 100).font(-20, "DejaVu Sans", 128).select(0);
-    shiftJis.extText(10, 50,
-                     "A\x82\xA0"
-                     "B",
-                     {10, 15, 15, 10});
-    QString drawn;
-    for (const auto& t : texts(shiftJis.bytes()))
-        drawn += t.text;
-    EXPECT_EQ(drawn, QStringLiteral("Aあ") + "B");
-    EXPECT_EQ(xsOf(shiftJis.bytes()), (std::vector<double>{10, 20, 50}));
-
-    // With TA_UPDATECP the record's own position is ignored and each string starts where the last
-    // ended: "AB" (advances 30 and 40) from x = 30, then "C" at 100; right-aligned, "AB" ends at 30 and
-    // "C" ends where "AB" began.
-    for (const auto& [align, a, c] : {std::tuple{1 | 24, 30.0, 100.0}, {1 | 2 | 24, -40.0, -50.0}}) {
-        WmfWriter w;
-        w.placeable(200, 100).font(-20, "DejaVu Sans").select(0).rec(0x012E, {align});
-        w.rec(0x0214, {50, 30}).extText(0, 0, "AB", {30, 40}).extText(0, 0, "C", {10});
-        if (align == (1 | 24))
-            keepAsSeed("text-update-cp", w.bytes());
-        const auto placed = texts(w.bytes());
-        ASSERT_EQ(placed.size(), 3u) << align;
-        EXPECT_EQ(std::tuple(placed[0].baseline.x(), placed[2].baseline.x(), placed[2].baseline.y()),
-                  std::tuple(a, c, 50.0))
-            << align;
-    }
-
-    // "A B": every character gains the character extra, the space also its share of the justification
-    // (12 over 1 break; 7 over 2 breaks gives the first space 4, as the first takes the remainder).
-    auto gaps = [](int extra, int breaks, int breakExtra) {
-        WmfWriter w;
-        w.placeable(300, 100).font(-20, "DejaVu Sans").select(0).rec(0x0108, {extra});
-        w.rec(0x020A, {breaks, breakExtra}).extText(10, 50, "A B");
-        keepAsSeed(QStringLiteral("text-extra-%1-%2-%3").arg(extra).arg(breaks).arg(breakExtra), w.bytes());
-        const auto xs = xsOf(w.bytes());
-        return xs.size() == 3 ? std::pair(xs[1] - xs[0], xs[2] - xs[1]) : std::pair(-1e9, -1e9);
-    };
-    const auto base = gaps(1, 0, 0);
-    for (const auto& [extra, breaks, breakExtra, afterA, afterSpace] :
-         {std::tuple{11, 0, 0, 10, 10}, {1, 1, 12, 0, 12}, {6, 1, -6, 5, -1}, {1, 2, 7, 0, 4}}) {
-        const auto g = gaps(extra, breaks, breakExtra);
-        EXPECT_NEAR(g.first - base.first, afterA, 1e-9) << extra << " " << breaks << " " << breakExtra;
-        EXPECT_NEAR(g.second - base.second, afterSpace, 1e-9) << extra << " " << breaks << " " << breakExtra;
-    }
-}
-
-TEST(Wmf, AnyNumberOfFontsKeepTheirFacesSizesAndWidths) {
-    // An underlined serif font first, then hundreds of fonts created, used and deleted in turn, the last
-    // a plain sans one: its text must keep its own face, neither underlined nor in the first face.
-    WmfWriter w(3);
-    w.placeable(400, 100).rec(0x0102, {1}).font(-30, "DejaVu Serif", 0, 400, 1).select(0);
-    w.extText(300, 0, "x");
-    for (int i = 0; i < 300; ++i) {
-        w.font(-(8 + i % 150), i % 2 ? "DejaVu Sans Mono" : "Liberation Serif").select(1);
-        w.extText(250, 60, "y").rec(0x01F0, {1});
-    }
-    w.font(-40, "DejaVu Sans").select(1).extText(10, 40, "HIIH");
-    keepAsSeed("text-many-fonts", w.bytes());
-    const auto placed = texts(w.bytes());
-    ASSERT_EQ(placed.size(), 302u);
-    EXPECT_EQ(std::pair(placed.back().family, placed[100].family),
-              std::pair(QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono")));
-    EXPECT_NEAR(placed.back().pixelSize, 40, 0.5);
-    EXPECT_NEAR(placed[100].pixelSize, 8 + 99, 0.5);
-    // Not underlined like the first: the capitals stand on the baseline and nothing is inked below it.
-    const QImage image = draw(w.bytes(), {400, 100});
-    const int baseline = int(std::lround(placed.back().baseline.y()));
-    EXPECT_GT(count(image, {10, baseline - 20, 100, 20}, inked), 200);
-    EXPECT_EQ(count(image, {10, baseline + 2, 100, 100 - baseline - 2}, inked), 0);
-
-    // "HH" 40 pixels to the em: with the face's own average width, with half of it and with twice it.
-    QFont plain(QStringLiteral("Liberation Sans"));
-    plain.setPixelSize(40);
-    const int natural = int(std::lround(QFontMetricsF(plain).averageCharWidth()));
-    auto inkWidth = [](int width, const QByteArray& face, const QByteArray& text) {
-        WmfWriter w;
-        w.placeable(400, 100).font(-40, face, face == "Symbol" ? 2 : 0, 400, 0, width).select(0);
-        w.rec(0x012E, {24}).rec(0x0108, {0});
-        const QByteArray bytes = w.extText(10, 70, text).bytes();
-        keepAsSeed(QStringLiteral("text-width-%1-%2").arg(QString::fromLatin1(face.left(3))).arg(width),
-                   bytes);
-        return inkBounds(draw(bytes, {400, 100})).width();
-    };
-    const int own = inkWidth(0, "Liberation Sans", "HH");
-    EXPECT_NEAR(inkWidth(natural, "Liberation Sans", "HH"), own, 2);
-    EXPECT_NEAR(inkWidth(natural / 2, "Liberation Sans", "HH"), own / 2.0, 3);
-    EXPECT_NEAR(inkWidth(natural * 2, "Liberation Sans", "HH"), own * 2.0, 4);
-    // Tall narrow parentheses of an equation stay narrow.
-    EXPECT_LT(inkWidth(8, "Symbol", "("), inkWidth(0, "Symbol", "(") * 0.7);
 }
 
 TEST(Wmf, SymbolFontsShowTheirOwnGlyphsAndMissingFacesAPlainTextFace) {
-    struct Case {
-        QByteArray face;
-        int charset;
-        QByteArray bytes;
-        QString text;
-    };
-    QByteArray wingdings;
-    for (int b = 0x21; b <= 0xFF; ++b)
-        if (b != 0x7F)
-            wingdings += char(b);
-    for (const Case& c :
-         {Case{"Symbol", 2, "abp=S(Z", QStringLiteral("αβπ=Σ(Ζ")},
-          Case{"Euclid Symbol", 0, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
-          Case{"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
-          Case{"Wingdings", 2, "J\x82\xFC\x5E\x21\x7B\xFF", QStringLiteral("☺②✔♈🖉🏵⊞")},
-          Case{"Wingdings", 2, wingdings, {}}, Case{"Wingdings 2", 2, "J", QStringLiteral("J")},
-          Case{"DejaVu Sans", 0, "J\x80", QStringLiteral("J€")}}) {
+    for (const auto& [face, charset, bytes, text] :
+         {std::tuple{"Symbol", 2, "abp=S(Z", QStringLiteral("αβπ=Σ(Ζ")},
+          {"Euclid Symbol", 0, "\xB3\xB9\xA5\xD6", QStringLiteral("≥≠∞√")},
+          {"MT Extra", 2, "KLQ", QStringLiteral("…⋯∵")},
+          {"Wingdings", 2, "J\x82\xFC\x5E\x21\x7B\xFF", QStringLiteral("☺②✔♈🖉🏵⊞")},
+          {"Wingdings 2", 2, "J", QStringLiteral("J")},
+          {"DejaVu Sans", 0, "J\x80", QStringLiteral("J€")}}) {
         WmfWriter w;
-        w.placeable(200, 100).font(-20, c.face, c.charset).select(0).extText(10, 10, c.bytes);
-        if (c.bytes.size() < 10)
-            keepAsSeed(QStringLiteral("text-symbols-") + QString::fromLatin1(c.face).replace(' ', '-'),
-                       w.bytes());
+        w.placeable(200, 100).font(-20, face, charset).select(0).extText(10, 10, bytes);
+        keepAsSeed(QStringLiteral("text-symbols-") + QString::fromLatin1(face).replace(' ', '-'), w.bytes());
         QString drawn, family;
         for (const auto& t : texts(w.bytes()))
             drawn += t.text, family = t.family;
-        if (!c.text.isEmpty()) {
-            EXPECT_EQ(drawn, c.text) << c.face.constData();
-        }
-        // Every character is a glyph of the face the text is drawn in; the whole Wingdings range is
-        // pictures, no Latin letters.
-        const QRawFont face = QRawFont::fromFont(QFont(family));
-        EXPECT_EQ(face.familyName(), family) << c.face.constData();
-        for (const char32_t ch : drawn.toStdU32String()) {
-            EXPECT_TRUE(face.supportsCharacter(ch) && (!c.text.isEmpty() || ch > 0x7F))
-                << c.face.constData() << " " << family.toStdString() << " U+" << std::hex << unsigned(ch);
-        }
-        EXPECT_GT(count(draw(w.bytes(), {200, 100}), {0, 0, 200, 100}, inked), 8) << c.face.constData();
+        EXPECT_EQ(drawn, text) << face;
+        // Every character is a glyph of the face the text is drawn in.
+        const QRawFont raw = QRawFont::fromFont(QFont(family));
+        EXPECT_EQ(raw.familyName(), family) << face;
+        for (const char32_t ch : drawn.toStdU32String())
+            EXPECT_TRUE(raw.supportsCharacter(ch))
+                << face << " " << family.toStdString() << " U+" << std::hex << unsigned(ch);
+        EXPECT_GT(count(draw(w.bytes(), {200, 100}), {0, 0, 200, 100}, inked), 8) << face;
     }
 
     // Whatever fontconfig would put in for them, faces that are not installed never draw in a symbol
     // face; a metric twin stands in where there is one.
     for (const auto& [face, pitchAndFamily, family] : {std::tuple{"Qwertzuiop Sans", 0, ""},
                                                        {"ZapfDingbats", 0x10, "Liberation Serif"},
-                                                       {"Dingbats", 0x20, "Liberation Sans"},
-                                                       {"ZapfDingbats", 0x01, "Liberation Mono"},
-                                                       {"Dingbats", 0x30, "Liberation Mono"},
-                                                       {"Times New Roman", 0x10, "Liberation Serif"},
                                                        {"Courier New", 0, "Liberation Mono"}}) {
         WmfWriter w;
-        w.placeable(200, 100).font(-30, face, 0, 400, 0, 0, pitchAndFamily).select(0).extText(10, 10, "Ab");
+        w.placeable(200, 100).font(-30, face, 0, pitchAndFamily).select(0).extText(10, 10, "Ab");
         const auto placed = texts(w.bytes());
         ASSERT_EQ(placed.size(), 1u) << face;
         const QString shown = QFontInfo(QFont(placed[0].family)).family();
@@ -476,31 +321,6 @@ TEST(Wmf, SymbolFontsShowTheirOwnGlyphsAndMissingFacesAPlainTextFace) {
         EXPECT_TRUE(QRawFont::fromFont(QFont(shown)).supportsCharacter(U'A')) << face;
         EXPECT_TRUE(!*family || shown == QString::fromLatin1(family)) << face << ": " << shown.toStdString();
     }
-}
-
-TEST(Wmf, AccentsOfMtExtraSitOverTheGlyphBeforeThem) {
-    // A square, a vector arrow over it and two ellipses, placed by a spacing array: the arrow takes no
-    // place of its own but its advance moves what follows, its ink lies above the square, and the
-    // ellipses keep their places.
-    auto file = [](const QByteArray& bytes, const std::vector<int>& dx) {
-        WmfWriter w;
-        w.placeable(200, 100).rec(0x0102, {1}).font(-40, "MT Extra", 2).select(0).rec(0x012E, {24});
-        return w.extText(40, 70, bytes, dx).bytes();
-    };
-    const QByteArray accented = file("\x57\x72\x4B\x4B", {40, 5, 30, 30});
-    keepAsSeed("text-mt-extra-accent", accented);
-    const auto placed = texts(accented);
-    ASSERT_EQ(placed.size(), 3u);
-    EXPECT_EQ(std::pair(placed[0].text, placed[1].text),
-              std::pair(QStringLiteral("□\u20D7"), QStringLiteral("…")));
-    EXPECT_EQ(xsOf(accented), (std::vector<double>{40, 85, 115}));
-    const QRect square = inkBounds(draw(file("\x57", {40}), {200, 100}));
-    const QRect withArrow = inkBounds(draw(file("\x57\x72", {40, 0}), {200, 100}));
-    EXPECT_LT(withArrow.top(), square.top() - 3);
-    EXPECT_TRUE(withArrow.left() >= square.left() - 3 && withArrow.right() <= square.right() + 3);
-    // One alone keeps no width: it lands over what lies just before its start.
-    const QRect alone = inkBounds(draw(file("\x72", {}), {200, 100}));
-    EXPECT_TRUE(!alone.isEmpty() && alone.center().x() < 40);
 }
 
 TEST(Wmf, TextIsDrawnInTheTextColourWhereItsAlignmentSaysOnItsBackgroundWhenOpaque) {
@@ -558,54 +378,27 @@ TEST(Wmf, RejectsWhatIsNotAMetafile) {
 TEST(Wmf, SamplesDrawRecognisablePictures) {
     auto opaque = [](QRgb c) { return qAlpha(c) > 128; };
     for (const char* name : {"santa.wmf", "61338.wmf", "empty-polygon-close.wmf", "drawing.wmf"}) {
-        const QByteArray bytes = sample(name);
         QString error;
-        const auto doc = WmfDocument::parse(bytes, &error);
-        ASSERT_TRUE(doc) << name << ": " << error.toStdString();
-        EXPECT_GT(doc->sizeInPixels().width(), 10) << name;
-        EXPECT_GT(doc->sizeInPixels().height(), 10) << name;
-        EXPECT_GT(count(draw(bytes, {200, 200}, Qt::transparent), {0, 0, 200, 200}, opaque), 400) << name;
+        ASSERT_TRUE(WmfDocument::parse(sample(name), &error)) << name << ": " << error.toStdString();
+        EXPECT_GT(count(draw(sample(name), {200, 200}, Qt::transparent), {0, 0, 200, 200}, opaque), 400)
+            << name;
     }
-    const QByteArray santa = sample("santa.wmf");
-    EXPECT_NEAR(WmfDocument::parse(santa)->sizeInPixels().width(), 1885 * 96 / 1000.0, 0.5);
-    EXPECT_NEAR(WmfDocument::parse(santa)->sizeInPixels().height(), 2022 * 96 / 1000.0, 0.5);
-    // Upright: the red hat in the top half, the pink face in the middle, most of the square inked.
-    const QImage image = draw(santa, {200, 200}, Qt::transparent);
+    EXPECT_EQ(WmfDocument::parse(sample("santa.wmf"))->sizeInPixels(), QSizeF(1885, 2022) * 0.096);
+    // Upright: the red hat in the top half.
+    const QImage image = draw(sample("santa.wmf"), {200, 200}, Qt::transparent);
     auto red = [](QRgb c) { return near(c, kRed) && qAlpha(c) == 255; };
-    auto pink = [](QRgb c) { return near(c, qRgb(255, 191, 191)) && qAlpha(c) == 255; };
     EXPECT_GT(count(image, {0, 0, 200, 100}, red), 100);
     EXPECT_EQ(count(image, {0, 130, 200, 70}, red), 0);
-    EXPECT_GT(count(image, {60, 60, 80, 60}, pink), 800);
-    EXPECT_GT(count(image, image.rect(), opaque), 200 * 200 / 2);
-    // The text of 61338.wmf sits lower in its frame: top quarter empty, text in the band below the middle.
-    const QImage text = draw(sample("61338.wmf"), {200, 200}, Qt::transparent);
-    EXPECT_EQ(count(text, {0, 0, 200, 50}, opaque), 0);
-    EXPECT_GT(count(text, {0, 100, 200, 50}, opaque), 300);
 }
 
 // Hostile records (a record claiming to be huge, object indices far out, point counts beyond the record,
 // giant sizes, bitmap headers promising billions of pixels) are the fuzzer's seeds damaged-*.wmf.
-TEST(Wmf, CutFilesNeverCrashAndBigOnesAreQuick) {
+TEST(Wmf, CutFilesNeverCrash) {
     for (const char* name : {"drawing.wmf", "61338.wmf"}) { // cut short at every byte
         const QByteArray bytes = sample(name);
         for (qsizetype n = 0; n < bytes.size(); ++n)
             draw(bytes.left(n), {16, 16});
     }
-    // A megabyte of ordinary clip art draws quickly.
-    WmfWriter big(2);
-    big.placeable(3000, 3000).redFill();
-    for (int shape = 0; shape < 6000; ++shape) { // 40 points each
-        QByteArray points = pack({40});
-        for (int i = 0; i < 40; ++i)
-            points += pack({(shape * 37) % 2800 + (i * 13) % 200, (shape * 91) % 2800 + (i * 29) % 200});
-        big.raw(0x0324, points);
-    }
-    const QByteArray bytes = big.bytes();
-    ASSERT_GT(bytes.size(), 1'000'000);
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_GT(count(draw(bytes, {200, 200}), kRed), 20000);
-    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 } // namespace

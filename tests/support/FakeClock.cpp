@@ -14,9 +14,8 @@ double FakeClock::secondsSinceMidnight() const {
 }
 
 void FakeClock::wait(qint64 ms) {
-    if (ms <= 0) {
+    if (ms <= 0)
         return;
-    }
     WaitScope scope;
     m_waited += ms;
     advance(ms);

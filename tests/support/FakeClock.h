@@ -24,9 +24,8 @@ public:
     qint64 totalWaited() const { return m_waited; }
 
 private:
-    qint64 m_now = 0;
+    qint64 m_now = 0, m_waited = 0;
     double m_dayStart = 9 * 3600 * 1000.0;
-    qint64 m_waited = 0;
 };
 
 // seedFromTimer() keeps the fixed seed, and scripted values come out first, in order.

@@ -8,22 +8,19 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace nibsy::test {
 
 void FakeSound::play(const QString& path, int mode) {
     played.append({QFileInfo(path).fileName(), mode});
-    if (mode == 0) {
+    if (mode == 0)
         clock().wait(lengthMs);
-    }
 }
 
 QStringList FakeSound::names() const {
     QStringList out;
-    for (const auto& p : played) {
+    for (const auto& p : played)
         out << p.name;
-    }
     return out;
 }
 
@@ -44,9 +41,8 @@ qint64 FakeRecorder::framesHeard() const {
 double FakeRecorder::level() const {
     const qint64 heard = std::min<qint64>(framesHeard(), qint64(input.size()));
     int peak = 0;
-    for (qint64 i = std::max<qint64>(0, framesHeard() - 22050 / 20); i < heard; ++i) {
+    for (qint64 i = std::max<qint64>(0, framesHeard() - 22050 / 20); i < heard; ++i)
         peak = std::max(peak, std::abs(int(input[size_t(i)])));
-    }
     return std::min(peak / 32767.0, 1.0);
 }
 
@@ -59,23 +55,11 @@ WaveFile FakeRecorder::stop() {
     return wave;
 }
 
-void FakeRecorder::setTone(double hz, double amplitude, qint64 ms) {
-    input.resize(size_t(ms * 22050 / 1000));
-    for (size_t i = 0; i < input.size(); ++i) {
-        input[i] =
-            qint16(std::lround(amplitude * 32767 * std::sin(2 * std::numbers::pi * hz * double(i) / 22050)));
-    }
-}
-
-namespace {
 // Puts a new fake of type F into the service slot and returns it.
-template <typename F, typename Slot> F& install(Slot& slot) {
-    auto p = std::make_unique<F>();
-    F& ref = *p;
-    slot = std::move(p);
-    return ref;
+template <typename F, typename Slot> static F& install(Slot& slot) {
+    slot = std::make_unique<F>();
+    return static_cast<F&>(*slot);
 }
-} // namespace
 
 FakePlatform::FakePlatform(const QString& appDir)
     : sound(install<FakeSound>(services().sound)), recorder(install<FakeRecorder>(services().recorder)),

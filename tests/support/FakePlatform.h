@@ -31,8 +31,7 @@ public:
     void clear() { played.clear(); }
 
     QList<PlayedSound> played;
-    int stops = 0;
-    int beeps = 0;
+    int stops = 0, beeps = 0;
     qint64 lengthMs = 500; // how long a synchronous sound holds the handler
 };
 
@@ -46,17 +45,13 @@ public:
     // The peak of the last 50 ms heard.
     double level() const override;
     qint64 recordedMs() const override { return framesHeard() * 1000 / 22050; }
-    // Makes the input a sine tone of that frequency, amplitude (0..1) and length.
-    void setTone(double hz, double amplitude, qint64 ms);
-
     std::vector<qint16> input; // what the microphone hears, 22050 Hz, from the start of each recording
     bool microphone = true;    // false: there is none, and start() fails
     int starts = 0;            // recordings started
 
 private:
     qint64 framesHeard() const;
-    qint64 m_startMs = 0;
-    qint64 m_maxMs = 0;
+    qint64 m_startMs = 0, m_maxMs = 0;
     bool m_recording = false;
 };
 
@@ -65,8 +60,7 @@ public:
     enum Kind { Critical, Information, OkCancel };
     struct Shown {
         Kind kind;
-        QString text;
-        QString title;
+        QString text, title;
     };
     void critical(QWidget*, const QString& text, const QString& title) override {
         shown.append({Critical, text, title});
@@ -100,8 +94,7 @@ public:
     // The application directory becomes a fresh temporary folder unless appDir is given.
     explicit FakePlatform(const QString& appDir = {});
     ~FakePlatform();
-    FakePlatform(const FakePlatform&) = delete;
-    FakePlatform& operator=(const FakePlatform&) = delete;
+    Q_DISABLE_COPY(FakePlatform)
 
     FakeSound& sound;
     FakeRecorder& recorder;
@@ -115,8 +108,7 @@ public:
     QString scratch() const { return m_scratch.path(); }
 
 private:
-    QTemporaryDir m_tempAppDir;
-    QTemporaryDir m_scratch;
+    QTemporaryDir m_tempAppDir, m_scratch;
     QString m_savedAppDir = AppFiles::appDir();
 };
 

@@ -36,12 +36,10 @@ void doubleClick(QWidget* first, QWidget* second) {
     send(first, QEvent::MouseButtonPress, now);
     send(first, QEvent::MouseButtonRelease, now + 1);
     QPointer<QWidget> target = second;
-    if (target && target->isVisible()) {
+    if (target && target->isVisible())
         send(target, QEvent::MouseButtonDblClick, now + gap);
-    }
-    if (target && target->isVisible()) {
+    if (target && target->isVisible())
         send(target, QEvent::MouseButtonRelease, now + gap + 1);
-    }
     QTest::lastMouseTimestamp = int(now + gap + 10'000);
 }
 
