@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Nibsy Math opened from a stand-in menu on the fake platform, with the settings a test gives.
+// Nibsy Math opened from a stand-in menu on the fake platform, with the settings as the test left them.
 
 #include "math/frmEMath.h"
 #include "platform/PictureBox.h"
@@ -10,21 +10,10 @@
 #include "support/WindowFixture.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
-#include <functional>
 
 namespace nibsy::test {
 
-class MathFixture : public WindowFixture<frmEMath> {
-protected:
-    // Opens Nibsy Math afresh with the default settings, changed by setUp before it loads.
-    frmEMath* open(const std::function<void(Settings&)>& setUp = [](Settings&) {}) {
-        close();
-        settings() = Settings{};
-        setUp(settings());
-        return WindowFixture::open();
-    }
-};
+using MathFixture = WindowFixture<frmEMath>;
 
 } // namespace nibsy::test

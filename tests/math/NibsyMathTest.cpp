@@ -1,0 +1,250 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Nibsy Math's modes played from its choice screen: the tutor's counters answered digit by digit,
+// practice with its score, the fact table, and settings out of range.
+
+#include "MathFixture.h"
+#include "shell/Palette.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QLineEdit>
+
+using namespace nibsy;
+using namespace nibsy::test;
+
+using MathTutor = MathFixture;
+using MathPractice = MathFixture;
+using NibsyMath = MathFixture;
+
+namespace {
+
+// The counters the child sees: cells of the five-by-five grid whose middle is not blank.
+int countersShown(frmEMath& w) {
+    int shown = 0;
+    for (int cell = 0; cell < 25; ++cell) {
+        const QPointF at =
+            w.picTutor->toPixels((cell % 5 + 0.5) * w.shapeWidth(), (cell / 5 + 0.5) * w.shapeHeight());
+        shown += w.picTutor->image().pixelColor(at.toPoint()) != QColor(Qt::white);
+    }
+    return shown;
+}
+
+// The tutor's written problem as it reads: top, sign, bottom, "=", answer.
+QString written(frmEMath& w) {
+    QStringList out;
+    for (int i : {1, 0, 2, 4, 3}) {
+        out << w.lblTutor[size_t(i)]->text();
+    }
+    return out.join(u' ');
+}
+
+// A fake clock that notes what the answer box shows whenever the activity waits.
+class WatchingClock : public FakeClock {
+public:
+    void wait(qint64 ms) override {
+        if (ms > 0 && box) {
+            seen.append({ms, box->text()});
+        }
+        FakeClock::wait(ms);
+    }
+    QLineEdit* box = nullptr;
+    QList<QPair<qint64, QString>> seen;
+};
+
+} // namespace
+
+TEST_F(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
+    struct Case {
+        int type, size, maxTop, maxResult;
+    };
+    for (const Case c : {Case{0, 0, 9, 9}, Case{0, 1, 10, 20}, Case{1, 0, 9, 9}, Case{1, 1, 20, 20}}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << ", size " << c.size);
+        open();
+        click(w->cmdChoice[1]);
+        click(w->optType[size_t(c.type)]);
+        click(w->optSize[size_t(c.size)]);
+        fake.random.seed(quint32(17 + c.type * 2 + c.size));
+        int maxTop = 0, maxResult = 0;
+        QSet<QRgb> colours;
+        for (int i = 0; i < 300; ++i) {
+            click(w->cmdAnswer); // the next problem
+            const int top = number(w->lblTutor[1]), bottom = number(w->lblTutor[2]);
+            const int shown = countersShown(*w);
+            colours << w->picTutor->image().pixel(
+                w->picTutor->toPixels(0.5 * w->shapeWidth(), 0.5 * w->shapeHeight()).toPoint());
+            const QStringList sounds = heard();
+            EXPECT_EQ(w->linTutor->isVisible(), c.type == 0);
+            click(w->cmdAnswer); // see the answer
+            const int result = number(w->lblTutor[3]);
+            ASSERT_EQ(result, c.type == 0 ? top + bottom : top - bottom) << i;
+            ASSERT_TRUE(bottom >= 0 && result >= 0 && top <= c.maxTop && result <= c.maxResult) << i;
+            ASSERT_EQ(shown, result);
+            ASSERT_EQ(sounds.count("boing.wav"), c.type == 0 ? result : top);
+            ASSERT_EQ(sounds.count("zipecho.wav"), c.type == 0 ? 0 : bottom);
+            maxTop = std::max(maxTop, top);
+            maxResult = std::max(maxResult, result);
+        }
+        EXPECT_EQ(maxTop, c.maxTop);
+        EXPECT_EQ(maxResult, c.type == 0 ? c.maxResult : maxResult);
+        // Counters come in red, light cyan, light green and yellow (a cell left empty is white).
+        colours -= QColor(Qt::white).rgb();
+        EXPECT_EQ(colours,
+                  (QSet<QRgb>{QBColor(12).rgb(), QBColor(11).rgb(), QBColor(10).rgb(), QBColor(14).rgb()}));
+    }
+}
+
+TEST_F(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
+    open();
+    click(w->cmdChoice[1]);
+    click(w->optType[1]);
+    fake.random.script({0.87, 0.38, 0.1, 0.6}); // 18 - 7, light green boxes
+    click(w->cmdAnswer);
+    EXPECT_EQ(heard(), QStringList(18, "boing.wav") + QStringList(7, "zipecho.wav"));
+    EXPECT_EQ(written(*w), "18 - 7 = ??");
+    EXPECT_FALSE(w->Frame1->isEnabled() || w->Frame2->isEnabled());
+    EXPECT_EQ(countersShown(*w), 11);
+    const QPointF tenth = w->picTutor->toPixels(4.5 * w->shapeWidth(), 1.5 * w->shapeHeight());
+    EXPECT_EQ(w->picTutor->image().pixelColor(tenth.toPoint()), QColor(0, 255, 0));
+    EXPECT_LT(tenth.x(), w->lblTutor[0]->x()); // the fifth of a row stands clear of the written sum
+
+    for (const auto& [key, shown] : {std::pair{Qt::Key_X, "??"}, {Qt::Key_1, "1?"}, {Qt::Key_2, "1?"}}) {
+        QTest::keyClick(w, key);
+        EXPECT_EQ(w->lblTutor[3]->text(), shown);
+    }
+    EXPECT_EQ(fake.sound.beeps, 1);
+    QTest::keyClick(w, Qt::Key_1);
+    EXPECT_EQ(written(*w), "18 - 7 = 11");
+    EXPECT_EQ(heard(), (QStringList{"uhoh.wav", "tada.wav"}));
+    EXPECT_EQ(w->cmdAnswer->text(), "&Next Problem");
+    EXPECT_TRUE(w->Frame1->isEnabled() && w->Frame2->isEnabled());
+    QTest::keyClick(w, Qt::Key_1); // answered: keys do nothing
+    EXPECT_EQ(heard(), QStringList());
+
+    // Choosing addition after the answer, then showing the window again, repaints the same sum silently.
+    click(w->optType[0]);
+    const QImage before = w->picTutor->image().copy();
+    w->hide();
+    w->show();
+    EXPECT_EQ(heard(), QStringList());
+    EXPECT_EQ(w->picTutor->image(), before);
+}
+
+TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMisses) {
+    settings().MathFactor = 3;
+    open();
+    auto clock = std::make_unique<WatchingClock>();
+    WatchingClock& watch = *clock;
+    services().clock = std::move(clock);
+    watch.box = w->txtAnswer;
+    fake.sound.lengthMs = 0;
+
+    fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblScoreN->text() + " " + w->lblProblem->text(), "0 1 + 3 =");
+    answer(w->txtAnswer, "4");
+    EXPECT_EQ(w->lblScoreN->text(), "100");
+    answer(w->txtAnswer, "7");
+    EXPECT_EQ(w->txtAnswer->text() + w->lblProblem->text(), "5 + 3 ="); // emptied for a second try
+    answer(w->txtAnswer, "8");
+    EXPECT_EQ(w->lblScoreN->text(), "75");
+    EXPECT_EQ(w->pnlScore->floodPercent(), 75);
+    answer(w->txtAnswer, "1");
+    answer(w->txtAnswer, "2");
+    EXPECT_EQ(watch.seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
+    EXPECT_EQ(w->lblScoreN->text() + " " + w->lblProblem->text(), "50 9 + 3 =");
+    answer(w->txtAnswer, "12");
+    EXPECT_EQ(w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up
+    EXPECT_EQ(heard(), (QStringList{"tada.wav", "uhoh.wav", "tada.wav", "uhoh.wav", "uhoh.wav", "tada.wav"}));
+}
+
+TEST_F(MathPractice, AnEmptyBoxAnswersZeroAChangeGivesANewProblemAtNoCostAndTheBoxTakesDigitsOnly) {
+    settings().MathProblemType = 1;
+    settings().MathFactor = 2;
+    open();
+    fake.random.script({0.0, 0.4, 0.3, 0.1, 0.9, 0.5, 0.25});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblProblem->text(), "2 - 2 =");
+    QTest::keyClick(w->txtAnswer, Qt::Key_Return);
+    EXPECT_EQ(w->lblProblem->text(), "6 - 2 =");
+    QTest::keyClick(w->txtAnswer, Qt::Key_Enter); // 0 is wrong here
+    EXPECT_EQ(heard(), (QStringList{"tada.wav", "uhoh.wav"}));
+
+    click(w->optType[0]); // after a miss, given up
+    EXPECT_EQ(w->lblProblem->text(), "3 + 2 =");
+    answer(w->txtAnswer, "5");
+    EXPECT_EQ(w->lblScoreN->text(), "100"); // 20 points over 2 problems
+    click(w->optFactor[6]);
+    EXPECT_EQ(settings().MathFactor, 5);
+    EXPECT_EQ(w->lblProblem->text(), "9 + 5 =");
+    click(w->optFactor[0]); // Random draws the factor after the other number
+    EXPECT_EQ(w->lblProblem->text(), "5 + 2 =");
+    EXPECT_EQ(settings().MathFactor, -1);
+
+    // Letters and other digits than 0 to 9, typed or pasted, are refused; Tab moves on.
+    heard();
+    for (const auto& [key, text] : {std::pair{Qt::Key_1, u"1"},
+                                    {Qt::Key_A, u"a"},
+                                    {Qt::Key_2, u"2"},
+                                    {Qt::Key_Eacute, u"\u00e9"},
+                                    {Qt::Key_Backspace, u"\b"}}) {
+        QTest::sendKeyEvent(QTest::Click, w->txtAnswer, key, QString::fromUtf16(text), Qt::NoModifier);
+    }
+    EXPECT_EQ(w->txtAnswer->text(), "1");
+    EXPECT_EQ(fake.sound.beeps, 2);
+    for (const auto& [pasted, shown] : {std::pair{"3x", "1"}, {"\u0663", "1"}, {"34", "134"}}) {
+        QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        w->txtAnswer->paste();
+        EXPECT_EQ(w->txtAnswer->text(), shown) << pasted;
+    }
+    QTest::keyClick(w->txtAnswer, Qt::Key_Tab);
+    EXPECT_FALSE(w->txtAnswer->hasFocus());
+    EXPECT_EQ(fake.sound.beeps, 2);
+    EXPECT_EQ(heard(), QStringList());
+}
+
+TEST_F(NibsyMath, TheFactTableFollowsTypeAndFactorAndATutorProblemLeftWaitingLocksNothing) {
+    settings().MathFactor = -1;
+    open();
+    click(w->cmdChoice[1]);
+    click(w->cmdAnswer);
+    click(w->cmdExit);
+    click(w->cmdChoice[2]);
+    heard();
+    EXPECT_EQ(w->lbltitle->text(), "Review Math Facts");
+    EXPECT_TRUE(w->Frame1->isEnabled());
+    EXPECT_TRUE(w->optFactor[1]->isChecked()); // Random gives way to 0
+    EXPECT_FALSE(w->optFactor[0]->isEnabled());
+    const auto fact = [&](int i) { return w->lblFactor[size_t(i)]->text(); };
+    EXPECT_EQ(QStringList({fact(0), fact(1), fact(3)}), (QStringList{"0+0=0", "1+0=1", "3+0=3"}));
+    click(w->optFactor[5]);
+    EXPECT_EQ(fact(3) + " " + fact(10), "3+4=7 10+4=14");
+    click(w->optType[1]);
+    EXPECT_EQ(fact(0) + " " + fact(10), "4-4=0 14-4=10");
+    QTest::keyClick(w, Qt::Key_7);
+    EXPECT_EQ(heard(), QStringList());
+    EXPECT_EQ(fake.sound.beeps, 0);
+
+    click(w->cmdExit);
+    EXPECT_TRUE(w->optFactor[0]->isEnabled());
+    EXPECT_EQ(w->lbltitle->text(), "Nibsy Math");
+    // The tutor opens afresh: no problem, the choices free.
+    click(w->cmdChoice[1]);
+    EXPECT_EQ(written(*w), QString(4, u' '));
+    EXPECT_EQ(w->cmdAnswer->text(), "&Next Problem");
+    EXPECT_TRUE(w->Frame1->isEnabled() && w->Frame2->isEnabled());
+}
+
+TEST_F(NibsyMath, SettingsOutOfRangeAreShownAndStoredAsTheyArePlayed) {
+    settings().MathFactor = 42;
+    settings().MathProblemType = 2;
+    settings().MathNumberSize = -9;
+    open();
+    EXPECT_TRUE(w->optFactor[11]->isChecked() && w->optType[0]->isChecked() && w->optSize[1]->isChecked());
+    EXPECT_EQ(std::tuple(settings().MathFactor, settings().MathProblemType, settings().MathNumberSize),
+              std::tuple(10, 0, 1));
+    fake.random.script({0.0});
+    click(w->cmdChoice[3]);
+    EXPECT_EQ(w->lblProblem->text(), "0 + 10 =");
+}
