@@ -40,19 +40,6 @@ QString written(frmEMath& w) {
     return out.join(u' ');
 }
 
-// A fake clock that notes what the answer box shows whenever the activity waits.
-class WatchingClock : public FakeClock {
-public:
-    void wait(qint64 ms) override {
-        if (ms > 0 && box) {
-            seen.append({ms, box->text()});
-        }
-        FakeClock::wait(ms);
-    }
-    QLineEdit* box = nullptr;
-    QList<QPair<qint64, QString>> seen;
-};
-
 } // namespace
 
 TEST_F(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
@@ -134,10 +121,12 @@ TEST_F(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
 TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMisses) {
     settings().MathFactor = 3;
     open();
-    auto clock = std::make_unique<WatchingClock>();
-    WatchingClock& watch = *clock;
-    services().clock = std::move(clock);
-    watch.box = w->txtAnswer;
+    QList<QPair<qint64, QString>> seen; // what the box shows while the window waits
+    PeekingClock::install().peek = [&](qint64 ms) {
+        if (ms > 0) {
+            seen.append({ms, w->txtAnswer->text()});
+        }
+    };
     fake.sound.lengthMs = 0;
 
     fake.random.script({0.1, 0.5, 0.0, 0.9}); // the problems 1, 5, 0 and 9 + 3
@@ -152,7 +141,7 @@ TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndShowsTheAnswerAfterTwoMis
     EXPECT_EQ(w->pnlScore->floodPercent(), 75);
     answer(w->txtAnswer, "1");
     answer(w->txtAnswer, "2");
-    EXPECT_EQ(watch.seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
+    EXPECT_EQ(seen, (QList<QPair<qint64, QString>>{{2000, "3"}})); // the answer, for 2 seconds
     EXPECT_EQ(w->lblScoreN->text() + " " + w->lblProblem->text(), "50 9 + 3 =");
     answer(w->txtAnswer, "12");
     EXPECT_EQ(w->lblScoreN->text(), "63"); // 25 points over 4 problems: 62.5 rounds up

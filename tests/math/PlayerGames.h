@@ -4,24 +4,15 @@
 // Snowman Math and Bug Builder side by side: how a turn is won or lost in each, what each says and
 // draws, and a watch on the results board that ends a game.
 
+#include "MathFixture.h"
 #include "math/frmBug.h"
 #include "math/frmResults.h"
 #include "math/frmSnow.h"
-#include "platform/PictureBox.h"
-#include "platform/SSCommand.h"
-#include "platform/Services.h"
 #include "platform/WindowTimer.h"
 #include "shell/Palette.h"
-#include "support/FakeClock.h"
-#include "support/WindowFixture.h"
 
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTimer>
-#include <functional>
-#include <set>
 
 namespace nibsy::test {
 
@@ -75,16 +66,6 @@ void playSixRounds(Window& w, int players, const ResultsWatch& watch, Turn turn)
     EXPECT_EQ(w.cmdExit->text(), "E&xit");
 }
 
-// A clock that looks at the window each time the game waits: while a sound plays or a picture shows.
-class PeekingClock : public FakeClock {
-public:
-    void wait(qint64 ms) override {
-        peek();
-        FakeClock::wait(ms);
-    }
-    std::function<void()> peek;
-};
-
 // Where a part of a picture shows first, in fractions of its width and height, and the palette colour
 // there before (-1: the picture's ground) and after it is drawn.
 struct Part {
@@ -113,7 +94,6 @@ struct SnowmanGame {
     static Settings::FourNames& names() { return settings().SnowPlayerName; }
     static PictureBox* picture(Window& w, int p) { return w.picSnow[size_t(p)]; }
     static int parts(Window& w, int p) { return w.partsEarned(p); }
-    static void paint(Window& w, int p) { w.picSnow_Paint(p); }
     static int rightAnswer(Window& w) {
         const int top = number(w.lblNumber[0]), bottom = number(w.lblNumber[1]);
         return w.Label1[0]->text() == "+" ? top + bottom : top - bottom;
@@ -145,13 +125,13 @@ struct BugGame {
         {{0.45, 0.175}, 12, 0}, {{0.1, 0.125}, -1, 13}, // a pupil, a feeler's knob
         {{0.1, 0.36}, -1, 14},  {{0.4, 0.625}, 12, 10}, // the bend of a leg, a spot
     };
-    static constexpr Part Finish[] = {{{0.45, 0.15}, -1, 15}}; // the white of an eye
+    // The white of an eye, and the last toe of the lowest leg.
+    static constexpr Part Finish[] = {{{0.45, 0.15}, -1, 15}, {{0.125, 0.95}, -1, 14}};
 
     static qint16& players() { return settings().BugPlayers; }
     static Settings::FourNames& names() { return settings().BugPlayerName; }
     static PictureBox* picture(Window& w, int p) { return w.picBug[size_t(p)]; }
     static int parts(Window& w, int p) { return w.partsBuilt(p); }
-    static void paint(Window& w, int p) { w.picBug_Paint(p); }
     // The target stopped by a click, a hit or a miss.
     static void turn(Window& w, FakePlatform& fake, bool win) {
         fake.random.script({win ? 0.0 : 0.99});
