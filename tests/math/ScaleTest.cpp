@@ -88,21 +88,19 @@ TEST_F(NumberScale, ClicksMoveCountersAndTheirSideWithinZeroToTenClearEmptiesAll
 TEST_F(NumberScaleFromMath, OpensModallyFromNibsyMathAndReturnsThere) {
     settings().ScaleCount = {0, 1, 2, 3, 4};
     open();
-    bool modalAndAlone = false;
+    bool alone = false;
     QStringList shown;
     QTimer::singleShot(0, w, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (auto* scale = qobject_cast<frmscale*>(top); scale && scale->isVisible()) {
-                modalAndAlone = scale->windowModality() == Qt::ApplicationModal && !w->isVisible();
-                shown = seen(*scale);
-                QTest::mouseClick(scale->picBox[1], Qt::LeftButton);
-                QTest::mouseClick(scale->cmdHelp, Qt::LeftButton);
-                QTest::mouseClick(scale->cmdExit, Qt::LeftButton);
-            }
-        }
+        auto* scale = qobject_cast<frmscale*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(scale);
+        alone = !w->isVisible();
+        shown = seen(*scale);
+        click(scale->picBox[1]);
+        click(scale->cmdHelp);
+        click(scale->cmdExit);
     });
     click(w->cmdChoice[0]);
-    EXPECT_TRUE(modalAndAlone);
+    EXPECT_TRUE(alone);
     EXPECT_EQ(shown, (QStringList{"1:1", "2:2", "3:3", "4:4", "@3", "@7"}));
     EXPECT_EQ(settings().ScaleCount[1], 2);
     EXPECT_EQ(fake.help.asked, QList<int>{3});
