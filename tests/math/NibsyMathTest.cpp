@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Nibsy Math's modes played from its choice screen: the tutor's counters answered digit by digit,
-// practice with its score, the fact table, and settings out of range.
+// practice with its score, and the fact table.
 
 #include "MathFixture.h"
 #include "shell/Palette.h"
@@ -191,7 +191,10 @@ TEST_F(MathPractice, AnEmptyBoxAnswersZeroAChangeGivesANewProblemAtNoCostAndTheB
 
 TEST_F(NibsyMath, TheFactTableFollowsTypeAndFactorAndATutorProblemLeftWaitingLocksNothing) {
     settings().MathFactor = -1;
+    settings().MathProblemType = 2; // out of range: addition
+    settings().MathNumberSize = -9; // out of range: large
     open();
+    EXPECT_TRUE(w->optType[0]->isChecked() && w->optSize[1]->isChecked());
     click(w->cmdChoice[1]);
     click(w->cmdAnswer);
     click(w->cmdExit);
@@ -219,15 +222,4 @@ TEST_F(NibsyMath, TheFactTableFollowsTypeAndFactorAndATutorProblemLeftWaitingLoc
     EXPECT_EQ(written(*w), QString(4, u' '));
     EXPECT_EQ(w->cmdAnswer->text(), "&Next Problem");
     EXPECT_TRUE(w->Frame1->isEnabled() && w->Frame2->isEnabled());
-}
-
-TEST_F(NibsyMath, SettingsOutOfRangeAreShownAndStoredAsTheyArePlayed) {
-    settings().MathFactor = 42;
-    settings().MathProblemType = 2;
-    settings().MathNumberSize = -9;
-    open();
-    EXPECT_TRUE(w->optFactor[11]->isChecked() && w->optType[0]->isChecked() && w->optSize[1]->isChecked());
-    fake.random.script({0.0});
-    click(w->cmdChoice[3]);
-    EXPECT_EQ(w->lblProblem->text(), "0 + 10 =");
 }

@@ -46,7 +46,7 @@ TEST_F(Worksheet, PrintsTwentyRowsOfFiveProblemsOfTypeAndFactorAndCancelPrintsNo
     static const QRegularExpression fact(R"((\d+)([+-])(\d+)=)");
     for (const Case c : {Case{1, 4, 4, "Subtraction (-) Problems, Highest Factor = 4"},
                          Case{0, -1, 10, "Addition (+) Problems, Highest Factor = 10"},
-                         Case{0, 0, 0, "Addition (+) Problems, Highest Factor = 0"}}) {
+                         Case{0, 42, 10, "Addition (+) Problems, Highest Factor = 10"}}) {
         const QStringList lines = print(c.type, c.factor);
         ASSERT_EQ(fake.dialogs.shown.size(), 1);
         const FakeDialogs::Shown& asked = fake.dialogs.shown[0];
