@@ -55,20 +55,14 @@ TEST_F(NumberScale, ClicksMoveCountersAndTheirSideWithinZeroToTenClearEmptiesAll
     settings().ScaleCount = {0, -3, 11, 4, 10}; // counts out of range are brought into it
     open();
     EXPECT_EQ(seen(*w), (QStringList{"0:0", "10:10", "4:4", "10:10", "@10", "@14"}));
-    const int box3Top = w->picBox[3]->y();
     clickBox(2); // full: no more
     clickBox(1);
     clickBox(4, Qt::RightButton);
     EXPECT_EQ(seen(*w), (QStringList{"1:1", "10:10", "4:4", "9:9", "@11", "@13"}));
-    EXPECT_LT(w->picBox[3]->y(), box3Top);
     ASSERT_EQ(fake.sound.played.size(), 3);
     EXPECT_EQ(std::pair(fake.sound.played[0].mode, fake.sound.played[1].mode), std::pair(0, 1));
     EXPECT_EQ(heard(), (QStringList{"uhoh.wav", "move.wav", "move.wav"}));
-    menu.hide();
-    w->close(); // by the frame
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(w.isNull() && menu.isVisible());
-    open();
+    open(); // again
     EXPECT_EQ(seen(*w), (QStringList{"1:1", "10:10", "4:4", "9:9", "@11", "@13"}));
 
     QTest::mouseClick(w->cmdClear, Qt::LeftButton);
