@@ -9,13 +9,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
-#include <QLineEdit>
 
 using namespace nibsy;
 using namespace nibsy::test;
 
-using MathTutor = MathFixture;
-using MathPractice = MathFixture;
 using NibsyMath = MathFixture;
 
 namespace {
@@ -33,8 +30,7 @@ int countersShown(frmEMath& w) {
 
 // Whether the line between the two groups of counters shows.
 bool lineShown(frmEMath& w) {
-    const QImage shown = w.picTutor->grab().toImage();
-    return shown.pixelColor(w.linTutor->geometry().center()) != QColor(Qt::white);
+    return w.picTutor->grab().toImage().pixelColor(w.linTutor->geometry().center()) != QColor(Qt::white);
 }
 
 // The tutor's written problem as it reads: top, sign, bottom, "=", answer.
@@ -48,7 +44,7 @@ QString written(frmEMath& w) {
 
 } // namespace
 
-TEST_F(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
+TEST_F(NibsyMath, TutorProblemsStayInRangeAndShowOneCounterPerUnit) {
     struct Case {
         int type, size, maxTop, maxResult;
     };
@@ -90,7 +86,7 @@ TEST_F(MathTutor, ProblemsStayInRangeAndShowOneCounterPerUnit) {
     }
 }
 
-TEST_F(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
+TEST_F(NibsyMath, TutorSubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
     open();
     click(w->cmdChoice[1]);
     click(w->optType[1]);
@@ -126,7 +122,7 @@ TEST_F(MathTutor, SubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
     EXPECT_EQ(w->picTutor->image(), before);
 }
 
-TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndAChangeGivesANewProblemAtNoCost) {
+TEST_F(NibsyMath, PracticeScoresTenAtFirstTryFiveAtSecondAndAChangeGivesANewProblemAtNoCost) {
     settings().MathFactor = 3;
     open();
     QList<QPair<qint64, QString>> seen; // what the box shows while the window waits
@@ -142,6 +138,7 @@ TEST_F(MathPractice, ScoresTenAtFirstTryFiveAtSecondAndAChangeGivesANewProblemAt
     fake.random.script({0.1, 0.5, 0.0, 0.9, 0.0, 0.0, 0.4, 0.9, 0.3, 0.0, 0.5, 0.25});
     click(w->cmdChoice[3]);
     EXPECT_EQ(shown(), "0 1 + 3 =");
+    EXPECT_TRUE(w->txtAnswer->hasFocus());
     answer(w->txtAnswer, "4");
     EXPECT_EQ(w->lblScoreN->text(), "100");
     answer(w->txtAnswer, "7");
@@ -193,7 +190,6 @@ TEST_F(NibsyMath, TheFactTableFollowsTypeAndFactorAndATutorProblemLeftWaitingLoc
     click(w->cmdAnswer);
     click(w->cmdExit);
     click(w->cmdChoice[2]);
-    heard();
     EXPECT_EQ(w->lbltitle->text(), "Review Math Facts");
     EXPECT_TRUE(w->Frame1->isEnabled());
     EXPECT_TRUE(w->optFactor[1]->isChecked()); // Random gives way to 0
@@ -208,8 +204,9 @@ TEST_F(NibsyMath, TheFactTableFollowsTypeAndFactorAndATutorProblemLeftWaitingLoc
     click(w->cmdExit);
     EXPECT_TRUE(w->optFactor[0]->isEnabled());
     EXPECT_EQ(w->lbltitle->text(), "Nibsy Math");
-    // The tutor opens afresh: no problem, the choices free.
+    // The tutor opens afresh: no problem, the choices free, Next Problem ready for Enter.
     click(w->cmdChoice[1]);
+    EXPECT_TRUE(w->cmdAnswer->hasFocus());
     EXPECT_EQ(written(*w), QString(4, u' '));
     EXPECT_EQ(w->cmdAnswer->text(), "&Next Problem");
     EXPECT_TRUE(w->Frame1->isEnabled() && w->Frame2->isEnabled());

@@ -5,10 +5,8 @@
 #include "MathFixture.h"
 #include "math/frmscale.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -23,7 +21,7 @@ protected:
 };
 
 // What the child sees of the scale: each box's count and counters drawn, and the mark each side's
-// pointer stands at (-1 between marks).
+// pointer stands at (21 between marks).
 QStringList seen(frmscale& s) {
     QStringList out;
     for (int box = 1; box <= 4; ++box) {
@@ -37,14 +35,11 @@ QStringList seen(frmscale& s) {
         out << s.lblNumber[size_t(box)]->text() + ":" + QString::number(drawn);
     }
     for (int side = 1; side <= 2; ++side) {
-        int mark = -1;
-        for (int i = 0; i <= 20; ++i) {
-            if (std::abs(s.Line3[size_t(i)]->geometry().center().y() -
-                         s.Label2[size_t(side)]->geometry().center().y()) <= 1) {
-                mark = i;
-            }
-        }
-        out << "@" + QString::number(mark);
+        const int y = s.Label2[size_t(side)]->geometry().center().y();
+        const auto at = std::find_if(s.Line3.begin(), s.Line3.end(), [y](QFrame* mark) {
+            return std::abs(mark->geometry().center().y() - y) <= 1;
+        });
+        out << "@" + QString::number(at - s.Line3.begin());
     }
     return out;
 }
