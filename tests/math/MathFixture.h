@@ -21,14 +21,9 @@ namespace nibsy::test {
 
 using MathFixture = WindowFixture<frmEMath>;
 
+// Made with new, it takes the fake platform's clock's place: services().clock.reset(clock).
 class PeekingClock : public FakeClock {
 public:
-    // Replaces the fake platform's clock.
-    static PeekingClock& install() {
-        auto* clock = new PeekingClock;
-        services().clock.reset(clock);
-        return *clock;
-    }
     void wait(qint64 ms) override {
         if (peek) {
             peek(ms);

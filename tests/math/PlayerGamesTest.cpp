@@ -58,6 +58,7 @@ struct SnowmanGame {
     static constexpr const char* Prompt = "Type Answer\nPress Enter";
     // What shows while the game waits on player 1's first win (the sound, a pause), then on player 2's
     // first miss (the sound, heard before the answer shows).
+    static QString shown(Window& w) { return w.lblMessage->text(); }
     static inline const QStringList FirstRound{"\nGood!\nYou get a body", "\nGood!\nYou get a body",
                                                "Player 2:\nPlayer 2\nType Answer\nPress Enter"};
     static constexpr const char* Idle = "\nGame Over\nClick New Game";
@@ -97,10 +98,19 @@ struct BugGame {
     static constexpr const char* Prompt = "Your Turn\nClick Circles";
     // What shows while the game waits on player 1's first win (the sound, the hit shown), then on player
     // 2's first miss (the sound, the miss shown, a pause).
-    static inline const QStringList FirstRound{
-        "Player 1:\nPlayer 1\nA Hit!\nYou get a body", "Player 1:\nPlayer 1\nA Hit!\nYou get a body",
-        "Player 2:\nPlayer 2\nSorry ...\nA Miss", "Player 2:\nPlayer 2\nSorry ...\nA Miss",
-        "Player 2:\nPlayer 2\nSorry ...\nA Miss"};
+    static inline const QStringList FirstRound{"Player 1:\nPlayer 1\nA Hit!\nYou get a body #ffffff #ffd700",
+                                               "Player 1:\nPlayer 1\nA Hit!\nYou get a body #ffffff #ffd700",
+                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0",
+                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0",
+                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0"};
+    // The message, and the colours in a corner of the target and above its middle: a yellow star on a
+    // hit, a grey cloud on a miss, each on white.
+    static QString shown(Window& w) {
+        const QImage& target = w.picFlash->image();
+        const QPoint aboveMiddle(target.width() / 2, target.height() * 3 / 10);
+        return w.lblMessage->text() + " " + target.pixelColor(2, 2).name() + " " +
+               target.pixelColor(aboveMiddle).name();
+    }
     static constexpr const char* Idle = "Choose Number of\nPlayers, Enter Names\nClick New Game";
     static constexpr const char* WinSound = "tada.wav";
     static constexpr const char* EndSound = "bug.wav";
@@ -239,10 +249,11 @@ TYPED_TEST(SnowmanMathAndBugBuilder,
     click(w.cmdNew);
     const QColor ground = this->at(1, {0.5, 0.5});
     ResultsWatch watch; // the round of the sixth win ends the game
-    PeekingClock& clock = PeekingClock::install();
+    auto* clock = new PeekingClock;
+    services().clock.reset(clock);
     QStringList seen;
-    clock.peek = [&](qint64) {
-        seen << this->message();
+    clock->peek = [&](qint64) {
+        seen << Game::shown(w);
         Game::poke(w);
     };
     for (int k = 1; k <= 6; ++k) {
@@ -256,7 +267,7 @@ TYPED_TEST(SnowmanMathAndBugBuilder,
         this->turn(false);
         if (k == 1) {
             EXPECT_EQ(seen, Game::FirstRound);
-            clock.peek = nullptr;
+            clock->peek = nullptr;
         }
         EXPECT_EQ(std::tuple(w.currentPlayer(), Game::parts(w, 2)), std::tuple(1, 0));
         EXPECT_EQ(watch.shown, k == 6);
@@ -397,11 +408,10 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesForTheNextGame) {
         auto* options = qobject_cast<optSnow*>(QApplication::activeModalWidget());
         ASSERT_TRUE(options);
         optSnow& o = *options;
-        click(o.optType[4]);  // player 2: subtraction
-        click(o.optSize[13]); // player 3: bigger
-        click(o.optSize[5]);  // player 2: smallest
-        click(o.optPlayers[0]);
-        EXPECT_FALSE(o.fraPlayer[2]->isEnabled());
+        EXPECT_TRUE(o.fraPlayer[4]->isEnabled()); // all four play
+        click(o.optType[4]);                      // player 2: subtraction
+        click(o.optSize[13]);                     // player 3: bigger
+        click(o.optSize[5]);                      // player 2: smallest
         click(o.optPlayers[1]);
         EXPECT_TRUE(o.fraPlayer[2]->isEnabled());
         EXPECT_FALSE(o.fraPlayer[3]->isEnabled());

