@@ -76,7 +76,7 @@ TEST_F(NibsyMath, TutorProblemsStayInRangeAndShowOneCounterPerUnit) {
         }
         EXPECT_EQ(lineShown(*w), c.type == 0); // between the two groups of an addition
         EXPECT_EQ(maxTop, c.maxTop);
-        EXPECT_TRUE(c.type == 1 || maxResult == c.maxResult);
+        EXPECT_TRUE(c.type == 1 || maxResult == c.maxResult); // sums reach the largest
         // Counters come in red, light cyan, light green and yellow (a cell left empty is white).
         colours -= QColor(Qt::white).rgb();
         EXPECT_EQ(colours,
@@ -114,6 +114,7 @@ TEST_F(NibsyMath, TutorSubtractionDrawsThenTakesAwayAndIsAnsweredDigitByDigit) {
     // Choosing addition after the answer, then showing the window again, repaints the same sum silently.
     click(w->optType[0]);
     const QImage before = w->picTutor->image().copy();
+    w->picTutor->Cls();
     w->hide();
     w->show();
     EXPECT_EQ(heard(), QStringList());
