@@ -58,9 +58,10 @@ struct SnowmanGame {
     static constexpr const char* Prompt = "Type Answer\nPress Enter";
     // What shows while the game waits on player 1's first win (the sound, a pause), then on player 2's
     // first miss (the sound, heard before the answer shows).
-    static QString shown(Window& w) { return w.lblMessage->text(); }
     static inline const QStringList FirstRound{"\nGood!\nYou get a body", "\nGood!\nYou get a body",
                                                "Player 2:\nPlayer 2\nType Answer\nPress Enter"};
+    // What the child sees while the game waits: the message.
+    static QString shown(Window& w) { return w.lblMessage->text(); }
     static constexpr const char* Idle = "\nGame Over\nClick New Game";
     static constexpr const char* WinSound = "wow.wav";
     static constexpr const char* EndSound = "snowman.wav";
