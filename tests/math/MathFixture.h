@@ -1,30 +1,36 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Nibsy Math opened from a stand-in menu on the fake platform, with the settings a test gives.
+// The math windows opened from a stand-in menu on the fake platform, and a clock that looks at a window
+// each time it waits (while a sound plays or a picture shows).
 
 #include "math/frmEMath.h"
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/SSPanel.h"
+#include "platform/Services.h"
+#include "support/FakeClock.h"
 #include "support/WindowFixture.h"
 
 #include <QGroupBox>
-#include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <functional>
 
 namespace nibsy::test {
 
-class MathFixture : public WindowFixture<frmEMath> {
-protected:
-    // Opens Nibsy Math afresh with the default settings, changed by setUp before it loads.
-    frmEMath* open(const std::function<void(Settings&)>& setUp = [](Settings&) {}) {
-        close();
-        settings() = Settings{};
-        setUp(settings());
-        return WindowFixture::open();
+using MathFixture = WindowFixture<frmEMath>;
+
+// Made with new, it takes the fake platform's clock's place: services().clock.reset(clock).
+class PeekingClock : public FakeClock {
+public:
+    void wait(qint64 ms) override {
+        if (peek) {
+            peek(ms);
+        }
+        FakeClock::wait(ms);
     }
+    std::function<void(qint64 ms)> peek;
 };
 
 } // namespace nibsy::test
