@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the matching games' tests share: one-colour pictures under the games' file names (a box's middle
-// tells which picture it shows), pixels of boxes, and options windows worked by clicks.
+// tells which picture it shows), pixels of boxes and labels, and options windows worked by clicks.
 
 #include "platform/PictureBox.h"
 #include "support/WindowFixture.h"
@@ -33,9 +33,11 @@ inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
     return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
 }
 
-// How many of a box's pixels pass a test: the ink of a name or a banner printed there.
-inline int pixelsWhere(PictureBox* box, const std::function<bool(QColor)>& test) {
-    const QImage& image = box->image();
+// How many pixels of a box (its drawing) or of any other control (as shown) pass a test: the ink of a
+// name, a banner or a counter.
+inline int pixelsWhere(QWidget* control, const std::function<bool(QColor)>& test) {
+    auto* box = qobject_cast<PictureBox*>(control);
+    const QImage image = box ? box->image() : control->grab().toImage();
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -43,6 +45,11 @@ inline int pixelsWhere(PictureBox* box, const std::function<bool(QColor)>& test)
         }
     }
     return count;
+}
+
+// The navy ink of the games' captions, counters and messages.
+inline int navyInk(QWidget* label) {
+    return pixelsWhere(label, [](QColor c) { return c == QColor(0, 0, 128); });
 }
 
 // Works a modal options window (clicking opener opens it) with the child's clicks.

@@ -10,8 +10,6 @@
 #include "platform/SpinButton.h"
 #include "shell/Palette.h"
 
-#include <QAbstractButton>
-
 using namespace nibsy;
 using namespace nibsy::test;
 
@@ -19,11 +17,13 @@ namespace {
 
 class MatchingFun : public WindowFixture<frmMatch> {
 protected:
-    void open(int type = 2, int count = 9) {
+    void start(int type, int count) {
         writePictures(fake.appDir(), ItemPictureFile, 9);
         settings().MatchItemType = qint16(type);
         settings().MatchItemCount = qint16(count);
         WindowFixture::open();
+        EXPECT_FALSE(w->picDisplay->isVisible());
+        click(w->cmdNew);
     }
     void pick(int b) { click(w->picHidden[size_t(b)]); }
     int guesses() { return number(w->lblGuess); }
@@ -37,17 +37,15 @@ protected:
 
 } // namespace
 
+// A number out of range is used as the nearest end, an unknown kind of item as pictures.
 TEST_F(MatchingFun, APerfectGameEndsWithAsManyGuessesAsBoxes) {
-    for (const int count : {2, 5, 9}) {
+    for (const auto& [stored, count] : {std::pair{40, 9}, {5, 5}}) {
         SCOPED_TRACE(count);
-        open(2, count);
-        EXPECT_FALSE(w->picDisplay->isVisible());
-        click(w->cmdNew);
-        EXPECT_EQ(w->cmdExit->text(), "&Stop");
+        start(7, stored);
         EXPECT_FALSE(w->cmdNew->isEnabled() || w->cmdOptions->isEnabled());
         for (int b = 1; b <= 9; ++b) {
             EXPECT_EQ(w->picHidden[size_t(b)]->isVisible(), b <= count) << b;
-            EXPECT_GE(w->itemInBox(b), 1); // hidden boxes hold items too
+            EXPECT_TRUE(b > count || covered(b)) << b;
         }
         EXPECT_EQ(w->lblGuess->text(), "0");
         heard();
@@ -55,22 +53,28 @@ TEST_F(MatchingFun, APerfectGameEndsWithAsManyGuessesAsBoxes) {
             const int target = w->targetBox();
             const QColor picture = pictureColour(w->itemInBox(target));
             EXPECT_EQ(colourAt(w->picDisplay), picture); // the picture hidden in the box asked for
+            const qint64 waited = fake.clock.totalWaited();
             pick(target);
+            EXPECT_GE(fake.clock.totalWaited() - waited, 1000); // a moment to see it
             EXPECT_EQ(guesses(), found);
             EXPECT_EQ(coverOf(target), picture); // it stays open
         }
         EXPECT_EQ(heard(), QStringList(count, "space.wav") << "tada.wav");
-        EXPECT_EQ(w->cmdExit->text(), "E&xit");
         EXPECT_TRUE(w->cmdNew->isEnabled() && w->cmdOptions->isEnabled());
         EXPECT_GT(bannerInk(), 50);
+        EXPECT_GT(navyInk(w->lblGuess), 20);
     }
 }
 
+// Colours: one shape (here the circle, clear of the box's corners) in each item's colour.
 TEST_F(MatchingFun, AFoundBoxIgnoresClicksAndAWrongOneClosesAgainAndCountsEachTime) {
-    open(0, 4);
-    click(w->cmdNew);
+    fake.random.script(QList<double>(11, 0.0) << 0.4 << 0.5 << 0.15);
+    start(0, 4);
     const int first = w->targetBox();
+    EXPECT_EQ(colourAt(w->picDisplay), QBColor(ColorTable[size_t(w->itemInBox(first))]));
+    EXPECT_EQ(colourAt(w->picDisplay, 0.1, 0.1), QBColor(15));
     pick(first);
+    EXPECT_EQ(coverOf(first), QBColor(ColorTable[size_t(w->itemInBox(first))]));
     heard();
     pick(first);
     EXPECT_EQ(guesses(), 1);
@@ -91,81 +95,44 @@ TEST_F(MatchingFun, AFoundBoxIgnoresClicksAndAWrongOneClosesAgainAndCountsEachTi
     EXPECT_EQ(heard(), QStringList{"boing.wav"});
 }
 
-TEST_F(MatchingFun, TheCoverIsNeverWhiteWhileAShapesGameMayDrawItsItemsWhite) {
-    open(1, 2);
-    // Two shuffles (8 and 1 numbers), the shape, the colour (white), then the cover: white, drawn again.
-    fake.random.script({0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5, 0.0, 0.0, 0.15});
-    click(w->cmdNew);
+TEST_F(MatchingFun, TheCoverIsNeverWhiteAndAShapesGameDrawsEveryShapeInItsOneColour) {
+    // Two shuffles (8 and 1 numbers), the shape, the colour, then the cover: white, drawn again.
+    fake.random.script({0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5, 0.5, 0.0, 0.15});
+    start(1, 2);
     EXPECT_EQ(w->coverColor(), 14);
     EXPECT_TRUE(covered(1) && covered(2));
-    // The display shows its item's shape filled white, known on the white box by its dark outline.
-    EXPECT_EQ(w->items().FixedColor, 1);
-    PictureBox* display = w->picDisplay;
-    EXPECT_EQ(colourAt(display), QBColor(15));
-    int black = 0;
-    for (int x = 0; x < display->width(); ++x) {
-        black += qGray(colourAt(display, double(x) / display->width(), 0.5).rgb()) < 80;
-    }
-    EXPECT_GE(black, 2);
+    EXPECT_EQ(colourAt(w->picDisplay), QBColor(ColorTable[5]));
+    pick(w->targetBox());
+    pick(w->targetBox());
+    EXPECT_EQ(coverOf(1), QBColor(ColorTable[5]));
+    EXPECT_EQ(coverOf(2), QBColor(ColorTable[5]));
 }
 
-TEST_F(MatchingFun, AColoursGameShowsOneShapeInTheColourOfEachItem) {
-    open(0, 9);
-    QList<double> script(16, 0.0);
-    fake.random.script(script << 0.0 << 0.5 << 0.15);
-    click(w->cmdNew);
-    EXPECT_EQ(w->items().FixedShape, 1); // the square fills the box's middle
-    for (int found = 1; found <= 3; ++found) {
-        const int target = w->targetBox();
-        const QColor shown = colourAt(w->picDisplay);
-        EXPECT_EQ(shown, QBColor(ColorTable[size_t(w->itemInBox(target))]));
-        pick(target);
-        EXPECT_EQ(coverOf(target), shown);
-    }
-}
-
-TEST_F(MatchingFun, StopLeavesTheOpenBoxesAndSaysGameOverAndNewGameDrawsAllAgain) {
-    open(2, 3);
-    click(w->cmdNew);
+// Stopped, the game leaves its boxes as they are; the options then choose the next game's items.
+TEST_F(MatchingFun, StopSaysGameOverAndOptionsChooseTheNumberAndKindOfItemsForTheNext) {
+    start(7, -3);
     const int first = w->targetBox();
     pick(first);
     click(w->cmdExit);
-    EXPECT_EQ(w->cmdExit->text(), "E&xit");
     EXPECT_GT(bannerInk(), 50);
     EXPECT_EQ(coverOf(first), pictureColour(w->itemInBox(first)));
     heard();
-    pick(first == 1 ? 2 : 1);
+    pick(3 - first);
     EXPECT_TRUE(heard().isEmpty());
     EXPECT_EQ(guesses(), 1);
 
+    withOptions<optMatch>(w->cmdOptions, [&](optMatch& o) {
+        EXPECT_EQ(o.lblNumber->text(), "2");
+        EXPECT_TRUE(o.optType[2]->isChecked());
+        click(o.SpinButton1->upButton());
+        click(o.SpinButton1->upButton());
+        click(o.optType[1]);
+        click(o.cmdOK);
+    });
+    EXPECT_EQ(QList<int>({settings().MatchItemCount, settings().MatchItemType}), QList<int>({4, 1}));
     click(w->cmdNew);
     EXPECT_EQ(guesses(), 0);
-    EXPECT_TRUE(covered(1) && covered(2) && covered(3));
     EXPECT_EQ(bannerInk(), 0);
-    click(w->cmdExit);
-    click(w->cmdHelp);
-    EXPECT_EQ(fake.help.asked, QList<int>{8});
-    exitToMenu();
-}
-
-TEST_F(MatchingFun, OptionsChangeTheSettingsAndValuesOutOfRangeAreUsedAsTheNearestEnd) {
-    for (const auto& [stored, boxes] : {std::pair{40, 9}, {-3, 2}, {3, 3}}) {
-        SCOPED_TRACE(stored);
-        open(7, stored);
-        click(w->cmdNew);
-        EXPECT_TRUE(w->picHidden[size_t(boxes)]->isVisible());
-        EXPECT_TRUE(boxes == 9 || !w->picHidden[size_t(boxes + 1)]->isVisible());
-        EXPECT_EQ(w->items().type, ItemType::Pictures); // an unknown kind is pictures
-        click(w->cmdExit);
-        withOptions<optMatch>(w->cmdOptions, [&, boxes = boxes](optMatch& o) {
-            EXPECT_EQ(o.lblNumber->text(), QString::number(boxes));
-            EXPECT_TRUE(o.optType[2]->isChecked());
-            click(o.SpinButton1->upButton());
-            click(o.SpinButton1->upButton());
-            click(o.optType[1]);
-            click(o.cmdOK);
-        });
-        EXPECT_EQ(settings().MatchItemCount, std::min(boxes + 2, 9));
-        EXPECT_EQ(settings().MatchItemType, 1);
-    }
+    EXPECT_TRUE(covered(1) && covered(2) && covered(3) && covered(4) && !w->picHidden[5]->isVisible());
+    EXPECT_EQ(w->items().type, ItemType::Shapes);
 }
