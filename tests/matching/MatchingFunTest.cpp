@@ -95,20 +95,8 @@ TEST_F(MatchingFun, AFoundBoxIgnoresClicksAndAWrongOneClosesAgainAndCountsEachTi
     EXPECT_EQ(heard(), QStringList{"boing.wav"});
 }
 
-TEST_F(MatchingFun, TheCoverIsNeverWhiteAndAShapesGameDrawsEveryShapeInItsOneColour) {
-    // Two shuffles (8 and 1 numbers), the shape, the colour, then the cover: white, drawn again.
-    fake.random.script({0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5, 0.5, 0.0, 0.15});
-    start(1, 2);
-    EXPECT_EQ(w->coverColor(), 14);
-    EXPECT_TRUE(covered(1) && covered(2));
-    EXPECT_EQ(colourAt(w->picDisplay), QBColor(ColorTable[5]));
-    pick(w->targetBox());
-    pick(w->targetBox());
-    EXPECT_EQ(coverOf(1), QBColor(ColorTable[5]));
-    EXPECT_EQ(coverOf(2), QBColor(ColorTable[5]));
-}
-
-// Stopped, the game leaves its boxes as they are; the options then choose the next game's items.
+// Stopped, the game leaves its boxes as they are; the options then choose the next game's items: shapes,
+// each drawn in the game's one colour, under a cover that is never white.
 TEST_F(MatchingFun, StopSaysGameOverAndOptionsChooseTheNumberAndKindOfItemsForTheNext) {
     start(7, -3);
     const int first = w->targetBox();
@@ -130,9 +118,15 @@ TEST_F(MatchingFun, StopSaysGameOverAndOptionsChooseTheNumberAndKindOfItemsForTh
         click(o.cmdOK);
     });
     EXPECT_EQ(QList<int>({settings().MatchItemCount, settings().MatchItemType}), QList<int>({4, 1}));
+    // Two shuffles (8 and 3 numbers), the shape, the colour, then the cover: white, drawn again.
+    fake.random.script(QList<double>(11, 0.0) << 0.5 << 0.5 << 0.0 << 0.15);
     click(w->cmdNew);
     EXPECT_EQ(guesses(), 0);
     EXPECT_EQ(bannerInk(), 0);
+    EXPECT_EQ(w->coverColor(), 14);
     EXPECT_TRUE(covered(1) && covered(2) && covered(3) && covered(4) && !w->picHidden[5]->isVisible());
-    EXPECT_EQ(w->items().type, ItemType::Shapes);
+    EXPECT_EQ(colourAt(w->picDisplay), QBColor(ColorTable[5]));
+    const int target = w->targetBox();
+    pick(target);
+    EXPECT_EQ(coverOf(target), QBColor(ColorTable[5]));
 }
