@@ -6,11 +6,6 @@
 #include "matching/MatchingFixture.h"
 #include "matching/frmBarn.h"
 #include "matching/optbarn.h"
-#include "platform/SSCommand.h"
-#include "platform/SpinButton.h"
-#include "shell/Palette.h"
-
-#include <QLabel>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -50,39 +45,14 @@ protected:
     bool showsAnimal(int d) { return colourAt(door(d)) == pictureColour(w->animalInBox(d)); }
     bool named(int d) { return w->lblName[size_t(d)]->isVisible(); }
     int guesses() { return number(w->lblGuess); }
-    int displayInk() {
-        return pixelsWhere(w->picDisplay, [](QColor c) { return qGray(c.rgb()) < 60; });
-    }
+    int displayInk() { return pixelsOf(w->picDisplay, QBColor(0)); }
 };
 
 } // namespace
 
-// Found by picture: the wanted animal on the display box's sky, and no names under the doors.
-TEST_F(BarnyardFun, OnlyTheDoorsInUseAppearWithARandomChoiceOfAnimalsToFindByPicture) {
-    for (const auto& [stored, doors] : {std::pair{12, 8}, {0, 2}}) {
-        SCOPED_TRACE(stored);
-        open(0, 0, stored);
-        for (int d = 1; d <= 8; ++d) {
-            EXPECT_EQ(door(d)->isVisible(), d <= doors) << d;
-            // A door in use is closed in its brown frame, outlined in black on all four edges.
-            EXPECT_TRUE(d > doors || (closed(d) && framed(d))) << d;
-        }
-        EXPECT_EQ(colourAt(w->picDisplay), pictureColour(w->animalInBox(w->target())));
-        EXPECT_NE(colourAt(w->picDisplay, 0.02, 0.02), QBColor(15));
-        const int wrong = w->target() == 1 ? 2 : 1;
-        click(door(wrong));
-        EXPECT_TRUE(closed(wrong) && !named(wrong));
-        const int right = w->target();
-        click(door(right));
-        EXPECT_TRUE(showsAnimal(right) && !named(right));
-        click(w->cmdExit);
-        EXPECT_EQ(colourAt(w->picDisplay, 0.02, 0.02), QBColor(15));
-    }
-}
-
 // Found by name, after a peek: a wrong door closes again and a new animal is wanted among those not found.
-// Then the options.
-TEST_F(BarnyardFun, APeekOpensEveryDoorWithItsNameUntilCloseDoorsAndThenTheChildFindsTheAnimals) {
+// Then the options choose a peek at pictures, and a game without a peek is found by picture.
+TEST_F(BarnyardFun, APeekOpensTheDoorsUntilCloseDoorsAndTheChildFindsTheAnimalsByNameOrPicture) {
     fake.random.script(QList<double>(8, 0.0)); // the first animal wanted is behind the first door
     open(1, 1, 3);
     for (int d = 1; d <= 3; ++d) {
@@ -152,4 +122,24 @@ TEST_F(BarnyardFun, APeekOpensEveryDoorWithItsNameUntilCloseDoorsAndThenTheChild
     click(w->cmdExit);
     EXPECT_FALSE(w->cmdClose->isVisible());
     EXPECT_TRUE(showsAnimal(1));
+
+    // No peek, and a number of doors below the least: two doors, the animal wanted shown on the sky.
+    settings().BarnPeek = 0;
+    settings().BarnAnimalCount = 0;
+    click(w->cmdNew);
+    for (int d = 1; d <= 8; ++d) {
+        EXPECT_EQ(door(d)->isVisible(), d <= 2) << d;
+        // A door in use is closed in its brown frame, outlined in black on all four edges.
+        EXPECT_TRUE(d > 2 || (closed(d) && framed(d))) << d;
+    }
+    EXPECT_EQ(colourAt(w->picDisplay), pictureColour(w->animalInBox(w->target())));
+    EXPECT_NE(colourAt(w->picDisplay, 0.02, 0.02), QBColor(15));
+    const int wrong = 3 - w->target();
+    click(door(wrong));
+    EXPECT_TRUE(closed(wrong) && !named(wrong));
+    const int right = w->target();
+    click(door(right));
+    EXPECT_TRUE(showsAnimal(right) && !named(right));
+    click(w->cmdExit);
+    EXPECT_EQ(colourAt(w->picDisplay, 0.02, 0.02), QBColor(15)); // "Game Over" on white
 }

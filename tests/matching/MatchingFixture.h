@@ -5,6 +5,9 @@
 // tells which picture it shows), pixels of boxes and labels, and options windows worked by clicks.
 
 #include "platform/PictureBox.h"
+#include "platform/SSCommand.h"
+#include "platform/SpinButton.h"
+#include "shell/Palette.h"
 #include "support/WindowFixture.h"
 
 #include <QRadioButton>
@@ -33,24 +36,22 @@ inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
     return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
 }
 
-// How many pixels of a box (its drawing) or of any other control (as shown) pass a test: the ink of a
+// How many pixels of a box (its drawing) or of any other control (as shown) have the colour: the ink of a
 // name, a banner or a counter.
-inline int pixelsWhere(QWidget* control, const std::function<bool(QColor)>& test) {
+inline int pixelsOf(QWidget* control, const QColor& colour) {
     auto* box = qobject_cast<PictureBox*>(control);
     const QImage image = box ? box->image() : control->grab().toImage();
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            count += test(image.pixelColor(x, y));
+            count += image.pixelColor(x, y) == colour;
         }
     }
     return count;
 }
 
-// The navy ink of the games' captions, counters and messages.
-inline int navyInk(QWidget* label) {
-    return pixelsWhere(label, [](QColor c) { return c == QColor(0, 0, 128); });
-}
+// The navy of the games' captions, counters and messages.
+inline const QColor Navy(0, 0, 128);
 
 // Works a modal options window (clicking opener opens it) with the child's clicks.
 template <class Dialog> void withOptions(QWidget* opener, const std::function<void(Dialog&)>& work) {
