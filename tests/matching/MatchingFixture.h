@@ -12,6 +12,7 @@
 
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace nibsy::test {
@@ -32,22 +33,17 @@ template <class Names> void writePictures(const QString& appDir, const Names& na
 
 // The colour at a fraction of a box's width and height.
 inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
-    const QImage& image = box->image();
-    return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+    return box->image().pixelColor(int(box->image().width() * fx), int(box->image().height() * fy));
 }
 
 // How many pixels of a box (its drawing) or of any other control (as shown) have the colour: the ink of a
 // name, a banner or a counter.
 inline int pixelsOf(QWidget* control, const QColor& colour) {
     auto* box = qobject_cast<PictureBox*>(control);
-    const QImage image = box ? box->image() : control->grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == colour;
-        }
-    }
-    return count;
+    const QImage image =
+        (box ? box->image() : control->grab().toImage()).convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+    return int(std::count(pixels, pixels + image.width() * image.height(), colour.rgb()));
 }
 
 // The navy of the games' captions, counters and messages.
