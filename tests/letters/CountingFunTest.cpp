@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -58,7 +57,6 @@ protected:
                 ASSERT_TRUE(image.save(fake.appDir() + name, "BMP"));
             }
         }
-        settings() = Settings{};
         settings().CountItems = qint16(countItems);
         settings().BiggestNumber = qint16(biggest);
         WindowFixture::open();
@@ -78,15 +76,6 @@ protected:
         return count;
     }
     int filledCells() { return 20 - cellsOf(CellColour); }
-    // Works the options window (clicking Options opens it modally) with the child's clicks.
-    void withOptions(const std::function<void(optCount&)>& work) {
-        QTimer::singleShot(0, [&] {
-            auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(options);
-            work(*options);
-        });
-        click(w->cmdOptions);
-    }
     bool onChoiceScreen() {
         return w->fraChoices->isVisible() && !w->picDisplay[1]->isVisible() && !w->lblBlank[0]->isVisible() &&
                !w->imgArrow->isVisible() && w->cmdExit->text() == "E&xit" && w->cmdOptions->isEnabled();
@@ -316,13 +305,16 @@ TEST_F(CountingFun, OptionsAndOddSettingsChooseTheItemsAndTheBiggestNumber) {
     click(w->cmdChoice[3]);
     EXPECT_EQ(cellsOf(dinoColour(1)), 20);
     click(w->cmdExit);
-    withOptions([&](optCount& options) {
-        click(options.optType[0]);
+    QTimer::singleShot(0, [&] {
+        auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(options);
+        click(options->optType[0]);
         for (int i = 0; i < 21; ++i) {
-            QTest::mouseClick(options.SpinButton1->downButton(), Qt::LeftButton);
+            QTest::mouseClick(options->SpinButton1->downButton(), Qt::LeftButton);
         }
-        click(options.cmdOK);
+        click(options->cmdOK);
     });
+    click(w->cmdOptions);
     EXPECT_EQ(settings().CountItems, 0);
     EXPECT_EQ(settings().BiggestNumber, 1);
     // One shape now, not a dinosaur: a square whose colour comes out light cyan, which would hardly show
