@@ -129,7 +129,8 @@ TEST_F(CardFun, ThePerfectMatchGameTakesTwentyGuessesAndTenMatches) {
     EXPECT_TRUE(showsFace(w->placeRect(20)));
 }
 
-TEST_F(CardFun, LowerCaseMatchesPairCapitalsWithSmallLettersAndMissesTurnBack) {
+// Lower case pairs a capital with its small letter; Objects a numeral with its dots.
+TEST_F(CardFun, LowerCaseAndObjectsPairTwoFormsAndMissesTurnBack) {
     open(CardGame::Match, CardDeck::LowerCase);
     // Pair 2 (places 3 and 4, the letter B) shows its small form on its first card.
     fake.random.script(inOrder(20) + inOrder(26) + QList<double>{0.1, 0.9});
@@ -149,9 +150,8 @@ TEST_F(CardFun, LowerCaseMatchesPairCapitalsWithSmallLettersAndMissesTurnBack) {
     EXPECT_EQ(pixelsOf(w->placeRect(3), QBColor(12)), 0);
     const QString praise = heard().last();
     EXPECT_TRUE(praise == "conwin.wav" || praise == "wow.wav");
-}
 
-TEST_F(CardFun, ObjectsShowTheNumeralOnOneCardAndTheDotsOnTheOther) {
+    // Objects show the numeral on one card of a pair and the dots on the other.
     open(CardGame::Match, CardDeck::Objects);
     fake.random.script(inOrder(20) + inOrder(10) + QList<double>{0.1, 0.9});
     click(w->cmdNew);
