@@ -165,6 +165,12 @@ TEST_F(CardFun, LowerCaseAndObjectsPairTwoFormsAndMissesTurnBack) {
     // The numeral is red like the dots; a letter is navy.
     EXPECT_GT(pixelsOf(w->placeRect(4), QBColor(12)), 50);
     EXPECT_EQ(pixelsOf(w->placeRect(4), QColor(0, 0, 128)), 0);
+    // Three dots: two on the first row, the third alone in the middle of the second.
+    turn(5);
+    turn(6);
+    const QRect three = at(w->placeRect(5), 0.32, 0.42) == QBColor(12) ? w->placeRect(5) : w->placeRect(6);
+    EXPECT_EQ(QList<QColor>({at(three, 0.32, 0.42), at(three, 0.5, 0.58), at(three, 0.32, 0.58)}),
+              QList<QColor>({QBColor(12), QBColor(12), Qt::white}));
 }
 
 TEST_F(CardFun, CompareAPlainWinATieAndTheTableTakenByTheNextWin) {
