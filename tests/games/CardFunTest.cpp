@@ -137,6 +137,11 @@ TEST_F(CardFun, LowerCaseAndObjectsPairTwoFormsAndMissesTurnBack) {
     click(w->cmdNew);
     EXPECT_EQ(QList<int>({w->cardValue(1), w->cardValue(2), w->cardValue(3), w->cardValue(4)}),
               QList<int>({21, 21 + 26, 22 + 26, 22}));
+    int small = 0; // each pair shows one capital and one small letter
+    for (int place = 1; place <= 20; ++place) {
+        small += w->cardValue(place) > 46;
+    }
+    EXPECT_EQ(small, 10);
     heard();
     turn(1);
     turn(3);

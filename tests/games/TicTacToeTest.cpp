@@ -71,6 +71,10 @@ protected:
 TEST_F(TicTacToe, TheCornerOpeningThreeSevenNineSixBeatsTheDifficultRules) {
     open(1, 0, 4);
     EXPECT_EQ(names(), "You/Computer");
+    const QRect grid(QPoint(gridLeft(), gridTop()), QPoint(gridRight(), gridBottom()));
+    for (int i = 1; i <= 9; ++i) {
+        EXPECT_TRUE(grid.contains(w->imgTic[size_t(i)]->geometry())) << i;
+    }
     // The symbols beside the names.
     EXPECT_EQ(QString() + mark(w->imgDisplay[1]) + mark(w->imgDisplay[2]), "XO");
     play({5}); // no game yet

@@ -109,7 +109,8 @@ TEST_F(CountingFun, TheSongFillsTheFirstAndThirdRowsAndEndsByItself) {
     for (int n : {6, 10, 16, 20}) {
         EXPECT_EQ(cell(n, 0.2, 0.2), CellColour) << n;
     }
-    ASSERT_TRUE(runUntil([&] { return onChoiceScreen(); }));
+    ASSERT_TRUE(runUntil([&] { return fake.sound.names().contains("N10.wav"); }));
+    EXPECT_TRUE(onChoiceScreen()); // at once after the tenth verse
     QStringList song;
     for (int n = 1; const int verse : {1, 1, 2, 3, 3, 4, 1, 1, 2, 5}) {
         song << N(n++) << QString("cnt%1.wav").arg(verse);
