@@ -172,7 +172,8 @@ TEST_F(CountingFun, WhatNumberTakesTheCountTypedOrClicked) {
     EXPECT_EQ(cellsOf(pictureColour(1)), 12);
     EXPECT_EQ(heard(), QStringList(12, "boing.wav"));
     EXPECT_EQ(w->lblNumber->text(), "-");
-    type("2");
+    type("x2"); // not a digit: a beep; a wrong digit: "uh oh"
+    EXPECT_EQ(fake.sound.beeps, 1);
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     type("1");
     EXPECT_EQ(w->lblNumber->text(), "1");
