@@ -2,13 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the matching games' tests share: one-colour pictures under the games' file names (a box's middle
-// tells which picture it shows), pixels of boxes, and options windows worked by clicks.
+// tells which picture it shows), pixels of boxes and labels, and options windows worked by clicks.
 
 #include "platform/PictureBox.h"
+#include "platform/SSCommand.h"
+#include "platform/SpinButton.h"
+#include "shell/Palette.h"
 #include "support/WindowFixture.h"
 
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace nibsy::test {
@@ -29,21 +33,21 @@ template <class Names> void writePictures(const QString& appDir, const Names& na
 
 // The colour at a fraction of a box's width and height.
 inline QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5) {
-    const QImage& image = box->image();
-    return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+    return box->image().pixelColor(int(box->image().width() * fx), int(box->image().height() * fy));
 }
 
-// How many of a box's pixels pass a test: the ink of a name or a banner printed there.
-inline int pixelsWhere(PictureBox* box, const std::function<bool(QColor)>& test) {
-    const QImage& image = box->image();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += test(image.pixelColor(x, y));
-        }
-    }
-    return count;
+// How many pixels of a box (its drawing) or of any other control (as shown) have the colour: the ink of a
+// name, a banner or a counter.
+inline int pixelsOf(QWidget* control, const QColor& colour) {
+    auto* box = qobject_cast<PictureBox*>(control);
+    const QImage image =
+        (box ? box->image() : control->grab().toImage()).convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+    return int(std::count(pixels, pixels + image.width() * image.height(), colour.rgb()));
 }
+
+// The navy of the games' captions, counters and messages.
+inline const QColor Navy(0, 0, 128);
 
 // Works a modal options window (clicking opener opens it) with the child's clicks.
 template <class Dialog> void withOptions(QWidget* opener, const std::function<void(Dialog&)>& work) {

@@ -6,11 +6,6 @@
 #include "matching/MatchingFixture.h"
 #include "matching/frmMatch.h"
 #include "matching/optMatch.h"
-#include "platform/SSCommand.h"
-#include "platform/SpinButton.h"
-#include "shell/Palette.h"
-
-#include <QAbstractButton>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -19,58 +14,56 @@ namespace {
 
 class MatchingFun : public WindowFixture<frmMatch> {
 protected:
-    void open(int type = 2, int count = 9) {
+    void start(int type, int count) {
         writePictures(fake.appDir(), ItemPictureFile, 9);
         settings().MatchItemType = qint16(type);
         settings().MatchItemCount = qint16(count);
         WindowFixture::open();
+        EXPECT_FALSE(w->picDisplay->isVisible());
+        click(w->cmdNew);
     }
     void pick(int b) { click(w->picHidden[size_t(b)]); }
     int guesses() { return number(w->lblGuess); }
     QColor coverOf(int b) { return colourAt(w->picHidden[size_t(b)]); }
     bool covered(int b) { return coverOf(b) == QBColor(w->coverColor()); }
     // The end banner's light blue in the display box.
-    int bannerInk() {
-        return pixelsWhere(w->picDisplay, [](QColor c) { return c == QBColor(9); });
-    }
+    int bannerInk() { return pixelsOf(w->picDisplay, QBColor(9)); }
 };
 
 } // namespace
 
+// A number out of range is used as the nearest end, an unknown kind of item as pictures.
 TEST_F(MatchingFun, APerfectGameEndsWithAsManyGuessesAsBoxes) {
-    for (const int count : {2, 5, 9}) {
-        SCOPED_TRACE(count);
-        open(2, count);
-        EXPECT_FALSE(w->picDisplay->isVisible());
-        click(w->cmdNew);
-        EXPECT_EQ(w->cmdExit->text(), "&Stop");
-        EXPECT_FALSE(w->cmdNew->isEnabled() || w->cmdOptions->isEnabled());
-        for (int b = 1; b <= 9; ++b) {
-            EXPECT_EQ(w->picHidden[size_t(b)]->isVisible(), b <= count) << b;
-            EXPECT_GE(w->itemInBox(b), 1); // hidden boxes hold items too
-        }
-        EXPECT_EQ(w->lblGuess->text(), "0");
-        heard();
-        for (int found = 1; found <= count; ++found) {
-            const int target = w->targetBox();
-            const QColor picture = pictureColour(w->itemInBox(target));
-            EXPECT_EQ(colourAt(w->picDisplay), picture); // the picture hidden in the box asked for
-            pick(target);
-            EXPECT_EQ(guesses(), found);
-            EXPECT_EQ(coverOf(target), picture); // it stays open
-        }
-        EXPECT_EQ(heard(), QStringList(count, "space.wav") << "tada.wav");
-        EXPECT_EQ(w->cmdExit->text(), "E&xit");
-        EXPECT_TRUE(w->cmdNew->isEnabled() && w->cmdOptions->isEnabled());
-        EXPECT_GT(bannerInk(), 50);
+    start(7, 40);
+    EXPECT_FALSE(w->cmdNew->isEnabled() || w->cmdOptions->isEnabled());
+    for (int b = 1; b <= 9; ++b) {
+        EXPECT_TRUE(w->picHidden[size_t(b)]->isVisible() && covered(b)) << b;
     }
+    heard();
+    for (int found = 1; found <= 9; ++found) {
+        const int target = w->targetBox();
+        const QColor picture = pictureColour(w->itemInBox(target));
+        EXPECT_EQ(colourAt(w->picDisplay), picture); // the picture hidden in the box asked for
+        const qint64 waited = fake.clock.totalWaited();
+        pick(target);
+        EXPECT_GE(fake.clock.totalWaited() - waited, 1000); // a moment to see it
+        EXPECT_EQ(guesses(), found);
+        EXPECT_EQ(coverOf(target), picture); // it stays open
+    }
+    EXPECT_EQ(heard(), QStringList(9, "space.wav") << "tada.wav");
+    EXPECT_TRUE(w->cmdNew->isEnabled() && w->cmdOptions->isEnabled());
+    EXPECT_GT(bannerInk(), 50);
+    EXPECT_GT(pixelsOf(w->lblGuess, Navy), 20);
 }
 
-TEST_F(MatchingFun, AFoundBoxIgnoresClicksAndAWrongOneClosesAgainAndCountsEachTime) {
-    open(0, 4);
-    click(w->cmdNew);
+// Colours: one shape in each item's colour. Stopped, the game leaves its boxes as they are; the options
+// then choose the next game's items: shapes, each in the game's one colour, under a cover never white.
+TEST_F(MatchingFun, AFoundBoxIgnoresClicksAWrongOneClosesAgainAndStopLeavesTheBoxesAsTheyAre) {
+    start(0, 3);
     const int first = w->targetBox();
+    const QColor colour = QBColor(ColorTable[size_t(w->itemInBox(first))]);
     pick(first);
+    EXPECT_EQ(coverOf(first), colour);
     heard();
     pick(first);
     EXPECT_EQ(guesses(), 1);
@@ -80,92 +73,38 @@ TEST_F(MatchingFun, AFoundBoxIgnoresClicksAndAWrongOneClosesAgainAndCountsEachTi
     while (wrong == first || wrong == w->targetBox()) {
         ++wrong;
     }
-    for (int time = 2; time <= 3; ++time) {
-        pick(wrong);
-        EXPECT_EQ(guesses(), time);
-        EXPECT_EQ(heard(), QStringList{"boing.wav"});
-        EXPECT_TRUE(covered(wrong));
-    }
-    doubleClick(w->picHidden[size_t(wrong)]); // the second click counts no second guess
-    EXPECT_EQ(guesses(), 4);
+    pick(wrong);
+    EXPECT_EQ(guesses(), 2);
     EXPECT_EQ(heard(), QStringList{"boing.wav"});
-}
+    EXPECT_TRUE(covered(wrong));
+    doubleClick(w->picHidden[size_t(wrong)]); // the second click counts no second guess
+    EXPECT_EQ(guesses(), 3);
+    EXPECT_EQ(heard(), QStringList{"boing.wav"});
 
-TEST_F(MatchingFun, TheCoverIsNeverWhiteWhileAShapesGameMayDrawItsItemsWhite) {
-    open(1, 2);
-    // Two shuffles (8 and 1 numbers), the shape, the colour (white), then the cover: white, drawn again.
-    fake.random.script({0, 0, 0, 0, 0, 0, 0, 0, 0, 0.5, 0.0, 0.0, 0.15});
-    click(w->cmdNew);
-    EXPECT_EQ(w->coverColor(), 14);
-    EXPECT_TRUE(covered(1) && covered(2));
-    // The display shows its item's shape filled white, known on the white box by its dark outline.
-    EXPECT_EQ(w->items().FixedColor, 1);
-    PictureBox* display = w->picDisplay;
-    EXPECT_EQ(colourAt(display), QBColor(15));
-    int black = 0;
-    for (int x = 0; x < display->width(); ++x) {
-        black += qGray(colourAt(display, double(x) / display->width(), 0.5).rgb()) < 80;
-    }
-    EXPECT_GE(black, 2);
-}
-
-TEST_F(MatchingFun, AColoursGameShowsOneShapeInTheColourOfEachItem) {
-    open(0, 9);
-    QList<double> script(16, 0.0);
-    fake.random.script(script << 0.0 << 0.5 << 0.15);
-    click(w->cmdNew);
-    EXPECT_EQ(w->items().FixedShape, 1); // the square fills the box's middle
-    for (int found = 1; found <= 3; ++found) {
-        const int target = w->targetBox();
-        const QColor shown = colourAt(w->picDisplay);
-        EXPECT_EQ(shown, QBColor(ColorTable[size_t(w->itemInBox(target))]));
-        pick(target);
-        EXPECT_EQ(coverOf(target), shown);
-    }
-}
-
-TEST_F(MatchingFun, StopLeavesTheOpenBoxesAndSaysGameOverAndNewGameDrawsAllAgain) {
-    open(2, 3);
-    click(w->cmdNew);
-    const int first = w->targetBox();
-    pick(first);
     click(w->cmdExit);
-    EXPECT_EQ(w->cmdExit->text(), "E&xit");
     EXPECT_GT(bannerInk(), 50);
-    EXPECT_EQ(coverOf(first), pictureColour(w->itemInBox(first)));
-    heard();
-    pick(first == 1 ? 2 : 1);
-    EXPECT_TRUE(heard().isEmpty());
-    EXPECT_EQ(guesses(), 1);
+    pick(wrong); // the game is over
+    EXPECT_EQ(guesses(), 3);
 
+    settings().MatchItemCount = -3; // shown as the least
+    withOptions<optMatch>(w->cmdOptions, [&](optMatch& o) {
+        EXPECT_EQ(o.lblNumber->text(), "2");
+        EXPECT_TRUE(o.optType[0]->isChecked());
+        click(o.SpinButton1->upButton());
+        click(o.SpinButton1->upButton());
+        click(o.optType[1]);
+        click(o.cmdOK);
+    });
+    EXPECT_EQ(QList<int>({settings().MatchItemCount, settings().MatchItemType}), QList<int>({4, 1}));
+    // Two shuffles (8 and 3 numbers), the shape, the colour, then the cover: white, drawn again.
+    fake.random.script(QList<double>(11, 0.0) << 0.5 << 0.5 << 0.0 << 0.15);
     click(w->cmdNew);
     EXPECT_EQ(guesses(), 0);
-    EXPECT_TRUE(covered(1) && covered(2) && covered(3));
     EXPECT_EQ(bannerInk(), 0);
-    click(w->cmdExit);
-    click(w->cmdHelp);
-    EXPECT_EQ(fake.help.asked, QList<int>{8});
-    exitToMenu();
-}
-
-TEST_F(MatchingFun, OptionsChangeTheSettingsAndValuesOutOfRangeAreUsedAsTheNearestEnd) {
-    for (const auto& [stored, boxes] : {std::pair{40, 9}, {-3, 2}, {3, 3}}) {
-        SCOPED_TRACE(stored);
-        open(7, stored);
-        click(w->cmdNew);
-        EXPECT_TRUE(w->picHidden[size_t(boxes)]->isVisible());
-        EXPECT_TRUE(boxes == 9 || !w->picHidden[size_t(boxes + 1)]->isVisible());
-        EXPECT_EQ(w->items().type, ItemType::Pictures); // an unknown kind is pictures
-        click(w->cmdExit);
-        withOptions<optMatch>(w->cmdOptions, [&, boxes = boxes](optMatch& o) {
-            EXPECT_EQ(o.lblNumber->text(), QString::number(boxes));
-            EXPECT_TRUE(o.optType[2]->isChecked());
-            click(o.SpinButton1->upButton());
-            click(o.SpinButton1->upButton());
-            click(o.optType[1]);
-            click(o.cmdOK);
-        });
-        EXPECT_EQ(settings().MatchItemCount, std::min(boxes + 2, 9));
-        EXPECT_EQ(settings().MatchItemType, 1);
-    }
+    EXPECT_EQ(w->coverColor(), 14);
+    EXPECT_TRUE(covered(1) && covered(2) && covered(3) && covered(4) && !w->picHidden[5]->isVisible());
+    EXPECT_EQ(colourAt(w->picDisplay), QBColor(ColorTable[5]));
+    const int target = w->targetBox();
+    pick(target);
+    EXPECT_EQ(coverOf(target), QBColor(ColorTable[5]));
 }
