@@ -146,19 +146,16 @@ TEST_F(TicTacToe, TheComputerGoesFirstInTheCentreAndWinsOnARowOrADiagonalAndTheE
 // The options choose two players (the level and who goes first are then greyed), who take turns.
 TEST_F(TicTacToe, OptionsChooseTwoPlayersWhoTakeTurnsAndEachResultIsReported) {
     open(1, 1, 9);
-    QTimer::singleShot(0, [&] {
-        auto* options = qobject_cast<optTic*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(options);
-        click(options->optPlayer[1]);
-        EXPECT_FALSE(options->fraDiff->isEnabled() || options->fraFirst->isEnabled());
-        click(options->optPlayer[0]);
-        EXPECT_TRUE(options->fraDiff->isEnabled());
-        click(options->optDiff[1]);
-        click(options->optFirst[0]);
-        click(options->optPlayer[1]);
-        click(options->cmdOK);
+    withOptions<optTic>(w->cmdOptions, [](optTic& options) {
+        click(options.optPlayer[1]);
+        EXPECT_FALSE(options.fraDiff->isEnabled() || options.fraFirst->isEnabled());
+        click(options.optPlayer[0]);
+        EXPECT_TRUE(options.fraDiff->isEnabled());
+        click(options.optDiff[1]);
+        click(options.optFirst[0]);
+        click(options.optPlayer[1]);
+        click(options.cmdOK);
     });
-    click(w->cmdOptions);
     EXPECT_EQ(QList<int>({settings().TicPlayers, settings().TicLevel, settings().TicFirst}),
               QList<int>({2, 2, 0}));
     EXPECT_EQ(names(), "Player 1/Player 2");

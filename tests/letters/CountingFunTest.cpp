@@ -50,24 +50,17 @@ protected:
         const QStringList names{"apple.wmf", "ball.wmf", "house.wmf", "igloo.wmf", "jet.wmf",
                                 "sun.wmf",   "tree.wmf", "wagon.wmf", "xylo.bmp"};
         for (int k = 1; k <= 9; ++k) {
-            for (const auto& [name, colour] : {std::pair{names[k - 1], pictureColour(k)},
-                                               std::pair{QString("dino%1.wmf").arg(k), dinoColour(k)}}) {
-                QImage image(16, 16, QImage::Format_RGB32);
-                image.fill(colour);
-                ASSERT_TRUE(image.save(fake.appDir() + name, "BMP"));
-            }
+            savePicture(names[k - 1], pictureColour(k));
+            savePicture(QString("dino%1.wmf").arg(k), dinoColour(k));
         }
         settings().CountItems = qint16(countItems);
         settings().BiggestNumber = qint16(biggest);
         WindowFixture::open();
     }
     QColor cell(int n, double fx = 0.5, double fy = 0.5) {
-        const QImage& image = w->picDisplay[size_t(n)]->image();
-        return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+        return colourAt(w->picDisplay[size_t(n)], fx, fy);
     }
-    QColor sample() {
-        return w->picShow->image().pixelColor(w->picShow->width() / 2, w->picShow->height() / 2);
-    }
+    QColor sample() { return colourAt(w->picShow); }
     int cellsOf(const QColor& c) {
         int count = 0;
         for (int n = 1; n <= 20; ++n) {
@@ -256,16 +249,8 @@ TEST_F(CountingFun, FillInBlanksTakesDigitsOneByOneAndStaysWithinItsRange) {
     // Boxes 10 to 13 with the first one given.
     fake.random.script({0.0, 0.0, 0.0, 0.54, 0.0});
     click(w->cmdChoice[6]);
-    const auto arrowOver = [&](int box) {
-        return w->imgArrow->geometry().center().x() == w->lblBlank[size_t(box)]->geometry().center().x();
-    };
-    const auto boxes = [&] {
-        QStringList shown;
-        for (QLabel* box : w->lblBlank) {
-            shown << box->text();
-        }
-        return shown.join('|');
-    };
+    const auto arrowOver = [&](int box) { return pointsAt(w->imgArrow, w->lblBlank[size_t(box)]); };
+    const auto boxes = [&] { return texts(w->lblBlank); };
     EXPECT_EQ(boxes(), "10|||");
     EXPECT_TRUE(arrowOver(1));
     type("2");
@@ -307,16 +292,13 @@ TEST_F(CountingFun, OptionsAndOddSettingsChooseTheItemsAndTheBiggestNumber) {
     click(w->cmdChoice[3]);
     EXPECT_EQ(cellsOf(dinoColour(1)), 20);
     click(w->cmdExit);
-    QTimer::singleShot(0, [&] {
-        auto* options = qobject_cast<optCount*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(options);
-        click(options->optType[0]);
+    withOptions<optCount>(w->cmdOptions, [](optCount& options) {
+        click(options.optType[0]);
         for (int i = 0; i < 21; ++i) {
-            QTest::mouseClick(options->SpinButton1->downButton(), Qt::LeftButton);
+            QTest::mouseClick(options.SpinButton1->downButton(), Qt::LeftButton);
         }
-        click(options->cmdOK);
+        click(options.cmdOK);
     });
-    click(w->cmdOptions);
     EXPECT_EQ(settings().CountItems, 0);
     EXPECT_EQ(settings().BiggestNumber, 1);
     // One shape now, not a dinosaur: a square whose colour comes out light cyan, which would hardly show

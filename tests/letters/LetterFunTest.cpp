@@ -41,17 +41,13 @@ protected:
         settings() = Settings{};
         // Each letter's picture is a plain colour whose red part tells the letter.
         for (int i = 1; i <= 26; ++i) {
-            QImage image(4, 4, QImage::Format_RGB32);
-            image.fill(QColor(i * 9, 40, 200));
-            const QString name = i == 24 ? QStringLiteral("xylo.bmp") : wordOf(i) + ".wmf";
-            ASSERT_TRUE(image.save(fake.appDir() + name, "BMP"));
+            savePicture(i == 24 ? QStringLiteral("xylo.bmp") : wordOf(i) + ".wmf", QColor(i * 9, 40, 200));
         }
     }
     void start(int mode) { click(w->cmdChoice[size_t(mode - 1)]); }
     // The letter (1 to 26) whose picture a picture place shows; 0 when it shows none.
     int pictureIn(int place) const {
-        PictureBox* box = w->imgDisplay[size_t(place)];
-        const QColor c = box->image().pixelColor(box->width() / 2, box->height() / 2);
+        const QColor c = colourAt(w->imgDisplay[size_t(place)]);
         return c.green() == 40 ? c.red() / 9 : 0;
     }
     // The letter (1 to 26) of a one-letter text in either case.
@@ -235,36 +231,27 @@ TEST_F(LetterFun, FillInBlanksRunsNeverPassZ) {
     // Either way of choosing the run can give W X Y Z, and A B C D.
     fake.random.script({0.0, 0.999, 0.0});
     start(8);
-    auto boxes = [&] {
-        QString s;
-        for (QLabel* box : w->lblBlank) {
-            s += box->text().isEmpty() ? QString("_") : box->text();
-        }
-        return s;
-    };
-    auto arrowOver = [&](int box) {
-        return w->imgArrow->geometry().center().x() == w->lblBlank[size_t(box)]->geometry().center().x() &&
-               w->imgArrow->geometry().bottom() < w->lblBlank[size_t(box)]->geometry().top();
-    };
-    EXPECT_EQ(boxes(), "w___");
+    auto boxes = [&] { return texts(w->lblBlank); };
+    auto arrowOver = [&](int box) { return pointsAt(w->imgArrow, w->lblBlank[size_t(box)]); };
+    EXPECT_EQ(boxes(), "w|||");
     EXPECT_TRUE(arrowOver(1));
     type("y");
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
     type("X");
-    EXPECT_EQ(boxes(), "wx__");
+    EXPECT_EQ(boxes(), "w|x||");
     EXPECT_TRUE(arrowOver(2));
     fake.random.script({0.9, 0.999, 0.99});
     type("yz");
     EXPECT_EQ(heard(), (QStringList{"X.wav", "Y.wav", "Z.wav", "tada.wav"}));
-    EXPECT_EQ(boxes(), "___z");
+    EXPECT_EQ(boxes(), "|||z");
     EXPECT_TRUE(arrowOver(0));
     fake.random.script({0.6, 0.0, 0.5});
     click(w->cmdScreen);
     click(w->cmdScreen);
-    EXPECT_EQ(boxes(), "wx_z");
+    EXPECT_EQ(boxes(), "w|x||z");
     click(w->cmdScreen);
     EXPECT_EQ(heard(), (QStringList{"W.wav", "X.wav", "Y.wav"}));
-    EXPECT_EQ(boxes(), "__c_");
+    EXPECT_EQ(boxes(), "||c|");
     EXPECT_TRUE(arrowOver(0));
 }
 

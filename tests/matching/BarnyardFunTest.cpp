@@ -23,7 +23,7 @@ QString call(int a) {
 class BarnyardFun : public WindowFixture<frmBarn> {
 protected:
     void open(int peek, int findBy, int count) {
-        writePictures(fake.appDir(), AnimalPicture, 8);
+        writePictures(AnimalPicture, 8);
         settings().BarnPeek = qint16(peek);
         settings().BarnFindBy = qint16(findBy);
         settings().BarnAnimalCount = qint16(count);

@@ -15,7 +15,7 @@ namespace {
 class MatchingFun : public WindowFixture<frmMatch> {
 protected:
     void start(int type, int count) {
-        writePictures(fake.appDir(), ItemPictureFile, 9);
+        writePictures(ItemPictureFile, 9);
         settings().MatchItemType = qint16(type);
         settings().MatchItemCount = qint16(count);
         WindowFixture::open();

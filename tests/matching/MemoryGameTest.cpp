@@ -14,7 +14,7 @@ namespace {
 class MemoryGame : public WindowFixture<frmMem> {
 protected:
     void open(int players = 1, int type = 2) {
-        writePictures(fake.appDir(), ItemPictureFile, 8);
+        writePictures(ItemPictureFile, 8);
         settings().MemPlayers = qint16(players);
         settings().MemItemType = qint16(type);
         WindowFixture::open();

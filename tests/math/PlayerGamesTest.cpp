@@ -405,10 +405,7 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesForTheNextGame) {
     open(9); // more players than the game has: all four play
     EXPECT_TRUE(w->picSnow[4]->isVisible());
     const QString name = "Maximiliana Alexandra Rose";
-    QTimer::singleShot(0, [&] {
-        auto* options = qobject_cast<optSnow*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(options);
-        optSnow& o = *options;
+    withOptions<optSnow>(w->cmdOptions, [&](optSnow& o) {
         EXPECT_TRUE(o.fraPlayer[4]->isEnabled()); // all four play
         click(o.optType[4]);                      // player 2: subtraction
         click(o.optSize[13]);                     // player 3: bigger
@@ -420,7 +417,6 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesForTheNextGame) {
         o.txtName[2]->setText(name);
         click(o.cmdOK);
     });
-    click(w->cmdOptions);
     EXPECT_EQ(settings().SnowPlayerType, (Settings::Four{0, 2, 2, 3, 3}));
     EXPECT_EQ(settings().SnowPlayerSize, (Settings::Four{0, 1, 1, 4, 1}));
     EXPECT_EQ(settings().SnowPlayerName[2], name); // kept whole, however short it is shown

@@ -31,33 +31,6 @@ using namespace nibsy::test;
 
 namespace {
 
-// The settings with every number in the file set to value.
-Settings everyNumberAt(int value) {
-    QString text = QString::fromUtf8(formatSettings(Settings{}));
-    text.replace(
-        QRegularExpression(QStringLiteral("(?<=^|,)-?\\d+(?=,|\\r)"), QRegularExpression::MultilineOption),
-        QString::number(value));
-    const auto parsed = parseSettings(text.toUtf8());
-    EXPECT_TRUE(parsed);
-    return parsed.value_or(Settings{});
-}
-
-ActivityWindow* shownActivity() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* a = qobject_cast<ActivityWindow*>(w); a && a->isVisible() && !a->closeAsked()) {
-            return a;
-        }
-    }
-    return nullptr;
-}
-
-void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The heading of the help file's page for that context, as the help window shows it.
 QString helpTitle(int context) {
     QFile file(AppFiles::resolve(HelpFile::fileName()));
@@ -65,22 +38,6 @@ QString helpTitle(int context) {
     const auto page = HelpFile::section(QString::fromUtf8(file.readAll()), HelpFile::topicId(context));
     const auto heading = QRegularExpression(QStringLiteral("<h1[^>]*>(.*?)</h1>")).match(page.value_or(""));
     return QTextDocumentFragment::fromHtml(heading.captured(1)).toPlainText();
-}
-
-// The buttons a window shows lie within it and none covers another.
-void expectButtonsApart(QWidget* w) {
-    QList<QRect> taken;
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
-        if (!b->isVisibleTo(w)) {
-            continue;
-        }
-        const QRect at(b->mapTo(w, QPoint(0, 0)), b->size());
-        EXPECT_TRUE(w->rect().contains(at)) << b->text().toStdString();
-        for (const QRect& other : taken) {
-            EXPECT_FALSE(at.intersects(other)) << b->text().toStdString();
-        }
-        taken << at;
-    }
 }
 
 bool isExit(const QAbstractButton* b) {
@@ -135,7 +92,7 @@ protected:
             if (depth == 0) {
                 playAlong(w);
             }
-            if (ActivityWindow* other = shownActivity(); other && other != w && depth < 2) {
+            if (ActivityWindow* other = shownWindow(); other && other != w && depth < 2) {
                 pressEverything(other, depth + 1);
                 other->close();
                 settle();
@@ -216,11 +173,11 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         EXPECT_EQ(menu.cmdChoice(i)->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
                   QString::fromLatin1(activity->caption));
         click(menu.cmdChoice(i));
-        ActivityWindow* w = shownActivity();
+        ActivityWindow* w = shownWindow();
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), QString::fromLatin1(activity->caption));
         EXPECT_FALSE(menu.isVisible());
-        expectButtonsApart(w);
+        expectControlsApart(w);
         if (activity->background.isValid()) {
             EXPECT_EQ(w->grab().toImage().pixelColor(1, 1), activity->background);
         }
@@ -254,7 +211,7 @@ TEST_F(EveryActivity, PlaysEveryModeWithTheMostUnlikelySettings) {
             settings() = everyNumberAt(value);
             menu.show();
             click(menu.cmdChoice(i));
-            ActivityWindow* w = shownActivity();
+            ActivityWindow* w = shownWindow();
             ASSERT_TRUE(w);
             pressEverything(w, 0);
             w->close();

@@ -48,65 +48,29 @@ template <class W> void openOptions(QWidget* owner) {
     openModal<W>(owner);
 }
 
+// clang-format off
 const OptionsWindow Windows[] = {
-    {"optCount",
-     "Counting Fun Options",
-     openOptions<optCount>,
-     [](Settings& s) {
-         s.CountItems = 7;
-         s.BiggestNumber = 0;
-     },
-     {"Dinosaurs", "1"}},
-    {"optMatch",
-     "Matching Fun Options",
-     openOptions<optMatch>,
-     [](Settings& s) {
-         s.MatchItemCount = 40;
-         s.MatchItemType = -1;
-     },
-     {"9", "Pictures"}},
-    {"optMem",
-     "Memory Game Options",
-     openOptions<optMem>,
-     [](Settings& s) {
-         s.MemPlayers = 9;
-         s.MemItemType = 5;
-     },
-     {"Two Players", "Colors"}},
-    {"optbarn",
-     "Barnyard Fun Options",
-     openOptions<optbarn>,
-     [](Settings& s) {
-         s.BarnPeek = -5;
-         s.BarnAnimalCount = 1;
-         s.BarnFindBy = -2;
-     },
-     {"Yes", "2", "Name"}},
-    {"optTic",
-     "Tic Tac Toe Options",
-     openOptions<optTic>,
-     [](Settings& s) {
-         s.TicPlayers = 5;
-         s.TicLevel = 9;
-         s.TicFirst = 3;
-     },
+    {"optCount", "Counting Fun Options", openOptions<optCount>,
+     [](Settings& s) { s.CountItems = 7, s.BiggestNumber = 0; }, {"Dinosaurs", "1"}},
+    {"optMatch", "Matching Fun Options", openOptions<optMatch>,
+     [](Settings& s) { s.MatchItemCount = 40, s.MatchItemType = -1; }, {"9", "Pictures"}},
+    {"optMem", "Memory Game Options", openOptions<optMem>,
+     [](Settings& s) { s.MemPlayers = 9, s.MemItemType = 5; }, {"Two Players", "Colors"}},
+    {"optbarn", "Barnyard Fun Options", openOptions<optbarn>,
+     [](Settings& s) { s.BarnPeek = -5, s.BarnAnimalCount = 1, s.BarnFindBy = -2; }, {"Yes", "2", "Name"}},
+    {"optTic", "Tic Tac Toe Options", openOptions<optTic>,
+     [](Settings& s) { s.TicPlayers = 5, s.TicLevel = 9, s.TicFirst = 3; },
      {"One Player", "Difficult", "Computer"}},
-    {"optTic",
-     "Tic Tac Toe Options",
-     openOptions<optTic>,
-     [](Settings& s) { s.TicPlayers = 2; },
-     {"Two Players", "(Difficult)", "(Computer)"}},
-    {"optSnow",
-     "Snowman Math Options",
-     openOptions<optSnow>,
+    {"optTic", "Tic Tac Toe Options", openOptions<optTic>,
+     [](Settings& s) { s.TicPlayers = 2; }, {"Two Players", "(Difficult)", "(Computer)"}},
+    {"optSnow", "Snowman Math Options", openOptions<optSnow>,
      [](Settings& s) {
-         s.SnowPlayers = 9;
-         s.SnowPlayerType = {0, 5, 1, 0, 2};
-         s.SnowPlayerSize = {0, 0, 9, 3, 1};
+         s.SnowPlayers = 9, s.SnowPlayerType = {0, 5, 1, 0, 2}, s.SnowPlayerSize = {0, 0, 9, 3, 1};
      },
      {" 4 Players", "Both Types", "Smallest", "Addition", "Biggest", "Both Types", "Big", "Subtraction",
       "Smallest"}},
 };
+// clang-format on
 
 // The checked choices and the numbers on cards, as findChildren meets them (the order they were made).
 QStringList shownIn(QWidget* window) {
@@ -121,26 +85,6 @@ QStringList shownIn(QWidget* window) {
         }
     }
     return shown;
-}
-
-// Every choice and number lies inside what holds it, clear of the others there.
-void expectControlsApart(QWidget* window) {
-    const QList<QWidget*> holders = window->findChildren<QWidget*>() << window;
-    for (QWidget* holder : holders) {
-        QList<QRect> taken;
-        for (QWidget* c : holder->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!c->isVisibleTo(window) || !(qobject_cast<QAbstractButton*>(c) || qobject_cast<QLabel*>(c))) {
-                continue;
-            }
-            EXPECT_TRUE(holder->rect().contains(c->geometry()))
-                << c->property("text").toString().toStdString();
-            const QRect at = c->geometry().adjusted(0, 0, -1, -1); // rounding may let them share an edge
-            for (const QRect& other : taken) {
-                EXPECT_FALSE(at.intersects(other)) << c->property("text").toString().toStdString();
-            }
-            taken << at;
-        }
-    }
 }
 
 enum class Leave { Ok, Close, Escape };
@@ -169,7 +113,7 @@ TEST(OptionsWindows, ShowUnusualValuesAsTheGameTakesThemAndKeepThemUntilAChoiceI
                 EXPECT_LE((options->frameGeometry().center() - centre).manhattanLength(), 2);
                 EXPECT_EQ(shownIn(options).join(" | ").toStdString(), row.shown.join(" | ").toStdString());
                 if (leave == Leave::Ok) {
-                    expectControlsApart(options);
+                    test::expectControlsApart(options);
                 }
                 switch (leave) {
                 case Leave::Ok:

@@ -8,16 +8,6 @@
 
 using namespace nibsy;
 
-TEST(Palette, SixteenColours) {
-    const QRgb rgb[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-                          0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-    for (int n = 0; n < 16; ++n) {
-        EXPECT_EQ(QBColor(n), QColor(rgb[n])) << n;
-    }
-    EXPECT_EQ(QBColor(-1), QColor(Qt::black));
-    EXPECT_EQ(QBColor(16), QColor(Qt::black));
-}
-
 // Points just inside and just outside each shape, in a box wider than high, so that a fraction of the
 // width taken for one of the height shows. The circle's radius follows the width alone; the ovals are
 // half as high (5) or half as wide (6); 7 to 9 are the triangle, the hexagon and the octagon.
@@ -48,4 +38,6 @@ TEST(Palette, ItemShapesFillTheirFractionsOfTheBox) {
         EXPECT_EQ(box.image().pixelColor(c.x, c.y), c.colour) << c.shape << " at " << c.x << "," << c.y;
         EXPECT_EQ(box.scaleMode(), PictureBox::ScaleMode::Twips); // as it was
     }
+    EXPECT_EQ(QBColor(-1), QColor(Qt::black)); // a colour number out of range is black
+    EXPECT_EQ(QBColor(16), QColor(Qt::black));
 }

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Settings.h"
+#include "support/WindowFixture.h"
 
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
@@ -53,14 +53,9 @@ TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
                              "\"Player 3\",3,5|\"Player 4\",3,5|0|4|\"Player 1\"|\"Player 2\"|\"Player 3\"|"
                              "\"Player 4\"|1,1,4|0|1,6|1|1,0|5,5|";
     for (const auto& [value, expected] : {std::pair{-32768, low}, {-1, low}, {32767, high}}) {
-        QString text = QString::fromUtf8(kDefaults);
-        text.replace(QRegularExpression(QStringLiteral("(?<=^|,)-?\\d+(?=,|\\r)"),
-                                        QRegularExpression::MultilineOption),
-                     QString::number(value));
-        auto parsed = parseSettings(text.toUtf8());
-        ASSERT_TRUE(parsed);
-        normaliseSettings(*parsed);
-        EXPECT_EQ(formatSettings(*parsed).replace("\r\n", "|"), QByteArray(expected)) << value;
+        Settings s = test::everyNumberAt(value);
+        normaliseSettings(s);
+        EXPECT_EQ(formatSettings(s).replace("\r\n", "|"), QByteArray(expected)) << value;
     }
     // One past each end of a range.
     Settings s;

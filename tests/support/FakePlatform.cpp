@@ -5,9 +5,7 @@
 #include "platform/Printing.h"
 
 #include <QFileInfo>
-#include <QtEndian>
 #include <algorithm>
-#include <cmath>
 
 namespace nibsy::test {
 
@@ -25,33 +23,20 @@ QStringList FakeSound::names() const {
 }
 
 bool FakeRecorder::start(qint64 maxMs) {
-    if (microphone) {
-        ++starts;
-        m_startMs = clock().monotonicMs();
-        m_maxMs = std::max<qint64>(maxMs, 0);
-        m_recording = true;
-    }
+    m_startMs = clock().monotonicMs();
+    m_maxMs = maxMs;
+    m_recording = microphone;
     return microphone;
 }
 
-qint64 FakeRecorder::framesHeard() const {
-    return m_recording ? std::min(clock().monotonicMs() - m_startMs, m_maxMs) * 22050 / 1000 : 0;
-}
-
-double FakeRecorder::level() const {
-    const qint64 heard = std::min<qint64>(framesHeard(), qint64(input.size()));
-    int peak = 0;
-    for (qint64 i = std::max<qint64>(0, framesHeard() - 22050 / 20); i < heard; ++i)
-        peak = std::max(peak, std::abs(int(input[size_t(i)])));
-    return std::min(peak / 32767.0, 1.0);
+qint64 FakeRecorder::recordedMs() const {
+    return m_recording ? std::min(clock().monotonicMs() - m_startMs, m_maxMs) : 0;
 }
 
 WaveFile FakeRecorder::stop() {
-    const qint64 frames = framesHeard();
-    m_recording = false;
     WaveFile wave;
-    wave.pcm = QByteArray(frames * 2, '\0'); // silence after the scripted input
-    qToLittleEndian<qint16>(input.data(), std::min<qint64>(frames, qint64(input.size())), wave.pcm.data());
+    wave.pcm = QByteArray(recordedMs() * 22050 / 1000 * 2, '\0');
+    m_recording = false;
     return wave;
 }
 

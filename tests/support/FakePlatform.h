@@ -35,22 +35,17 @@ public:
     qint64 lengthMs = 500; // how long a synchronous sound holds the handler
 };
 
-// Records on the fake clock's time: a recording holds what the microphone heard from start() until
-// now (at most maxMs), namely the scripted input and silence after it.
+// Records silence on the fake clock's time, at half scale on the level meter.
 class FakeRecorder : public Recorder {
 public:
     bool start(qint64 maxMs) override;
     WaveFile stop() override;
     bool isRecording() const override { return m_recording; }
-    // The peak of the last 50 ms heard.
-    double level() const override;
-    qint64 recordedMs() const override { return framesHeard() * 1000 / 22050; }
-    std::vector<qint16> input; // what the microphone hears, 22050 Hz, from the start of each recording
-    bool microphone = true;    // false: there is none, and start() fails
-    int starts = 0;            // recordings started
+    double level() const override { return m_recording ? 0.5 : 0.0; }
+    qint64 recordedMs() const override;
+    bool microphone = true; // false: there is none, and start() fails
 
 private:
-    qint64 framesHeard() const;
     qint64 m_startMs = 0, m_maxMs = 0;
     bool m_recording = false;
 };

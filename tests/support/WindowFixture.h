@@ -4,6 +4,7 @@
 // A window opened from a stand-in menu on the fake platform, as the menu opens it, and the ways a child
 // reaches it: clicks where a child would click, keys typed, answers typed and entered.
 
+#include "platform/PictureBox.h"
 #include "shell/OpenWindow.h"
 #include "shell/Settings.h"
 #include "support/FakePlatform.h"
@@ -13,6 +14,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace nibsy::test {
@@ -33,6 +36,47 @@ inline void answer(QWidget* box, const QString& text) {
 }
 // The number a label shows, or -1.
 int number(const QLabel* label);
+// The texts of the labels, in order, joined by "|".
+template <class Labels> QString texts(const Labels& labels) {
+    QStringList shown;
+    for (const QLabel* label : labels)
+        shown << label->text();
+    return shown.join(u'|');
+}
+// Whether the arrow stands over the middle of the box.
+bool pointsAt(const QWidget* arrow, const QWidget* box);
+// The colour at a fraction of a picture box's width and height.
+QColor colourAt(PictureBox* box, double fx = 0.5, double fy = 0.5);
+// How many pixels of the image, of a picture box's drawing or of another control as shown have the
+// colour: the ink of a name, a banner or a counter.
+int pixelsOf(const QImage& image, const QColor& colour);
+int pixelsOf(QWidget* control, const QColor& colour);
+// A plain picture of the colour, saved under the name in the application directory.
+void savePicture(const QString& name, const QColor& colour);
+// The buttons and number cards a window shows lie within what holds them and within the window, and
+// none covers another.
+void expectControlsApart(QWidget* window);
+// The shown window of that class that is not on its way out.
+template <class W = ActivityWindow> W* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = dynamic_cast<W*>(w); found && w->isVisible() && !found->closeAsked())
+            return found;
+    }
+    return nullptr;
+}
+// The settings with every number of the file set to value.
+Settings everyNumberAt(int value);
+// Lets the event loop run and deletes the windows that were closed.
+void settle();
+// Works a modal window (clicking opener opens it) with the child's clicks.
+template <class Dialog> void withOptions(QWidget* opener, const std::function<void(Dialog&)>& work) {
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        work(*dialog);
+    });
+    click(opener);
+}
 
 template <class Window> class WindowFixture : public ::testing::Test {
 protected:
@@ -54,14 +98,6 @@ protected:
         const QStringList names = fake.sound.names();
         fake.sound.clear();
         return names;
-    }
-    // Exit on the choice screen closes the window and brings the menu back.
-    void exitToMenu() {
-        menu.hide();
-        click(w->cmdExit);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_TRUE(w.isNull());
-        EXPECT_TRUE(menu.isVisible());
     }
     // Nothing is left running: time passing and the keys typed make no sound and no beep.
     void expectSilence(const QString& keys) {
