@@ -9,9 +9,7 @@
 #include "shell/Palette.h"
 #include "support/WindowFixture.h"
 
-#include <QGroupBox>
 #include <QRadioButton>
-#include <QTimer>
 #include <functional>
 
 using namespace nibsy;
@@ -146,7 +144,7 @@ TEST_F(TicTacToe, TheComputerGoesFirstInTheCentreAndWinsOnARowOrADiagonalAndTheE
 // The options choose two players (the level and who goes first are then greyed), who take turns.
 TEST_F(TicTacToe, OptionsChooseTwoPlayersWhoTakeTurnsAndEachResultIsReported) {
     open(1, 1, 9);
-    withOptions<optTic>(w->cmdOptions, [](optTic& options) {
+    withModal<optTic>(w->cmdOptions, [](optTic& options) {
         click(options.optPlayer[1]);
         EXPECT_FALSE(options.fraDiff->isEnabled() || options.fraFirst->isEnabled());
         click(options.optPlayer[0]);

@@ -8,11 +8,7 @@
 #include "shell/Palette.h"
 #include "support/WindowFixture.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
-#include <QTimer>
 #include <functional>
 
 using namespace nibsy;
@@ -292,7 +288,7 @@ TEST_F(CountingFun, OptionsAndOddSettingsChooseTheItemsAndTheBiggestNumber) {
     click(w->cmdChoice[3]);
     EXPECT_EQ(cellsOf(dinoColour(1)), 20);
     click(w->cmdExit);
-    withOptions<optCount>(w->cmdOptions, [](optCount& options) {
+    withModal<optCount>(w->cmdOptions, [](optCount& options) {
         click(options.optType[0]);
         for (int i = 0; i < 21; ++i) {
             QTest::mouseClick(options.SpinButton1->downButton(), Qt::LeftButton);

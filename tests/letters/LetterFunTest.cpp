@@ -7,7 +7,6 @@
 #include "support/WindowFixture.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
 
 using namespace nibsy;

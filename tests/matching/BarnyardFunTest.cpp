@@ -100,7 +100,7 @@ TEST_F(BarnyardFun, APeekOpensTheDoorsUntilCloseDoorsAndTheChildFindsTheAnimalsB
     EXPECT_GT(displayInk(), 30); // "Game Over"
 
     // The options then choose a peek at the pictures of eight; Stop during the peek leaves them open.
-    withOptions<optbarn>(w->cmdOptions, [&](optbarn& o) {
+    withModal<optbarn>(w->cmdOptions, [&](optbarn& o) {
         EXPECT_TRUE(o.optPeek[0]->isChecked() && o.optNames[1]->isChecked());
         EXPECT_EQ(o.lblNumber->text(), "3");
         click(o.optPeek[1]);

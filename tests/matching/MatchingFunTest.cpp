@@ -87,7 +87,7 @@ TEST_F(MatchingFun, AFoundBoxIgnoresClicksAWrongOneClosesAgainAndStopLeavesTheBo
     EXPECT_EQ(guesses(), 3);
 
     settings().MatchItemCount = -3; // shown as the least
-    withOptions<optMatch>(w->cmdOptions, [&](optMatch& o) {
+    withModal<optMatch>(w->cmdOptions, [&](optMatch& o) {
         EXPECT_EQ(o.lblNumber->text(), "2");
         EXPECT_TRUE(o.optType[0]->isChecked());
         click(o.SpinButton1->upButton());

@@ -144,7 +144,7 @@ TEST_F(MemoryGame, TwoTakeTurnsTheEndNamesTheWinnerAndTheOptionsChangeTheSecondC
     // Stopped after 14 guesses; the second counter shows them for one player, player 2's pairs for two.
     QStringList seen;
     for (const int option : {0, 1}) {
-        withOptions<optMem>(w->cmdOptions, [&](optMem& o) {
+        withModal<optMem>(w->cmdOptions, [&](optMem& o) {
             EXPECT_TRUE(o.optPlayer[size_t(1 - option)]->isChecked());
             click(o.optPlayer[size_t(option)]);
             click(o.optType[2]);

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFrame>
 
 using namespace nibsy;
 using namespace nibsy::test;

@@ -99,11 +99,9 @@ struct BugGame {
     static constexpr const char* Prompt = "Your Turn\nClick Circles";
     // What shows while the game waits on player 1's first win (the sound, the hit shown), then on player
     // 2's first miss (the sound, the miss shown, a pause).
-    static inline const QStringList FirstRound{"Player 1:\nPlayer 1\nA Hit!\nYou get a body #ffffff #ffd700",
-                                               "Player 1:\nPlayer 1\nA Hit!\nYou get a body #ffffff #ffd700",
-                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0",
-                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0",
-                                               "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0"};
+    static inline const QString Hit = "Player 1:\nPlayer 1\nA Hit!\nYou get a body #ffffff #ffd700",
+                                Miss = "Player 2:\nPlayer 2\nSorry ...\nA Miss #ffffff #c8d0e0";
+    static inline const QStringList FirstRound{Hit, Hit, Miss, Miss, Miss};
     // The message, and the colours in a corner of the target and above its middle: a yellow star on a
     // hit, a grey cloud on a miss, each on white.
     static QString shown(Window& w) {
@@ -405,7 +403,7 @@ TEST_F(SnowmanMath, OptionsSetPlayersTypesSizesAndNamesForTheNextGame) {
     open(9); // more players than the game has: all four play
     EXPECT_TRUE(w->picSnow[4]->isVisible());
     const QString name = "Maximiliana Alexandra Rose";
-    withOptions<optSnow>(w->cmdOptions, [&](optSnow& o) {
+    withModal<optSnow>(w->cmdOptions, [&](optSnow& o) {
         EXPECT_TRUE(o.fraPlayer[4]->isEnabled()); // all four play
         click(o.optType[4]);                      // player 2: subtraction
         click(o.optSize[13]);                     // player 3: bigger

@@ -6,7 +6,6 @@
 #include "math/frmscale.h"
 
 #include <QFrame>
-#include <QTimer>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -74,15 +73,12 @@ TEST_F(NumberScaleFromMath, OpensModallyFromNibsyMathAndReturnsThere) {
     open();
     bool alone = false;
     QStringList shown;
-    QTimer::singleShot(0, w, [&] {
-        auto* scale = qobject_cast<frmscale*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(scale);
+    withModal<frmscale>(w->cmdChoice[0], [&](frmscale& scale) {
         alone = !w->isVisible();
-        shown = seen(*scale);
-        click(scale->cmdHelp);
-        click(scale->cmdExit);
+        shown = seen(scale);
+        click(scale.cmdHelp);
+        click(scale.cmdExit);
     });
-    click(w->cmdChoice[0]);
     EXPECT_TRUE(alone);
     EXPECT_EQ(shown, (QStringList{"1:1", "2:2", "3:3", "4:4", "@3", "@7"}));
     EXPECT_EQ(fake.help.asked, QList<int>{3});

@@ -9,10 +9,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
-#include <QWindow>
 #include <QtGui/private/qguiapplication_p.h>
 #include <gtest/gtest.h>
 

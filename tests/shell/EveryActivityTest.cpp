@@ -21,7 +21,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <gtest/gtest.h>

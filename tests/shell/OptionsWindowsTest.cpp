@@ -19,11 +19,9 @@
 #include "support/WindowFixture.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>

@@ -69,7 +69,7 @@ Settings everyNumberAt(int value);
 // Lets the event loop run and deletes the windows that were closed.
 void settle();
 // Works a modal window (clicking opener opens it) with the child's clicks.
-template <class Dialog> void withOptions(QWidget* opener, const std::function<void(Dialog&)>& work) {
+template <class Dialog> void withModal(QWidget* opener, const std::function<void(Dialog&)>& work) {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
