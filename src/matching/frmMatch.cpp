@@ -61,7 +61,6 @@ frmMatch::frmMatch(QWidget* opener) : ModeWindow(opener, Activity) {
         auto* box = new PictureBox(this);
         box->setObjectName(QStringLiteral("picHidden%1").arg(b));
         place(box, BoxLeft[size_t((b - 1) % 3)], BoxTop[size_t((b - 1) / 3)], BoxWidth, BoxHeight);
-        box->setForeColor(QBColor(0));
         box->hide();
         connect(box, &PictureBox::Click, this, [this, b] { picHidden_Click(b); });
         picHidden[size_t(b)] = box;
