@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Activities.h"
 
+#include <QtGlobal>
 #include <array>
 #include <cstddef>
 
@@ -18,9 +19,15 @@ bool valid(int index) {
 } // namespace
 
 void Activities::add(const ActivityDescriptor& activity) {
-    if (valid(activity.menuIndex)) {
-        table()[std::size_t(activity.menuIndex)] = &activity;
+    if (!valid(activity.menuIndex)) {
+        return;
     }
+    const ActivityDescriptor*& slot = table()[std::size_t(activity.menuIndex)];
+    if (slot && slot != &activity) {
+        // Two windows on one button: one of them would never be reached.
+        qFatal("%s and %s are both on menu button %d", slot->caption, activity.caption, activity.menuIndex);
+    }
+    slot = &activity;
 }
 
 void Activities::remove(int menuIndex) {

@@ -32,7 +32,8 @@ constexpr int MenuButtons = 16;
 
 class Activities {
 public:
-    // Adds an activity to the menu, in place of any other on its button.
+    // Adds an activity to the menu on its button, which must be free (or hold it already): two activities
+    // on one button end the program at once, as a fault of the activity list.
     static void add(const ActivityDescriptor& activity);
     static void remove(int menuIndex);
     // The activity on that menu button, or nullptr.

@@ -124,7 +124,8 @@ TEST_F(CountingFun, LearnNumbersCountsUpToTheBiggestAndPressANumberCountsOutAnyN
     settings().BiggestNumber = 20; // Press a Number goes beyond the biggest number
     click(w->cmdChoice[2]);
     EXPECT_EQ(w->lblNumber->text(), "--");
-    EXPECT_TRUE(w->picShow->isVisible() && w->Shape1->isVisible()); // the framed place the items show in
+    // The framed place the items show in, emptied of Learn Numbers' apple.
+    EXPECT_TRUE(w->picShow->isVisible() && w->Shape1->isVisible() && sample() == CellColour);
     // Each number is counted out and the grid cleared for the next; no number starts with 0.
     const struct {
         const char* keys;
