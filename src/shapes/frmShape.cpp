@@ -191,6 +191,7 @@ frmShape::frmShape(QWidget* opener) : ModeWindow(opener, Activity) {
     picMain = new PictureBox(this);
     picMain->setBackColor(Cream);
     place(picMain, 6300, 1800, 3600, 3600);
+    // Made after picMain, so it lies over it.
     picSky = new PictureBox(this);
     place(picSky, 6300, 1800, 3600, 3600);
     picSky->setPicture(skyPicture());
@@ -463,7 +464,6 @@ void frmShape::ShowLearn() {
         if (c == 0) {
             picMain->setPicture(Picture());
             picSky->show();
-            picSky->raise();
         } else {
             picMain->setPicture(fittedPicture(imgColor[c], picMain->size()));
         }

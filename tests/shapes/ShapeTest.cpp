@@ -11,6 +11,7 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QSet>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -139,6 +140,8 @@ TEST(ShapeItems, EachOfTheSevenIsDrawnWhereAChildExpectsIt) {
         DrawItemIn(box, 0, 160, shape, ink);
         const QImage& im = box.image();
         EXPECT_EQ(im.pixelColor(80, 80), ink) << shape;
+        if (shape == Square) // outlined in its own colour too
+            EXPECT_EQ(im.pixelColor(8, 80), ink);
         for (QPoint corner : {QPoint(1, 1), QPoint(158, 1), QPoint(1, 158), QPoint(158, 158)})
             EXPECT_EQ(im.pixelColor(corner), Ground) << shape;
         int across = 0, down = 0;
@@ -178,11 +181,18 @@ TEST_F(ColorsShapes, EveryQuestionHasExactlyOneRightChoice) {
             fake.random.setFixedSeed(quint32(kind * 10 + m));
             open(kind);
             click(w->cmdChoice[size_t(m - 1)]);
+            QSet<int> others; // the property not taught changes from question to question
             for (int q = 0; q < 15; ++q) {
                 const int right = rightOne(mode, kind == 0);
                 ASSERT_GE(right, 0) << kind << m << q;
+                const Seen item = seen(mode == ShapeActivity::Name || mode == ShapeActivity::Same
+                                           ? w->picDisplay
+                                           : w->picChoice[size_t(right)]);
+                others << (kind == 0 ? item.shape : item.colour);
                 heard();
                 click(choice(mode, (right + 1) % 3));
+                ASSERT_EQ(fake.sound.played.size(), 1);
+                EXPECT_EQ(fake.sound.played[0].mode, 0); // waited for
                 EXPECT_EQ(heard(), QStringList{"uhoh.wav"});
                 click(choice(mode, right));
                 // Find said the name with the question, and says the next one's after the praise.
@@ -191,6 +201,7 @@ TEST_F(ColorsShapes, EveryQuestionHasExactlyOneRightChoice) {
                 EXPECT_TRUE(praise(sounds[mode == ShapeActivity::Find ? 0 : 1]))
                     << sounds.join(" ").toStdString();
             }
+            EXPECT_GT(others.size(), 2) << kind << m;
         }
     }
 }
@@ -215,6 +226,7 @@ TEST_F(ColorsShapes, TheQuestionsReadAsTheyShould) {
         heard();
         click(w->cmdChoice[size_t(c.mode - 1)]);
         EXPECT_EQ(w->lblTitle->text() + "|" + w->lblMain->text(), c.title + "|" + c.question);
+        EXPECT_TRUE(w->lblTitle->isVisible() && w->lblMain->isVisible() && !w->fraChoices->isVisible());
         EXPECT_EQ(w->lblMain->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
         // Find speaks the item asked for.
         EXPECT_EQ(heard(), c.mode == 3 ? QStringList{c.kind ? "oval.wav" : "red.wav"} : QStringList{});
