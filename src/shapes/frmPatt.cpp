@@ -146,8 +146,9 @@ frmPatt::frmPatt(QWidget* opener) : ModeWindow(opener, Activity) {
     for (int i = 0; i < 2; ++i) {
         auto* good = new PictureBox(this);
         good->setBackColor(Background);
-        good->setPicture(praise[size_t(i)]);
+        // Sized first: the picture is drawn at the size the box has.
         place(good, i == 0 ? 540 : FormWidth - 540 - 1800, 6000, 1800, 1800);
+        good->setPicture(praise[size_t(i)]);
         good->setAttribute(Qt::WA_TransparentForMouseEvents);
         good->hide();
         imgGood[size_t(i)] = good;
