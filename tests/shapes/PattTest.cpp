@@ -106,6 +106,10 @@ TEST_F(Patterns, ChoicesModesAndRowsAsShownAndTheWayBack) {
                 shown += r->isVisible() ? "1" : "0";
                 EXPECT_EQ(r->width(), length * r->height());
                 EXPECT_EQ(r->x() + r->width() / 2, w->width() / 2);
+                const QImage& drawn = r->image(); // outlined on all four sides
+                for (const QPoint edge :
+                     {QPoint(0, 30), QPoint(r->width() - 1, 30), QPoint(30, 0), QPoint(30, r->height() - 1)})
+                    EXPECT_NE(drawn.pixel(edge), drawn.pixel(2, 2));
                 for (int p = 0; r->isVisible() && (mode < 2 || r != w->picDisplay[1]) && p < length; ++p) {
                     const QImage c = cell(r, p);
                     const int edge = c.width() - 1; // the cell's first and last columns within its edges
@@ -142,7 +146,10 @@ TEST_F(Patterns, SameAndDifferentHaveExactlyOneRightRowAndPraiseIt) {
         for (const int mode : {0, 1}) {
             start(mode, type, type == 0 ? 4 : 1 + 2 * mode);
             PeekingClock& clock = peekingClock();
+            QSet<int> kinds; // the shapes (by size) of a colours game, the colours of a shapes game
             for (int q = 0; q < 25; ++q) {
+                const auto first = items(cell(w->picDisplay[1], 0));
+                kinds << int(type == 0 ? first.first() / 100 : first.firstKey());
                 int right = 0;
                 for (int r = 1; r <= 4; ++r) {
                     int alike = 0;
@@ -174,7 +181,12 @@ TEST_F(Patterns, SameAndDifferentHaveExactlyOneRightRowAndPraiseIt) {
                     EXPECT_EQ(row(1), before);
                 }
                 QList<bool> shownWhileWaiting;
-                clock.peek = [&](qint64) { shownWhileWaiting << praiseShown(); };
+                clock.peek = [&](qint64) {
+                    shownWhileWaiting << praiseShown();
+                    const QImage screen = w->grab().toImage(); // the pictures' corners show the window
+                    EXPECT_EQ(screen.pixel(w->imgGood[1]->geometry().topLeft() + QPoint(2, 2)),
+                              screen.pixel(2, screen.height() - 2));
+                };
                 doubleClick(w->picDisplay[size_t(right)]);
                 EXPECT_EQ(shownWhileWaiting, QList<bool>{true});
                 EXPECT_FALSE(w->imgGood[0]->isVisible() || w->imgGood[1]->isVisible());
@@ -182,6 +194,7 @@ TEST_F(Patterns, SameAndDifferentHaveExactlyOneRightRowAndPraiseIt) {
                 ASSERT_EQ(sounds.size(), 1);
                 EXPECT_TRUE(Praise.contains(sounds[0]));
             }
+            EXPECT_GT(kinds.size(), 2);
             click(w->cmdExit);
         }
     }
