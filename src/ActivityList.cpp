@@ -12,6 +12,7 @@
 #include "math/frmBug.h"
 #include "math/frmEMath.h"
 #include "math/frmSnow.h"
+#include "shapes/frmCSPMenu.h"
 #include "shell/Activities.h"
 
 namespace nibsy {
@@ -28,6 +29,7 @@ void registerActivities() {
     Activities::add(frmMem::Activity);
     Activities::add(frmSnow::Activity);
     Activities::add(frmBug::Activity);
+    Activities::add(frmCSPMenu::Activity);
 }
 
 } // namespace nibsy

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu and the rules every activity window follows, met through a small activity of the test's own:
-// opening and leaving, Stop, help, sub-menus, double-clicks, input and closes during a wait, and what
+// opening and leaving, Stop, help, double-clicks, input and closes during a wait, and what
 // the suite leaves in its settings file when it ends.
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
@@ -103,29 +103,6 @@ const ActivityDescriptor TestActivity::Activity{
     .heightTwips = 2000,
     .create = [](QWidget* opener) -> ActivityWindow* { return new TestActivity(opener); }};
 
-// A sub-menu: its one choice opens the test activity in its place, and it comes back when that closes.
-class TestSubMenu : public ActivityWindow {
-public:
-    static const ActivityDescriptor Activity;
-    explicit TestSubMenu(QWidget* opener) : ActivityWindow(opener, Activity) {
-        cmdChoice = makeButton(this, "Go", font(), QRect(120, 120, 1200, 495), [this] {
-            hide();
-            openActivity(TestActivity::Activity, this);
-        });
-    }
-    void Form_Activate() override { ++activations; }
-    SSCommand* cmdChoice;
-    int activations = 0;
-};
-
-const ActivityDescriptor TestSubMenu::Activity{
-    .menuIndex = 7,
-    .caption = "Test Sub-menu",
-    .helpContext = 9,
-    .widthTwips = 3000,
-    .heightTwips = 2000,
-    .create = [](QWidget* opener) -> ActivityWindow* { return new TestSubMenu(opener); }};
-
 const QByteArray kDefaults = formatSettings(Settings{});
 
 // A click or key from the window system, delivered once the event loop runs (during a wait, say).
@@ -150,7 +127,6 @@ protected:
     void SetUp() override {
         TestActivity::loads = 0;
         Activities::add(TestActivity::Activity);
-        Activities::add(TestSubMenu::Activity);
         writeSettings(kDefaults);
         menu.enableChoices();
         ASSERT_TRUE(menu.Form_Load());
@@ -158,7 +134,6 @@ protected:
     }
     void TearDown() override {
         Activities::remove(1);
-        Activities::remove(7);
         settings() = Settings{};
     }
     // The file's name is matched without regard to case, and it is saved under the name it has.
@@ -228,33 +203,6 @@ TEST_F(MenuTest, OpensAnActivityInItsPlaceWithStopHelpAndAWayBack) {
     ASSERT_TRUE(openTest());
     EXPECT_EQ(TestActivity::loads, 2);
     shownWindow<TestActivity>()->close();
-}
-
-TEST_F(MenuTest, ASubMenuHidesForItsActivityAndComesBackOneWindowAtATime) {
-    click(menu.cmdChoice(7));
-    TestSubMenu* sub = shownWindow<TestSubMenu>();
-    ASSERT_TRUE(sub);
-    for (int round = 1; round <= 2; ++round) {
-        SCOPED_TRACE(round);
-        click(sub->cmdChoice);
-        TestActivity* activity = shownWindow<TestActivity>();
-        ASSERT_TRUE(activity);
-        EXPECT_FALSE(sub->isVisible());
-        QTest::keyClick(activity, Qt::Key_F1);
-        click(activity->cmdExit);
-        settle();
-        EXPECT_TRUE(sub->isVisible());
-        EXPECT_FALSE(menu.isVisible());
-        QTest::keyClick(sub, Qt::Key_F1);
-        // The sub-menu is told each time it comes back, so it can put the focus on its first choice.
-        EXPECT_GE(sub->activations, round + 1);
-    }
-    EXPECT_EQ(fake.help.asked, (QList<int>{7, 9, 7, 9}));
-    QPointer<TestSubMenu> gone = sub;
-    sub->cmdExit_Click();
-    settle();
-    EXPECT_FALSE(gone);
-    EXPECT_TRUE(menu.isVisible());
 }
 
 // A child's double-click: the second click must not press what the first one brought up under the
