@@ -51,12 +51,6 @@ PattQuestion comparison(int length, bool changeRightRow) {
 
 } // namespace
 
-bool PattQuestion::sameRows(int a, int b) const {
-    const auto& x = rows[size_t(a)];
-    const auto& y = rows[size_t(b)];
-    return std::equal(x.begin(), x.begin() + length, y.begin());
-}
-
 PattQuestion AskSame(int length) {
     return comparison(length, false);
 }

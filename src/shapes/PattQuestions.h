@@ -24,9 +24,6 @@ struct PattQuestion {
     int shapeIndex = 0;
     // Hidden: the palette colour (9 to 14) of the cover over the model.
     int coverColor = 0;
-
-    // Whether two rows hold the same items.
-    bool sameRows(int a, int b) const;
 };
 
 // Rows 1 to 4 equal the model but three, which differ from it in one position each.
