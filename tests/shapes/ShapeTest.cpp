@@ -116,8 +116,9 @@ protected:
             // Only the property taught varies over the choices; Find and Same show three different.
             EXPECT_TRUE(a.colour >= 0 && a.shape >= 0);
             EXPECT_EQ(colours ? a.shape : a.colour, colours ? b.shape : b.colour);
-            if (mode != ShapeActivity::Different)
+            if (mode != ShapeActivity::Different) {
                 EXPECT_FALSE(a == b);
+            }
         }
         return right.size() == 1 ? right[0] : -1;
     }
@@ -140,8 +141,9 @@ TEST(ShapeItems, EachOfTheSevenIsDrawnWhereAChildExpectsIt) {
         DrawItemIn(box, 0, 160, shape, ink);
         const QImage& im = box.image();
         EXPECT_EQ(im.pixelColor(80, 80), ink) << shape;
-        if (shape == Square) // outlined in its own colour too
+        if (shape == Square) { // outlined in its own colour too
             EXPECT_EQ(im.pixelColor(8, 80), ink);
+        }
         for (QPoint corner : {QPoint(1, 1), QPoint(158, 1), QPoint(1, 158), QPoint(158, 158)})
             EXPECT_EQ(im.pixelColor(corner), Ground) << shape;
         int across = 0, down = 0;
@@ -155,13 +157,15 @@ TEST(ShapeItems, EachOfTheSevenIsDrawnWhereAChildExpectsIt) {
             EXPECT_NEAR(across, extent[size_t(shape)].first, 3) << shape;
             EXPECT_NEAR(down, extent[size_t(shape)].second, 3) << shape;
         }
-        if (shape == Triangle) // a point at the top, a wide base
+        if (shape == Triangle) { // a point at the top, a wide base
             EXPECT_EQ(QList<bool>({im.pixelColor(80, 12) == ink, im.pixelColor(20, 12) == ink,
                                    im.pixelColor(12, 150) == ink}),
                       QList<bool>({true, false, true}));
-        if (shape == Diamond) // corners at the edges' middles, empty near the box's corners
+        }
+        if (shape == Diamond) { // corners at the edges' middles, empty near the box's corners
             EXPECT_EQ(QList<bool>({im.pixelColor(10, 80) == ink, im.pixelColor(30, 30) == ink}),
                       QList<bool>({true, false}));
+        }
         if (shape == Star) {
             for (int i = 0; i < 5; ++i) { // five tips, and a gap between each two
                 const double a = (72.0 * i - 180) * M_PI / 180, b = a + 36 * M_PI / 180;
@@ -295,8 +299,9 @@ TEST_F(ColorsShapes, LearnColorsShowsEachWithItsObjectAndSaysItTwice) {
         click(w->cmdNext);
         EXPECT_EQ(w->picSky->isVisible(), c == 7) << c;
         shown << w->lblDescribe->text().trimmed();
-        if (c < 7) // the object's picture
+        if (c < 7) { // the object's picture
             EXPECT_EQ(colourAt(w->picMain), objectColour(c - 1)) << c;
+        }
     }
     EXPECT_EQ(shown, QStringList({"red apple", "yellow sun", "green tree", "purple grapes", "white igloo",
                                   "black bat", "blue sky"}));
