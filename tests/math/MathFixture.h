@@ -21,9 +21,15 @@ namespace nibsy::test {
 
 using MathFixture = WindowFixture<frmEMath>;
 
-// Made with new, it takes the fake platform's clock's place: services().clock.reset(clock).
+// A fake clock that looks at the window each time it waits.
 class PeekingClock : public FakeClock {
 public:
+    // Takes the fake platform's clock's place, which owns it.
+    static PeekingClock& install() {
+        auto* clock = new PeekingClock;
+        services().clock.reset(clock);
+        return *clock;
+    }
     void wait(qint64 ms) override {
         if (peek) {
             peek(ms);

@@ -124,8 +124,7 @@ TEST_F(NibsyMath, PracticeScoresTenAtFirstTryFiveAtSecondAndAChangeGivesANewProb
     settings().MathFactor = 3;
     open();
     QList<QPair<qint64, QString>> seen; // what the box shows while the window waits
-    auto* clock = new PeekingClock;
-    services().clock.reset(clock);
+    auto* clock = &PeekingClock::install();
     clock->peek = [&](qint64 ms) {
         if (ms > 0) {
             seen.append({ms, w->txtAnswer->text()});

@@ -248,8 +248,7 @@ TYPED_TEST(SnowmanMathAndBugBuilder,
     click(w.cmdNew);
     const QColor ground = this->at(1, {0.5, 0.5});
     ResultsWatch watch; // the round of the sixth win ends the game
-    auto* clock = new PeekingClock;
-    services().clock.reset(clock);
+    auto* clock = &PeekingClock::install();
     QStringList seen;
     clock->peek = [&](qint64) {
         seen << Game::shown(w);

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The files of data/ that the suite reads: every picture and sound the activities name, the sound
-// editor's catalogue, the default settings file and the help file; and how the sounds sound: edges
+// editor's catalogue and the help file; and how the sounds sound: edges
 // without clicks, effects that ring out, one loudness per kind of sound, and counting-song lines that
 // keep the activity's beat.
 
@@ -12,7 +12,6 @@
 #include "platform/QuotedRecords.h"
 #include "platform/WaveFile.h"
 #include "shell/Activities.h"
-#include "shell/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -231,15 +230,6 @@ TEST(DataFiles, HoldNoStrayOrDoubledMedia) {
     EXPECT_TRUE(doubled.isEmpty()) << "names that differ only in case: " << listed(doubled).toStdString();
 }
 
-// The one bitmap among the pictures is drawn on grey and teal windows: like the metafiles it must
-// leave the background showing around the xylophone.
-TEST(DataFiles, TheXylophoneBitmapIsTransparentAroundThePicture) {
-    const QImage image = Picture::fromData(readBytes(DataDir + "xylo.bmp")).toImage(QSize(177, 185));
-    ASSERT_FALSE(image.isNull());
-    for (const QPoint corner : {QPoint(0, 0), QPoint(176, 0), QPoint(0, 184), QPoint(176, 184)})
-        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
-}
-
 TEST(SoundEditorCatalogue, Holds121TitledRecordsOfDistinctRecordableSounds) {
     AppFiles::setAppDir(DataDir);
     QStringList problems;
@@ -268,14 +258,6 @@ TEST(SoundEditorCatalogue, Holds121TitledRecordsOfDistinctRecordableSounds) {
         titles.insert(r.title);
     }
     EXPECT_TRUE(problems.isEmpty()) << listed(problems).toStdString();
-}
-
-TEST(SettingsFile, TheInstalledFileHoldsTheDefaultsAsTheSuiteWritesThem) {
-    const QByteArray bytes = readBytes(DataDir + kSettingsFile);
-    const auto loaded = parseSettings(bytes);
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_TRUE(*loaded == Settings{});
-    EXPECT_EQ(bytes, formatSettings(Settings{})); // so the first Exit rewrites it unchanged
 }
 
 TEST(HelpFile, HasContentsATopicPerHelpContextAndNoDeadLinks) {

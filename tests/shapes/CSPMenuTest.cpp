@@ -26,7 +26,7 @@ TEST(ColorsShapesMenu, EachChoiceOpensItsActivityInItsPlaceAndTheMenusComeBackIn
         ASSERT_TRUE(sub);
         for (const auto& [choice, mode, help] : {std::tuple{0, 0, 6}, {1, 1, 18}, {2, 1, 7}}) {
             SCOPED_TRACE(choice);
-            sub->cmdChoice[size_t(choice)]->setFocus(); // as Tab would
+            sub->cmdChoice[size_t(choice)]->setFocus();  // as Tab would
             doubleClick(sub->cmdChoice[size_t(choice)]); // the rest of it presses nothing in the activity
             settle();
             EXPECT_FALSE(sub->isVisible());

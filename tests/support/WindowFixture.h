@@ -36,6 +36,10 @@ inline void answer(QWidget* box, const QString& text) {
 }
 // The number a label shows, or -1.
 int number(const QLabel* label);
+// Whether the sound is one of the cheers that praise a right answer.
+inline bool isPraise(const QString& sound) {
+    return sound == "wow.wav" || sound == "tada.wav" || sound == "conwin.wav";
+}
 // The texts of the labels, in order, joined by "|".
 template <class Labels> QString texts(const Labels& labels) {
     QStringList shown;
