@@ -7,6 +7,7 @@
 #include "platform/Random.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
+#include "shapes/PraisePictures.h"
 #include "shapes/ShapeItems.h"
 #include "shell/Palette.h"
 #include "shell/Settings.h"
@@ -47,53 +48,6 @@ const QColor CellEdge(144, 144, 144);
 
 const std::array<const char*, 4> ChoiceCaptions{"Same Pattern", "Different Pattern", "Matching Pattern",
                                                 "Hidden Pattern"};
-
-// A big yellow star with a smile of its own.
-Picture starPicture() {
-    QImage image(240, 240, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double a = (i * 36.0 - 90) * std::numbers::pi / 180;
-        const double r = i % 2 == 0 ? 112 : 48;
-        star << QPointF(120 + r * std::cos(a), 126 + r * std::sin(a));
-    }
-    p.setPen(QPen(QColor(230, 120, 0), 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(255, 220, 0));
-    p.drawPolygon(star);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 40, 0));
-    p.drawEllipse(QPointF(104, 118), 8, 10);
-    p.drawEllipse(QPointF(136, 118), 8, 10);
-    p.setPen(QPen(QColor(60, 40, 0), 6, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(96, 118, 48, 32), 200 * 16, 140 * 16);
-    return Picture::fromImage(image);
-}
-
-// A round smiling face.
-Picture smileyPicture() {
-    QImage image(240, 240, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 40, 40), 8));
-    p.setBrush(QColor(255, 200, 40));
-    p.drawEllipse(QPointF(120, 120), 108, 108);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawEllipse(QPointF(84, 92), 14, 20);
-    p.drawEllipse(QPointF(156, 92), 14, 20);
-    p.setBrush(QColor(255, 120, 120));
-    p.drawEllipse(QPointF(62, 140), 16, 10);
-    p.drawEllipse(QPointF(178, 140), 16, 10);
-    p.setPen(QPen(QColor(40, 40, 40), 10, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(64, 84, 112, 96), 200 * 16, 140 * 16);
-    return Picture::fromImage(image);
-}
 
 PictureBox* makeCellBox(QWidget* parent) {
     auto* box = new PictureBox(parent);

@@ -7,6 +7,7 @@
 #include "platform/Random.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
+#include "shapes/PraisePictures.h"
 #include "shapes/ShapeItems.h"
 #include "shell/Settings.h"
 #include "shell/Shared.h"
@@ -79,43 +80,6 @@ Picture skyPicture() {
     cloud(30, 60, 1.0);
     cloud(140, 40, 0.8);
     cloud(100, 170, 1.1);
-    return Picture::fromImage(image);
-}
-
-// A yellow star with an orange rim.
-Picture starPicture() {
-    QImage image(120, 120, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double a = (i * 36 - 90) * M_PI / 180;
-        const double r = i % 2 == 0 ? 56 : 24;
-        star << QPointF(60 + r * std::cos(a), 62 + r * std::sin(a));
-    }
-    p.setPen(QPen(QColor(230, 120, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(255, 215, 0));
-    p.drawPolygon(star);
-    return Picture::fromImage(image);
-}
-
-// A smiling face.
-Picture smileyPicture() {
-    QImage image(120, 120, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(200, 110, 0), 4));
-    p.setBrush(QColor(255, 220, 40));
-    p.drawEllipse(QPointF(60, 60), 54, 54);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 40, 20));
-    p.drawEllipse(QPointF(42, 46), 7, 10);
-    p.drawEllipse(QPointF(78, 46), 7, 10);
-    p.setPen(QPen(QColor(60, 40, 20), 6, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(30, 36, 60, 50), 200 * 16, 140 * 16);
     return Picture::fromImage(image);
 }
 

@@ -33,18 +33,6 @@ namespace {
 const QString DataDir = QStringLiteral(NIBSY_SOURCE_DIR "/data/");
 const QString ManifestPath = QStringLiteral(NIBSY_SOURCE_DIR "/tests/media/manifest.txt");
 
-// The help contexts of the activities on the menu.
-QList<int> helpContexts() {
-    registerActivities();
-    QList<int> contexts;
-    for (int i = 0; i < MenuButtons; ++i) {
-        if (const ActivityDescriptor* activity = Activities::find(i)) {
-            contexts << activity->helpContext;
-        }
-    }
-    return contexts;
-}
-
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -58,10 +46,6 @@ QStringList lines(const QString& path) {
             out << l;
     }
     return out;
-}
-
-QString listed(const QStringList& names) {
-    return names.join(QStringLiteral(", "));
 }
 
 // The media names of manifest.txt ("# activity" lines and blank lines aside), once each whatever their
@@ -204,7 +188,7 @@ TEST(DataFiles, EveryMediaFileTheActivitiesNameIsThereAndUsable) {
             bad << name + QStringLiteral(" (clipped, peak %1)").arg(peak);
         }
     }
-    EXPECT_TRUE(bad.isEmpty()) << listed(bad).toStdString();
+    EXPECT_TRUE(bad.isEmpty()) << bad.join(", ").toStdString();
 }
 
 // Puzzle Time offers every metafile of the directory, and files are found without regard to case, so a
@@ -226,8 +210,8 @@ TEST(DataFiles, HoldNoStrayOrDoubledMedia) {
             doubled << seen[f.toCaseFolded()] + " and " + f;
         seen.insert(f.toCaseFolded(), f);
     }
-    EXPECT_TRUE(stray.isEmpty()) << "used by no activity: " << listed(stray).toStdString();
-    EXPECT_TRUE(doubled.isEmpty()) << "names that differ only in case: " << listed(doubled).toStdString();
+    EXPECT_TRUE(stray.isEmpty()) << "used by no activity: " << stray.join(", ").toStdString();
+    EXPECT_TRUE(doubled.isEmpty()) << "names that differ only in case: " << doubled.join(", ").toStdString();
 }
 
 TEST(SoundEditorCatalogue, Holds121TitledRecordsOfDistinctRecordableSounds) {
@@ -257,7 +241,7 @@ TEST(SoundEditorCatalogue, Holds121TitledRecordsOfDistinctRecordableSounds) {
         }
         titles.insert(r.title);
     }
-    EXPECT_TRUE(problems.isEmpty()) << listed(problems).toStdString();
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(", ").toStdString();
 }
 
 TEST(HelpFile, HasContentsATopicPerHelpContextAndNoDeadLinks) {
@@ -265,7 +249,11 @@ TEST(HelpFile, HasContentsATopicPerHelpContextAndNoDeadLinks) {
     const auto contents = HelpFile::section(html, HelpFile::contentsId());
     ASSERT_TRUE(contents.has_value());
     QStringList problems;
-    const QList<int> contexts = helpContexts();
+    registerActivities(); // the help contexts of the activities on the menu
+    QList<int> contexts;
+    for (int i = 0; i < MenuButtons; ++i)
+        if (const ActivityDescriptor* activity = Activities::find(i))
+            contexts << activity->helpContext;
     ASSERT_FALSE(contexts.isEmpty());
     for (const int context : contexts) {
         const QString id = HelpFile::topicId(context);
@@ -287,7 +275,7 @@ TEST(HelpFile, HasContentsATopicPerHelpContextAndNoDeadLinks) {
         if (!target || !HelpFile::section(html, *target))
             problems << href + " (leads nowhere)";
     }
-    EXPECT_TRUE(problems.isEmpty()) << listed(problems).toStdString();
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(", ").toStdString();
 }
 
 // Every sound starts and ends in silence, effects ring out rather than stop while loud, song lines

@@ -45,8 +45,7 @@ TEST(ColorsShapesMenu, EachChoiceOpensItsActivityInItsPlaceAndTheMenusComeBackIn
                 activity->cmdExit_Click();
             }
             settle();
-            EXPECT_TRUE(sub->isVisible());
-            EXPECT_FALSE(menu.isVisible());
+            EXPECT_TRUE(sub->isVisible() && !menu.isVisible());
             EXPECT_EQ(QApplication::focusWidget(), sub->cmdChoice[0]);
         }
         if (byFrame) {
