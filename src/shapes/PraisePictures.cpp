@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shapes/PraisePictures.h"
 
+#include "platform/PictureBox.h"
+#include "platform/Random.h"
+#include "platform/Services.h"
+#include "shell/Shared.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPolygonF>
@@ -46,6 +51,17 @@ Picture smileyPicture() {
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(30, 36, 60, 50), 200 * 16, 140 * 16);
     return Picture::fromImage(image);
+}
+
+void Praise(const std::array<PictureBox*, 2>& pictures) {
+    for (PictureBox* picture : pictures) {
+        picture->show();
+    }
+    static const std::array<const char*, 3> cheers{"wow.wav", "tada.wav", "conwin.wav"};
+    PlayWave(FullPath(QString::fromLatin1(cheers[size_t(rnd().below(3))])), 0);
+    for (PictureBox* picture : pictures) {
+        picture->hide();
+    }
 }
 
 } // namespace nibsy

@@ -17,11 +17,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QRadioButton>
-#include <cmath>
-#include <numbers>
 
 namespace nibsy {
 
@@ -152,8 +148,6 @@ void frmPatt::createChoices() {
 
 void frmPatt::Form_Load() {
     ModeWindow::Form_Load();
-    WowWave = FullPath(QStringLiteral("wow.wav"));
-    ConwinWave = FullPath(QStringLiteral("conwin.wav"));
     DingWave = FullPath(QStringLiteral("ding.wav"));
     CellPixels = picDisplay[0]->width() / PattMaxLength;
     // A settings file may hold anything: a kind that does not exist is taken as shapes, a length is
@@ -269,7 +263,7 @@ void frmPatt::picDisplay_Click(int Index) {
         PlayWave(UhohWave, 0);
         return;
     }
-    Praise();
+    Praise(imgGood);
     if (!running() || closeAsked()) {
         return;
     }
@@ -304,7 +298,7 @@ void frmPatt::picChoice_Click(int Index) {
     if (hidden) {
         shpFlash->hide();
     }
-    Praise();
+    Praise(imgGood);
     if (hidden) {
         Pause(1);
     }
@@ -322,17 +316,6 @@ void frmPatt::cmdFlash_Click() {
     Pause(1);
     shpFlash->show();
     picDisplay[0]->repaint();
-}
-
-void frmPatt::Praise() {
-    for (PictureBox* good : imgGood) {
-        good->show();
-    }
-    const std::array<const QString*, 3> praise{&WowWave, &TadaWave, &ConwinWave};
-    PlayWave(*praise[size_t(rnd().below(3))], 0);
-    for (PictureBox* good : imgGood) {
-        good->hide();
-    }
 }
 
 void frmPatt::ClearRow(PictureBox& box, int n) {

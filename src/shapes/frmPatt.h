@@ -68,7 +68,6 @@ private:
     void AskRebuild();
     void NextExpected();
     // A right answer: the praise pictures show while a praise sound plays.
-    void Praise();
     // Empties a row (or choice box) of n cells, showing its outline and the edges of its cells.
     void ClearRow(PictureBox& box, int n);
     void DrawRow(int row);
@@ -82,7 +81,7 @@ private:
     int Entered = 0;
     int CellPixels = 1;
 
-    QString WowWave, ConwinWave, DingWave;
+    QString DingWave;
 };
 
 } // namespace nibsy

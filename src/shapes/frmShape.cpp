@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadioButton>
 #include <cmath>
 
@@ -192,8 +191,6 @@ void frmShape::Form_Load() {
         ObjectSound[i] = FullPath(QString::fromLatin1(ObjectFiles[i]));
         ShapeSound[i] = FullPath(QString::fromLatin1(ShapeFiles[i]));
     }
-    PraiseSound = {FullPath(QStringLiteral("wow.wav")), FullPath(QStringLiteral("tada.wav")),
-                   FullPath(QStringLiteral("conwin.wav"))};
     // The file may hold any number: the kind falls back to shapes, and choosing it stores what is used.
     optWhich[size_t(settingOr(settings().ShapeMode, 0, 1, 1))]->setChecked(true);
 }
@@ -405,13 +402,7 @@ void frmShape::CheckAnswer(int Index) {
     if (!running() || closeAsked()) {
         return;
     }
-    for (PictureBox* img : imgGood) {
-        img->show();
-    }
-    PlayWave(PraiseSound[size_t(rnd().below(3))], 0);
-    for (PictureBox* img : imgGood) {
-        img->hide();
-    }
+    Praise(imgGood);
     if (running() && !closeAsked()) {
         NewQuestion();
     }

@@ -89,7 +89,6 @@ private:
     int ChoiceTop = 0;
 
     std::array<QString, 7> ColorSound, ShapeSound;
-    std::array<QString, 3> PraiseSound;
     std::array<QString, 7> ObjectSound;
     // The object pictures of the kind taught: the colours' objects (the sky is its own box) or the
     // shapes' pictures.
