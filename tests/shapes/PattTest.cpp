@@ -79,6 +79,7 @@ TEST_F(Patterns, ChoicesModesAndRowsAsShown) {
         EXPECT_EQ(QPoint(settings().PattLength, settings().PattType), QPoint(used, typeUsed)) << length;
     }
     expectControlsApart(w);
+    EXPECT_NEAR(w->picChoice[0]->x() + w->picChoice[6]->geometry().right(), w->width(), 2); // centred
 
     const std::array<const char*, 4> titles{"Same Pattern", "Different Pattern", "Matching Pattern",
                                             "Hidden Pattern"};
