@@ -24,6 +24,9 @@ TEST(ColorsShapesMenu, EachChoiceOpensItsActivityInItsPlaceAndTheMenusComeBackIn
         QPointer<ActivityWindow> opened = openActivity(frmCSPMenu::Activity, &menu);
         auto* sub = qobject_cast<frmCSPMenu*>(opened.data());
         ASSERT_TRUE(sub);
+        fake.help.asked.clear();
+        click(sub->cmdHelp);
+        EXPECT_EQ(fake.help.asked, QList<int>{20});
         for (const auto& [choice, mode, help] : {std::tuple{0, 0, 6}, {1, 1, 18}, {2, 1, 7}}) {
             SCOPED_TRACE(choice);
             sub->cmdChoice[size_t(choice)]->setFocus();  // as Tab would
