@@ -41,9 +41,10 @@ const QColor HourHandColour(200, 0, 0);
 const QColor DigitGround(20, 24, 40);
 const QColor SegmentColour(255, 50, 40);
 
-// The segments' corner points are in units of a box this wide; the box's height in the same units
-// follows from its shape, so the bars keep their thickness across and down at any size.
-constexpr double DesignWidth = 60;
+// The segments' corner points are in units of a box this wide (bars 6 units thick, an eighth of it); the
+// box's height in the same units follows from its shape, so the bars keep their thickness across and down at
+// any size.
+constexpr double DesignWidth = 48;
 
 const std::array<const char*, 4> Choices{"Learn About Telling Time", "Play With Telling Time",
                                          "Telling Time With Hands", "Telling Time Without Hands"};
@@ -86,9 +87,9 @@ ClockHands::ClockHands(QWidget* parent) : QWidget(parent) {
 void ClockHands::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(HourHandColour, 2.4 * shpCtr / 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(HourHandColour, 1.8 * shpCtr, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(linShort);
-    p.setPen(QPen(MinuteHandColour, 1.5 * shpCtr / 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(MinuteHandColour, 1.2 * shpCtr, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(linLong);
     p.setPen(Qt::NoPen);
     p.setBrush(TickColour);
@@ -124,7 +125,7 @@ frmTime::frmTime(QWidget* opener) : ModeWindow(opener, Activity) {
     shpClock = new ClockFace(this);
     place(shpClock, 300, 900, 6000, 6000);
     for (int n = 1; n <= 12; ++n) {
-        lblNum[size_t(n)] = makeLabel(shpClock, QString::number(n), comicFont(26, true), Qt::AlignCenter);
+        lblNum[size_t(n)] = makeLabel(shpClock, QString::number(n), comicFont(28, true), Qt::AlignCenter);
         setTextColor(lblNum[size_t(n)], Navy);
     }
     hands = new ClockHands(shpClock);
@@ -158,7 +159,7 @@ frmTime::frmTime(QWidget* opener) : ModeWindow(opener, Activity) {
     txtLearn = new QPlainTextEdit(this);
     txtLearn->setReadOnly(true);
     txtLearn->setFocusPolicy(Qt::NoFocus);
-    txtLearn->setFont(comicFont(16, true));
+    txtLearn->setFont(comicFont(18, true));
     txtLearn->setWordWrapMode(QTextOption::WordWrap);
     txtLearn->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     place(txtLearn, 6750, 4575, 6450, 3450);

@@ -26,18 +26,18 @@ bool lit(const QColor& c) {
 }
 
 // The segments a digit box shows lit, told from its pixels: the middle of each bar, in the box's own
-// units (60 across).
+// units (48 across).
 QString litSegments(PictureBox* box) {
-    const double u = box->width() / 60.0;
+    const double u = box->width() / 48.0;
     const double H = box->height() / u;
     const double M = std::nearbyint(H / 2);
-    const std::array<QPointF, 7> middles{{{30, 6},
+    const std::array<QPointF, 7> middles{{{24, 6},
                                           {13, (11 + M - 7) / 2},
-                                          {47, (11 + M - 7) / 2},
-                                          {30, M},
+                                          {35, (11 + M - 7) / 2},
+                                          {24, M},
                                           {13, (M + 7 + H - 11) / 2},
-                                          {47, (M + 7 + H - 11) / 2},
-                                          {30, H - 6}}};
+                                          {35, (M + 7 + H - 11) / 2},
+                                          {24, H - 6}}};
     QString on;
     for (int s = 0; s < 7; ++s) {
         const QPointF at = middles[size_t(s)] * u;
