@@ -287,8 +287,9 @@ TEST_F(TellingTime, IncrementsOutsideTheButtonsOpenAsTheNearest) {
         const ClockTime t = w->digitalTime();
         click(w->spnTime->upButton());
         EXPECT_EQ(w->digitalTime(), TimeClock::spinUp(t, TimeClock::Increment[size_t(index)]));
-        if (index == 5)
+        if (index == 5) {
             EXPECT_EQ(w->analogTime().minute, 0);
+        }
         close();
     }
 }

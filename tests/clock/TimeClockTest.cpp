@@ -117,8 +117,9 @@ TEST(TimeLesson, ScreensReadTheTimesTheyShow) {
     for (int n = 1; n <= 20; ++n) {
         EXPECT_EQ(s[size_t(n)].showDigital, n >= 13) << n;
         EXPECT_EQ(s[size_t(n)].digital.has_value(), n == 13 || n >= 17) << n;
-        if (s[size_t(n)].digital)
+        if (s[size_t(n)].digital) {
             EXPECT_EQ(s[size_t(n)].digital, s[size_t(n)].analog) << n;
+        }
         EXPECT_EQ(s[size_t(n)].animation != LessonScreen::Animation::None, n == 6 || n == 16) << n;
     }
     EXPECT_EQ(s[13].analog, (ClockTime{3, 0}));
