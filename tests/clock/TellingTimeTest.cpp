@@ -47,6 +47,34 @@ QString litSegments(PictureBox* box) {
     return on;
 }
 
+// How many lit pixels of the box have no lit mirror image across its middle: none for a digit drawn
+// evenly on both sides.
+int lopsided(PictureBox* box) {
+    const QImage& im = box->image();
+    int n = 0;
+    for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+            n += lit(im.pixelColor(x, y)) != lit(im.pixelColor(im.width() - 1 - x, y));
+    return n;
+}
+
+// The dark marks met going once round the face, just inside its rim.
+int ticksOn(frmTime* w) {
+    const QImage face = w->shpClock->grab().toImage();
+    const QPointF c = w->shpClock->centre();
+    const double r = 0.9 * w->shpClock->radius();
+    int ticks = 0;
+    bool dark = false;
+    for (int i = 0; i < 3600; ++i) {
+        const double a = (i + 0.5) * M_PI / 1800 + M_PI / 60; // from half-way between two ticks
+        const bool d =
+            face.pixelColor((c + QPointF(r * std::sin(a), -r * std::cos(a))).toPoint()).lightness() < 128;
+        ticks += d && !dark;
+        dark = d;
+    }
+    return ticks;
+}
+
 int litPixels(PictureBox* box) {
     int n = 0;
     const QImage& im = box->image();
@@ -159,7 +187,12 @@ TEST_F(TellingTime, TheLessonRunsItsTwentyScreensWithBothAnimations) {
 // day across midnight and across a jump; the digits are lit as they should be at the box's size.
 TEST_F(TellingTime, PlayFollowsTheTimeOfDayAndTheSpinButton) {
     settings().TimeSpinInc = 1; // 5 minutes
+    open();
+    fake.random.script({0.3});
     start(TimeActivity::Play);
+    EXPECT_EQ(w->analogTime(), (ClockTime{4, 0}));
+    EXPECT_EQ(w->digitalTime(), (ClockTime{4, 0}));
+    EXPECT_EQ(ticksOn(w), 60);
     setTimeOfDay(23, 59);
     click(w->cmdCheck);
     EXPECT_FALSE(w->cmdCheck->isEnabled());
@@ -189,6 +222,9 @@ TEST_F(TellingTime, PlayFollowsTheTimeOfDayAndTheSpinButton) {
                                      "|" + segments[size_t(m % 10)]);
         EXPECT_EQ(litPixels(w->picDig[1]) > 0, h >= 10);
     }
+    setTimeOfDay(8, 8);
+    tick();
+    EXPECT_LE(lopsided(w->picDig[4]), 2);
 
     // A spin stops the live clock and gives Current Time back.
     setTimeOfDay(12, 55);
@@ -249,7 +285,9 @@ TEST_F(TellingTime, QuizzesCheckAnswersAndShowTimes) {
     start(TimeActivity::WithHands);
     EXPECT_TRUE(w->Frame1->isEnabled() && w->Frame2->isEnabled() && w->cmdCheck->isEnabled());
     EXPECT_EQ(w->cmdAnswer->text(), "&See Times");
+    const QImage face = w->shpClock->grab().toImage();
     click(w->spnTime->downButton());
+    EXPECT_NE(w->shpClock->grab().toImage(), face);
     EXPECT_EQ(w->analogTime(), (ClockTime{9, 25}));
     EXPECT_EQ(w->digitalTime(), (ClockTime{11, 5}));
     // The first press shows the times: the analog clock set to the digital one's.
