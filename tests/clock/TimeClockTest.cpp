@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clock arithmetic of Telling Time without a window: spinning, quiz times, the time of day, where
-// the hands point, the digits shown, and the lesson's times and texts.
+// The clock arithmetic of Telling Time without a window: spinning, quiz times, where the hands point,
+// and the lesson's times and texts.
 
 #include "clock/TimeClock.h"
 #include "support/FakePlatform.h"
@@ -57,15 +57,6 @@ TEST(TimeClock, QuizTimesFallOnTheIncrementAndCoverTheClock) {
             EXPECT_EQ(minutes.size(), 60 / step);
         }
     }
-}
-
-TEST(TimeClock, TheTimeOfDayReadsOnATwelveHourClock) {
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(0), (ClockTime{12, 0}));
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(59.9), (ClockTime{12, 0}));
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(9 * 3600 + 5 * 60), (ClockTime{9, 5}));
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(12 * 3600 + 30 * 60 + 59), (ClockTime{12, 30}));
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(13 * 3600 + 1 * 60), (ClockTime{1, 1}));
-    EXPECT_EQ(TimeClock::fromSecondsSinceMidnight(86399.5), (ClockTime{11, 59}));
 }
 
 TEST(TimeClock, HandsPointAtTheHourAndTheHourHandCreeps) {
@@ -131,24 +122,4 @@ TEST(TimeLesson, ScreensReadTheTimesTheyShow) {
     EXPECT_EQ(s[19].text, "Now the time is 3:30.  Compare to the clock with hands.");
     EXPECT_EQ(s[20].text, "Now, it is 3:40.  That's about all there is to learn here.  Try the other Telling "
                           "Time games to learn more!");
-}
-
-TEST(TimeLesson, PointTimesAreNeverOnTheHourNorRepeatScreenNine) {
-    FakePlatform fake;
-    fake.random.setFixedSeed(18);
-    for (int round = 0; round < 200; ++round) {
-        TimeLesson lesson;
-        for (int n = 1; n <= 12; ++n)
-            lesson.enter(n);
-        const ClockTime p = lesson.pointTime();
-        ASSERT_GE(p.minute, 10);
-        ASSERT_LE(p.hour, 10);
-        for (int k = 1; k <= 3; ++k) {
-            const ClockTime e = lesson.entry(k);
-            EXPECT_NE(e.hour, p.hour);
-            EXPECT_NE(e.minute, p.minute);
-            EXPECT_GE(e.minute, 10);
-            EXPECT_LE(e.hour, 10);
-        }
-    }
 }
