@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "clock/frmTime.h"
 #include "games/frmCards.h"
 #include "games/frmTic.h"
 #include "letters/frmCount.h"
@@ -21,6 +22,7 @@ void registerActivities() {
     // One line an activity.
     Activities::add(frmLet::Activity);
     Activities::add(frmCount::Activity);
+    Activities::add(frmTime::Activity);
     Activities::add(frmEMath::Activity);
     Activities::add(frmCards::Activity);
     Activities::add(frmTic::Activity);
