@@ -366,8 +366,17 @@ void frmPuz::Form_DragDrop(double X, double Y) {
     if (!running() || p == 0) {
         return;
     }
+    // The frame's border is the puzzle's: the drop goes to the nearest cell.
+    const QPoint at(twipsToPx(X), twipsToPx(Y));
+    const QRect border =
+        picPuzzle->geometry().adjusted(-GridLineWidth, -GridLineWidth, GridLineWidth, GridLineWidth);
+    if (border.contains(at)) {
+        const QPointF inPuzzle = picPuzzle->fromPixels(QPointF(picPuzzle->mapFrom(this, at)));
+        picPuzzle_DragDrop(inPuzzle.x(), inPuzzle.y());
+        return;
+    }
     // On the window itself the piece goes home; on another control the drop is refused.
-    if (childAt(QPoint(twipsToPx(X), twipsToPx(Y)))) {
+    if (childAt(at)) {
         Rules.putBack();
     } else {
         Rules.sendHome();

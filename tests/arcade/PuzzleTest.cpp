@@ -147,6 +147,7 @@ TEST_F(Puzzle, TheScrambleCutsThePictureIntoPiecesBesideAnEmptyFrame) {
             EXPECT_EQ(cellShown(p), 0);
             EXPECT_GT(piece(p)->x(), w->picPuzzle->geometry().right());
             EXPECT_LE(piece(p)->geometry().bottom(), w->cmdExit->y());
+            EXPECT_TRUE(w->rect().contains(piece(p)->geometry()));
         }
         expectControlsApart(w);
     }
@@ -181,9 +182,13 @@ TEST_F(Puzzle, APieceLandsInAnEmptyCellOrGoesBackAndOnlyEveryPieceInItsOwnCellSo
     EXPECT_EQ(piece(right(1))->pos(), home);
     EXPECT_EQ(w->rules().slotPiece(1), 0);
 
-    // The grid's last pixel is the last cell; every piece in its own cell but one is not solved.
+    // The grid's last pixel and its border are its nearest cell; every piece in its own cell but one is not
+    // solved.
     drag(right(9), w->picPuzzle, QPoint(w->picPuzzle->width() - 1, w->picPuzzle->height() - 1));
     EXPECT_EQ(w->rules().slotOf(right(9)), 9);
+    drag(right(9), w->picPuzzle, QPoint(w->picPuzzle->width() + 1, -2)); // the frame's border
+    EXPECT_EQ(w->rules().slotOf(right(9)), 3);
+    dropInCell(right(9), 9);
     for (int s : {1, 2, 3, 4, 6}) // 5 is in place: dropped there, it would land on itself
         dropInCell(right(s), s);
     dropInCell(right(8), 7);
