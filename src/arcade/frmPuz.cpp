@@ -141,7 +141,6 @@ frmPuz::frmPuz(QWidget* opener) : ModeWindow(opener, Activity) {
 
     lblNote = makeLabel(this, QString(), comicFont(14, true), Qt::AlignCenter);
     lblNote->setWordWrap(true);
-    lblNote->setAttribute(Qt::WA_TransparentForMouseEvents);
     setTextColor(lblNote, QColor(176, 0, 0));
     place(lblNote, SideLeft, 4560, SideWidth, 1800);
 
@@ -249,8 +248,6 @@ bool frmPuz::LoadPuzzle(int entry) {
     picPuzzle->setBackColor(White);
     picPuzzle->setPicture(fitted);
     ShownEntry = entry;
-    cmdScramble->setEnabled(true);
-    lblNote->clear();
     return true;
 }
 
@@ -287,7 +284,8 @@ void frmPuz::cmdScramble_Click() {
     HideGridLines();
     picPuzzle->setPicture(pichide->picture());
     Pause(1);
-    if (!running() || closeAsked()) {
+    // A Stop pressed meanwhile comes once this handler is over; a close must not wait for the pieces.
+    if (closeAsked()) {
         return;
     }
 

@@ -53,5 +53,8 @@ TEST(PuzzleRules, EachCellHoldsOnePieceAndARefusedPieceGoesBackWhereItCameFrom) 
         EXPECT_TRUE(move(piece(s), rules.cellAt((s - 1) % 3 * 10 + 9.9, (s - 1) / 3 * 10, 10)));
     }
     EXPECT_TRUE(rules.solved());
+    rules.scramble(3); // the next game starts with every piece outside
+    for (int p = 1; p <= 9; ++p)
+        EXPECT_EQ(rules.slotOf(p) + rules.slotPiece(p), 0);
     EXPECT_EQ(rules.cellAt(30, -1, 10), 3); // beyond the edge: the nearest cell
 }

@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
-#include <QPainter>
+#include <QRadioButton>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -83,35 +83,39 @@ TEST_F(Puzzle, OffersEveryMetafileAndKeepsThePictureWhenTheChosenOneCannotBeRead
 
     copyPicture("APPLE.wmf", "apple.wmf");
     copyPicture("KITE.wmf", "My Kite.WMF");
-    copyPicture("APPLE.wmf", "gone.wmf");
+    copyPicture("KITE.wmf", "gone.wmf");
     saveGradient("cells.wmf");
     QFile broken(AppFiles::appDir() + "broken.wmf");
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
     broken.close();
-    fake.random.script({0.7}); // Int(0.7 * 5): the fourth
+    fake.random.script({0.0}); // Int(0 * 5): the first
     open();
     QStringList names;
     for (int i = 0; i < w->cboFiles->count(); ++i)
         names << w->cboFiles->itemText(i);
     EXPECT_EQ(names, QStringList({"APPLE", "BROKEN", "CELLS", "GONE", "MY KITE"}));
-    EXPECT_EQ(w->cboFiles->currentText(), "GONE");
+    EXPECT_EQ(w->cboFiles->currentText(), "APPLE");
     EXPECT_NE(colourAt(w->picPuzzle), QColor(Qt::white));
     EXPECT_EQ(visibleLines(), 2);
+    click(w->optSize[2]);
+    EXPECT_EQ(settings().PuzzleSize, 2);
+    EXPECT_EQ(visibleLines(), 6);
     const auto choose = [&](const QString& name) {
         w->cboFiles->setCurrentText(name);
         emit w->cboFiles->activated(w->cboFiles->currentIndex());
     };
     const QImage apple = w->picPuzzle->image();
     choose("MY KITE");
-    const QImage kite = w->picPuzzle->image();
-    EXPECT_NE(kite, apple);
+    EXPECT_NE(w->picPuzzle->image(), apple);
+    choose("APPLE");
+    EXPECT_EQ(w->picPuzzle->image(), apple);
     ASSERT_TRUE(QFile::remove(AppFiles::appDir() + "gone.wmf"));
     for (const QString& name : {"BROKEN", "GONE"}) {
         choose(name);
         ASSERT_EQ(fake.dialogs.shown.size(), 1);
         EXPECT_TRUE(fake.dialogs.shown.takeFirst().text.contains(name.toLower() + ".wmf"));
-        EXPECT_EQ(w->cboFiles->currentText(), "MY KITE");
-        EXPECT_EQ(w->picPuzzle->image(), kite);
+        EXPECT_EQ(w->cboFiles->currentText(), "APPLE");
+        EXPECT_EQ(w->picPuzzle->image(), apple);
     }
     EXPECT_TRUE(fake.fatal.messages.isEmpty());
 }
@@ -121,6 +125,7 @@ TEST_F(Puzzle, TheScrambleCutsThePictureIntoPiecesBesideAnEmptyFrame) {
     for (const auto& [setting, side] : {std::pair{-4, 2}, {1, 3}, {99, 4}}) {
         SCOPED_TRACE(setting);
         scramble(setting);
+        EXPECT_TRUE(w->optSize[size_t(side - 2)]->isChecked());
         EXPECT_EQ(heard(), QStringList({"space.wav"}));
         EXPECT_EQ(w->cmdExit->text(), "&Stop");
         EXPECT_FALSE(w->Frame1->isVisible() || w->cboFiles->isVisible() || w->cmdScramble->isVisible());
