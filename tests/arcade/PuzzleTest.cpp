@@ -110,7 +110,7 @@ TEST_F(Puzzle, OffersEveryMetafileAndKeepsThePictureWhenTheChosenOneCannotBeRead
     choose("APPLE");
     EXPECT_EQ(w->picPuzzle->image(), apple);
     ASSERT_TRUE(QFile::remove(AppFiles::appDir() + "gone.wmf"));
-    for (const QString& name : {"BROKEN", "GONE"}) {
+    for (const QString name : {"BROKEN", "GONE"}) {
         choose(name);
         ASSERT_EQ(fake.dialogs.shown.size(), 1);
         EXPECT_TRUE(fake.dialogs.shown.takeFirst().text.contains(name.toLower() + ".wmf"));
