@@ -78,6 +78,11 @@ TEST_F(Puzzle, OffersEveryMetafileAndKeepsThePictureWhenTheChosenOneCannotBeRead
     savePicture("notes.bmp", Qt::red);
     open();
     EXPECT_TRUE(w->lblNote->isVisible() && w->lblNote->text().contains(".wmf"));
+    const QImage note = w->lblNote->grab().toImage(); // wrapped, not cut off at the sides
+    EXPECT_GT(pixelsOf(note, QColor(176, 0, 0)), 100);
+    EXPECT_EQ(pixelsOf(note.copy(0, 0, 4, note.height()), QColor(176, 0, 0)) +
+                  pixelsOf(note.copy(note.width() - 4, 0, 4, note.height()), QColor(176, 0, 0)),
+              0);
     click(w->cmdScramble);
     EXPECT_FALSE(w->running() || w->cmdScramble->isEnabled());
 
