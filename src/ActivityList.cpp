@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "arcade/frmPuz.h"
 #include "clock/frmTime.h"
 #include "games/frmCards.h"
 #include "games/frmTic.h"
@@ -32,6 +33,7 @@ void registerActivities() {
     Activities::add(frmSnow::Activity);
     Activities::add(frmBug::Activity);
     Activities::add(frmCSPMenu::Activity);
+    Activities::add(frmPuz::Activity);
 }
 
 } // namespace nibsy
