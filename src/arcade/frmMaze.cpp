@@ -48,29 +48,29 @@ QImage figureImage(QSize size) {
     const double h = size.height();
     const QColor outline(90, 20, 20);
     p.setPen(QPen(outline, std::max(1.0, w / 26)));
-    // Body and arms.
+    // Body and belt.
     p.setBrush(QColor(230, 30, 40));
-    p.drawRoundedRect(QRectF(0.22 * w, 0.55 * h, 0.56 * w, 0.42 * h), 0.12 * w, 0.12 * w);
+    p.drawRoundedRect(QRectF(0.16 * w, 0.56 * h, 0.68 * w, 0.42 * h), 0.14 * w, 0.14 * w);
     p.setBrush(QColor(30, 30, 30));
-    p.drawRect(QRectF(0.22 * w, 0.76 * h, 0.56 * w, 0.06 * h));
+    p.drawRect(QRectF(0.16 * w, 0.76 * h, 0.68 * w, 0.07 * h));
     // Face.
     p.setBrush(QColor(255, 214, 170));
-    p.drawEllipse(QPointF(0.5 * w, 0.42 * h), 0.22 * w, 0.2 * h);
+    p.drawEllipse(QPointF(0.5 * w, 0.42 * h), 0.27 * w, 0.24 * h);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 30, 30));
-    p.drawEllipse(QPointF(0.42 * w, 0.41 * h), 0.035 * w, 0.04 * h);
-    p.drawEllipse(QPointF(0.58 * w, 0.41 * h), 0.035 * w, 0.04 * h);
-    p.setPen(QPen(QColor(40, 30, 30), std::max(1.0, w / 30), Qt::SolidLine, Qt::RoundCap));
+    p.drawEllipse(QPointF(0.4 * w, 0.41 * h), 0.045 * w, 0.05 * h);
+    p.drawEllipse(QPointF(0.6 * w, 0.41 * h), 0.045 * w, 0.05 * h);
+    p.setPen(QPen(QColor(40, 30, 30), std::max(1.0, w / 26), Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(0.4 * w, 0.4 * h, 0.2 * w, 0.12 * h), 200 * 16, 140 * 16);
+    p.drawArc(QRectF(0.38 * w, 0.4 * h, 0.24 * w, 0.14 * h), 200 * 16, 140 * 16);
     // Cap with its bobble.
     p.setPen(QPen(outline, std::max(1.0, w / 26)));
     p.setBrush(QColor(230, 30, 40));
-    const QPointF cap[] = {{0.26 * w, 0.3 * h}, {0.74 * w, 0.3 * h}, {0.62 * w, 0.06 * h}};
+    const QPointF cap[] = {{0.2 * w, 0.28 * h}, {0.8 * w, 0.28 * h}, {0.68 * w, 0.04 * h}};
     p.drawPolygon(cap, 3);
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.24 * w, 0.26 * h, 0.52 * w, 0.08 * h), 0.03 * w, 0.03 * w);
-    p.drawEllipse(QPointF(0.66 * w, 0.07 * h), 0.07 * w, 0.06 * h);
+    p.drawRoundedRect(QRectF(0.18 * w, 0.23 * h, 0.64 * w, 0.1 * h), 0.04 * w, 0.04 * w);
+    p.drawEllipse(QPointF(0.72 * w, 0.07 * h), 0.08 * w, 0.065 * h);
     return image;
 }
 
@@ -192,6 +192,7 @@ void frmMaze::Form_Load() {
     FloorSquare.fill(Floor);
     FigurePicture = Picture::fromImage(figureImage({240, 240}));
     BagPicture = Picture::fromImage(bagImage({240, 240}));
+    ExitPicture = upArrowPicture({240, 240}, Qt::white);
 
     // Over the gap the exit opens in the wall above room (2, 4), with its name beside it.
     const int arrowSize = 600;
@@ -252,11 +253,19 @@ void frmMaze::DrawMaze(Surface& target, bool printing) {
     const auto cornerX = [this](int col) { return (col - 1) * CellWidth; };
     const auto cornerY = [this](int row) { return (row - 1) * CellHeight; };
     if (printing) {
-        target.PaintPicture(FigurePicture, cornerX(MazeRules::StartCol), cornerY(MazeRules::StartRow),
-                            CellWidth, CellHeight);
+        // Squares on paper are taller than wide: each picture keeps its shape, in the middle of its square.
+        const QPointF square = target.toPixels(CellWidth, CellHeight) - target.toPixels(0, 0);
+        const double side = std::min(square.x(), square.y());
+        const double w = CellWidth * side / square.x();
+        const double h = CellHeight * side / square.y();
+        const auto paintIn = [&](const Picture& picture, int row, int col) {
+            target.PaintPicture(picture, cornerX(col) + (CellWidth - w) / 2,
+                                cornerY(row) + (CellHeight - h) / 2, w, h);
+        };
+        paintIn(ExitPicture, MazeRules::ExitRow, MazeRules::ExitCol);
+        paintIn(FigurePicture, MazeRules::StartRow, MazeRules::StartCol);
         for (int k = 0; k < MazeRules::Bags; ++k) {
-            target.PaintPicture(BagPicture, cornerX(Maze.TreasureCol[size_t(k)]),
-                                cornerY(Maze.TreasureRow[size_t(k)]), CellWidth, CellHeight);
+            paintIn(BagPicture, Maze.TreasureRow[size_t(k)], Maze.TreasureCol[size_t(k)]);
         }
         return;
     }

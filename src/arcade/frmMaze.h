@@ -78,8 +78,8 @@ private:
     double CellWidth = 1;
     double CellHeight = 1;
     qint64 StartTime = 0;
-    QImage FloorSquare;                // a square of bare floor, to clear one with
-    Picture FigurePicture, BagPicture; // the same pictures, for the printed page
+    QImage FloorSquare;                             // a square of bare floor, to clear one with
+    Picture FigurePicture, BagPicture, ExitPicture; // the pictures for the printed page
     QString DingWave, WowWave;
 };
 

@@ -450,17 +450,27 @@ TEST_F(Maze, PrintsTheTitleLinesTheFigureAndTheBags) {
     const QImage page(fake.scratch() + "/page.ppm");
     ASSERT_FALSE(page.isNull());
     // Three bags and one figure, in their squares of the maze drawn from the margins.
-    const auto at = [&](double row, double col, const QColor& colour) {
-        const double x = ((col - 0.5) / 27 + 0.111) / 1.222;
-        const double y = ((row - 0.5) / 19 + 0.25) / 1.417;
-        const QColor c = page.pixelColor(int(x * page.width()), int(y * page.height()));
-        return std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                   std::abs(c.blue() - colour.blue()) <
-               60;
+    // The pixels of about that colour in square (row, column) of the maze, which lies within the margins.
+    const auto inSquare = [&](int row, int col, const QColor& colour) {
+        const auto x = [&](double c) { return int(((c - 1) / 27 + 0.111) / 1.222 * page.width()); };
+        const auto y = [&](double r) { return int(((r - 1) / 19 + 0.25) / 1.417 * page.height()); };
+        int found = 0;
+        for (int py = y(row); py < y(row + 1); ++py)
+            for (int px = x(col); px < x(col + 1); ++px) {
+                const QColor c = page.pixelColor(px, py);
+                found += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                             std::abs(c.blue() - colour.blue()) <
+                         60;
+            }
+        return found;
     };
     for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(at(m().TreasureRow[size_t(k)] + 0.2, m().TreasureCol[size_t(k)], BagGold)) << k;
-    EXPECT_TRUE(at(18 + 0.2, 26, FigureRed));
+        EXPECT_GT(inSquare(m().TreasureRow[size_t(k)], m().TreasureCol[size_t(k)], BagGold), 3) << k;
+    EXPECT_GT(inSquare(18, 26, FigureRed), 3);
+    EXPECT_EQ(inSquare(m().PlayerRow, m().PlayerCol, FigureRed), 0);
+    EXPECT_GT(inSquare(1, 4, QColor(255, 0, 0)), 3); // the way out
+    EXPECT_EQ(inSquare(1, 4, Qt::black), 0);
+    EXPECT_GT(inSquare(1, 6, Qt::black), 3);
 
     services().printer = std::make_unique<RefusingPrinter>(fake.scratch() + "/refused.pdf");
     click(w->cmdPrint);
