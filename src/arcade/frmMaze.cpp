@@ -192,7 +192,7 @@ void frmMaze::Form_Load() {
     FloorSquare.fill(Floor);
     FigurePicture = Picture::fromImage(figureImage({240, 240}));
     BagPicture = Picture::fromImage(bagImage({240, 240}));
-    ExitPicture = upArrowPicture({240, 240}, Qt::white);
+    ExitPicture = upArrowPicture({240, 240}, Qt::transparent);
 
     // Over the gap the exit opens in the wall above room (2, 4), with its name beside it.
     const int arrowSize = 600;
@@ -226,13 +226,13 @@ void frmMaze::copyInto(int row, int col, const QImage& picture) {
     picField->BitBlt(at.x(), at.y(), at.width(), at.height(), picture, 0, 0);
 }
 
-void frmMaze::DrawMaze(Surface& target, bool printing) {
+void frmMaze::DrawMaze(Surface& target) {
     // The player and the bags stand on floor; on paper the way out is open from the start.
     MazeRules walls = Maze;
-    if (printing) {
+    if (Printing) {
         walls.set(MazeRules::ExitRow, MazeRules::ExitCol, MazeRules::Floor);
     }
-    const QColor ink = printing ? QColor(0, 0, 0) : WallColour;
+    const QColor ink = Printing ? QColor(0, 0, 0) : WallColour;
     // A filled box is edged a pixel beyond its right and bottom; the bars end that pixel short, so that
     // a wall ends at the edge of its square and not a pixel into the next.
     const QPointF pixel = target.fromPixels({1, 1}) - target.fromPixels({0, 0});
@@ -252,7 +252,7 @@ void frmMaze::DrawMaze(Surface& target, bool printing) {
     }
     const auto cornerX = [this](int col) { return (col - 1) * CellWidth; };
     const auto cornerY = [this](int row) { return (row - 1) * CellHeight; };
-    if (printing) {
+    if (Printing) {
         // Squares on paper are taller than wide: each picture keeps its shape, in the middle of its square.
         const QPointF square = target.toPixels(CellWidth, CellHeight) - target.toPixels(0, 0);
         const double side = std::min(square.x(), square.y());
@@ -285,7 +285,7 @@ void frmMaze::DrawMaze(Surface& target, bool printing) {
 void frmMaze::picField_Paint() {
     picField->Cls();
     if (MazeShown) {
-        DrawMaze(*picField, false);
+        DrawMaze(*picField);
     }
 }
 
@@ -415,7 +415,7 @@ void frmMaze::cmdPrint_Click() {
     const double W = picField->scaleWidth();
     const double H = picField->scaleHeight();
     page.setScale(-0.111 * W, -0.25 * H, 1.111 * W, 1.167 * H);
-    DrawMaze(page, true);
+    DrawMaze(page);
     const PrintOutcome outcome = job->end();
     Printing = false;
     reportPrinting(this, outcome, QStringLiteral("Print Maze"));

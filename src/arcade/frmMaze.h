@@ -63,9 +63,9 @@ protected:
 private:
     void StopMode() override;
     void NewMaze();
-    // Draws the walls, the figure and the bags still to find on the field or a printed page; on the page
-    // the figure stands at the start, every bag is shown and the exit is open.
-    void DrawMaze(Surface& target, bool printing);
+    // Draws the walls, the figure and the bags still to find on the field, or (while Printing) on a
+    // printed page, where the figure stands at the start, every bag is shown and the exit is open.
+    void DrawMaze(Surface& target);
     void ShowTreasuresLeft();
     // Square (row, column) of the field in its pixels.
     QRect squarePixels(int row, int col) const;
