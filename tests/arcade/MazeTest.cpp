@@ -235,6 +235,10 @@ TEST_F(Maze, BagsCountOnceAndTheExitOpensAfterTheThird) {
     }
     EXPECT_EQ(message(), "\nGo To\nExit");
     EXPECT_TRUE(w->picArrow->isVisible() && w->lblArrow->isVisible());
+    const QImage arrow = w->picArrow->image(); // pointing up, the way out: its head at the top
+    const int half = arrow.height() / 2;
+    EXPECT_GT(pixelsOf(arrow.copy(0, 0, arrow.width(), half), Qt::red),
+              pixelsOf(arrow.copy(0, half, arrow.width(), half), Qt::red));
     w->picField_Paint();
     EXPECT_TRUE(pixelsIn(1, 4, WallBlue) == 0 && pixelsIn(1, 6, WallBlue) > 0); // the gap in the wall
 
