@@ -283,14 +283,16 @@ TEST_F(Maze, WallsAreJoinedStrokesThroughTheirSquares) {
     const auto wall = [&](int r, int c) { return m().at(r, c) == R::Wall; };
     for (int r = 1; r <= 19; ++r)
         for (int c = 1; c <= 27; ++c) {
-            if (m().at(r, c) == R::Floor || wall(r, c))
+            if (m().at(r, c) == R::Floor || wall(r, c)) {
                 EXPECT_EQ(pixel(r - 0.3, c - 0.3), FloorGreen) << r << "," << c;
-            if (m().at(r, c) == R::Floor)
+            }
+            if (m().at(r, c) == R::Floor) {
                 EXPECT_EQ(pixel(r, c), FloorGreen) << r << "," << c;
-            else if (wall(r, c) && (wall(r, c - 1) || wall(r, c + 1) || wall(r - 1, c) || wall(r + 1, c)))
+            } else if (wall(r, c) && (wall(r, c - 1) || wall(r, c + 1) || wall(r - 1, c) || wall(r + 1, c))) {
                 EXPECT_TRUE(pixel(r, c) == WallBlue && (!wall(r, c + 1) || pixel(r, c + 0.5) == WallBlue) &&
                             (!wall(r + 1, c) || pixel(r + 0.5, c) == WallBlue))
                     << r << "," << c;
+            }
         }
 }
 
