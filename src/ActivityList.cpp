@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "arcade/frmMaze.h"
 #include "arcade/frmPuz.h"
 #include "clock/frmTime.h"
 #include "games/frmCards.h"
@@ -34,6 +35,7 @@ void registerActivities() {
     Activities::add(frmBug::Activity);
     Activities::add(frmCSPMenu::Activity);
     Activities::add(frmPuz::Activity);
+    Activities::add(frmMaze::Activity);
 }
 
 } // namespace nibsy
