@@ -128,7 +128,7 @@ private:
     // Both clocks to the time of day, and the live clock follows it from there.
     void showTimeOfDay();
     void spin(int direction);
-    bool stillHere() const { return running() && !closeAsked(); }
+    bool stillHere() const { return running() && !stopAsked() && !closeAsked(); }
 
     ClockTime Analog;
     ClockTime Digital;

@@ -48,6 +48,9 @@ protected:
     void endMode();
     // The mode that runs (the mode button's index + 1), or 0.
     int modeNumber() const { return m_mode; }
+    // Stop was pressed during the wait just over; it stops the mode once the handler returns. A handler
+    // that waits again and again (an animation) ends early when it sees this.
+    bool stopAsked() const { return m_stopAsked; }
 
     // Back to the choice screen; each window puts its own controls away and calls endMode().
     virtual void StopMode() = 0;

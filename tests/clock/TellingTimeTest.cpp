@@ -6,6 +6,7 @@
 #include "clock/frmTime.h"
 #include "math/MathFixture.h"
 #include "platform/SpinButton.h"
+#include "platform/Waits.h"
 #include "platform/WindowTimer.h"
 
 #include <QAbstractButton>
@@ -181,6 +182,27 @@ TEST_F(TellingTime, TheLessonRunsItsTwentyScreensWithBothAnimations) {
     EXPECT_FALSE(w->cmdOK->isVisible());
     EXPECT_TRUE(w->fraChoices->isVisible());
     EXPECT_EQ(w->cmdExit->text(), "E&xit");
+}
+
+// Stop pressed during an animation stops it after the step it was showing, not a few seconds later.
+TEST_F(TellingTime, StopDuringAnAnimationStopsAfterThatStep) {
+    PeekingClock& clock = PeekingClock::install();
+    open();
+    int steps = 0;
+    clock.peek = [&](qint64 ms) {
+        if (ms < 1000 && ++steps == 5) {
+            const WaitScope during; // as the wait drops the click
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            w->inputDroppedDuringWait(w->cmdExit, &release);
+        }
+    };
+    start(TimeActivity::Learn);
+    for (int n = 1; n < 6; ++n)
+        click(w->cmdOK);
+    settle();
+    EXPECT_EQ(steps, 5);
+    EXPECT_TRUE(w->fraChoices->isVisible());
 }
 
 // Play: the spin button moves both clocks and stops the live clock; Current Time follows the time of
