@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "arcade/frmBalloons.h"
 #include "games/frmCards.h"
 #include "games/frmTic.h"
 #include "letters/frmCount.h"
@@ -30,6 +31,7 @@ void registerActivities() {
     Activities::add(frmSnow::Activity);
     Activities::add(frmBug::Activity);
     Activities::add(frmCSPMenu::Activity);
+    Activities::add(frmBalloons::Activity);
 }
 
 } // namespace nibsy
