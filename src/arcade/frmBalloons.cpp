@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <algorithm>
 
 namespace nibsy {
@@ -69,6 +70,32 @@ QImage arrowPicture() {
     return image;
 }
 
+// The two arrow keys that move the arrow, as keycaps, on the window's ground.
+QPixmap keysPicture(QSize size, const QColor& ground) {
+    QPixmap pixmap(size);
+    pixmap.fill(ground);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double side = std::min(size.height() - 4.0, (size.width() - 24.0) / 2);
+    const double top = (size.height() - side) / 2;
+    for (const int k : {0, 1}) {
+        const double left = size.width() / 2.0 + (k == 0 ? -12 - side : 12);
+        const QRectF cap(left, top, side, side);
+        p.setPen(QPen(QColor(90, 90, 90), 2));
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRoundedRect(cap, side / 6, side / 6);
+        const QPointF c = cap.center();
+        const double r = side * 0.3;
+        const double dir = k == 0 ? -1 : 1;
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 110, 20));
+        p.drawPolygon(QPolygonF{c + QPointF(dir * r, 0), c + QPointF(0, -r), c + QPointF(0, -r / 2.5),
+                                c + QPointF(-dir * r, -r / 2.5), c + QPointF(-dir * r, r / 2.5),
+                                c + QPointF(0, r / 2.5), c + QPointF(0, r)});
+    }
+    return pixmap;
+}
+
 } // namespace
 
 const ActivityDescriptor frmBalloons::Activity{
@@ -105,6 +132,11 @@ frmBalloons::frmBalloons(QWidget* opener) : ModeWindow(opener, Activity) {
     pnlTime = new SSPanel(this);
     pnlTime->setFloodColor(QColor(0, 176, 80));
     place(pnlTime, right, 2940, column, 540);
+
+    // What moves the arrow, for a child who cannot read yet.
+    picKeys = new QLabel(this);
+    place(picKeys, right, 4200, column, 1200);
+    picKeys->setPixmap(keysPicture(picKeys->size(), Activity.background));
 
     const QFont buttons = comicFont(12, true);
     cmdNew = makeButton(this, QStringLiteral("&New Game"), buttons, QRect(right, 6480, column, 720),

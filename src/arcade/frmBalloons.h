@@ -43,6 +43,7 @@ public:
     QLabel* lblScore;
     QLabel* Label2;
     SSPanel* pnlTime;
+    QLabel* picKeys; // the two arrow keys
     SSCommand* cmdNew;
     SSCommand* cmdHelp;
     SSCommand* cmdExit;
