@@ -8,6 +8,8 @@
 #include "platform/SSPanel.h"
 #include "support/WindowFixture.h"
 
+#include <initializer_list>
+
 using namespace nibsy;
 using namespace nibsy::test;
 
@@ -106,6 +108,35 @@ TEST_F(BalloonPopper, BalloonsFallThroughTheirMasksPopOnlyOverTheArrowAndStopKee
     click(w->cmdExit);
     settle();
     EXPECT_FALSE(w);
+}
+
+// Beside the field, never over it nor clipped: the score, the gauge, the buttons and the two arrow keys,
+// grey-edged caps whose arrows point out to the sides.
+TEST_F(BalloonPopper, TheControlsStandBesideTheFieldAndTheKeysPointLeftAndRight) {
+    for (QWidget* c : std::initializer_list<QWidget*>{w->Label1, w->lblScore, w->Label2, w->pnlTime,
+                                                      w->picKeys, w->cmdNew, w->cmdHelp, w->cmdExit}) {
+        EXPECT_GT(c->x(), field()->geometry().right() + 8);
+        EXPECT_TRUE(w->rect().contains(c->geometry()));
+    }
+    const QImage keys = w->picKeys->pixmap().toImage();
+    const QColor ground = frmBalloons::Activity.background;
+    const QColor orange(255, 110, 20);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(keys.width() - 1, keys.height() - 1)})
+        EXPECT_EQ(keys.pixelColor(corner), ground);
+    for (int x = 0; x < keys.width(); ++x)
+        ASSERT_EQ(keys.pixelColor(x, keys.height() - 1), ground) << x;
+    EXPECT_GT(pixelsOf(keys, QColor(90, 90, 90)), 100);
+    // The leftmost orange is the left arrow's tip, halfway down; the right arrow mirrors it.
+    const QImage mirror = keys.mirrored(true, false);
+    int tipRow = -1, unlike = 0;
+    for (int x = 0; x < keys.width() && tipRow < 0; ++x)
+        for (int y = 0; y < keys.height() && tipRow < 0; ++y)
+            tipRow = keys.pixelColor(x, y) == orange ? y : -1;
+    for (int y = 0; y < keys.height(); ++y)
+        for (int x = 0; x < keys.width(); ++x)
+            unlike += (keys.pixelColor(x, y) == orange) != (mirror.pixelColor(x, y) == orange) ? 1 : 0;
+    EXPECT_NEAR(tipRow, keys.height() / 2, 2);
+    EXPECT_LT(unlike, pixelsOf(keys, orange) / 5);
 }
 
 // Balloon 2 pops every 45 ticks while the arrow stays under it. After 510 ticks the arrow goes under
