@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 
+#include "arcade/frmBalloons.h"
 #include "arcade/frmMaze.h"
 #include "arcade/frmPuz.h"
 #include "clock/frmTime.h"
@@ -36,6 +37,7 @@ void registerActivities() {
     Activities::add(frmCSPMenu::Activity);
     Activities::add(frmPuz::Activity);
     Activities::add(frmMaze::Activity);
+    Activities::add(frmBalloons::Activity);
 }
 
 } // namespace nibsy
