@@ -1,13 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs every benchmark of the program inside a GUI application on the offscreen platform, so fonts
-// and images work as they do in the suite.
+// Runs every benchmark of the program inside a GUI application, so fonts and images work as they do in
+// the suite: on the offscreen platform unless QT_QPA_PLATFORM names another (xcb under Xvfb, say).
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -14,6 +14,7 @@
 #include "shell/Widgets.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -137,6 +138,7 @@ frmBalloons::frmBalloons(QWidget* opener) : ModeWindow(opener, Activity) {
     picKeys = new QLabel(this);
     place(picKeys, right, 4200, column, 1200);
     picKeys->setPixmap(keysPicture(picKeys->size(), Activity.background));
+    picKeys->installEventFilter(this);
 
     const QFont buttons = comicFont(12, true);
     cmdNew = makeButton(this, QStringLiteral("&New Game"), buttons, QRect(right, 6480, column, 720),
@@ -206,6 +208,21 @@ void frmBalloons::picBalloons_KeyDown(int& KeyCode, Qt::KeyboardModifiers) {
     }
     KeyCode = 0;
     DrawScene();
+}
+
+void frmBalloons::picKeys_MouseDown(int x) {
+    int key = x < picKeys->width() / 2 ? Qt::Key_Left : Qt::Key_Right;
+    picBalloons_KeyDown(key, Qt::NoModifier);
+}
+
+bool frmBalloons::eventFilter(QObject* watched, QEvent* event) {
+    // Each tap counts, the second of a quick pair too (it comes as a double-click).
+    if (watched == picKeys &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        picKeys_MouseDown(int(static_cast<QMouseEvent*>(event)->position().x()));
+        return true;
+    }
+    return ModeWindow::eventFilter(watched, event);
 }
 
 void frmBalloons::cmdNew_Click() {

@@ -55,10 +55,13 @@ public:
 public slots:
     void cmdNew_Click();
     void picBalloons_KeyDown(int& KeyCode, Qt::KeyboardModifiers Shift);
+    // A press on the pictured keys works as that key: the left half moves the arrow left.
+    void picKeys_MouseDown(int x);
     void timBalloons_Timer();
     void timGame_Timer();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void Form_Activate() override;
     void Form_Unload() override;
 

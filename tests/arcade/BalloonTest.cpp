@@ -61,6 +61,14 @@ TEST_F(BalloonPopper, TheArrowMovesWithTheArrowKeysOnTheFieldThatHasTheFocus) {
     EXPECT_EQ(arrowSeenAt(), 0);
     key(Qt::Key_Right, 60);
     EXPECT_EQ(arrowSeenAt(), 520);
+    // The pictured keys work as the keys do, each tap of a quick pair too.
+    QTest::mouseClick(w->picKeys, Qt::LeftButton, {}, QPoint(10, 30));
+    QTest::mouseClick(w->picKeys, Qt::LeftButton, {}, QPoint(10, 30));
+    EXPECT_EQ(arrowSeenAt(), 500);
+    QTest::mouseClick(w->picKeys, Qt::LeftButton, {}, QPoint(w->picKeys->width() - 10, 30));
+    EXPECT_EQ(arrowSeenAt(), 510);
+    EXPECT_EQ(QApplication::focusWidget(), field());
+    key(Qt::Key_Right);
     key(Qt::Key_Up);
     EXPECT_EQ(arrowSeenAt(), 520);
     EXPECT_EQ(heard(), QStringList());
