@@ -71,6 +71,11 @@ TEST(MazeRules, HeldAtZeroTheWalkSnakesDownAndUpTheColumns) {
             const bool edge = r == 0 || r == 20 || c == 0 || c == 28;
             EXPECT_EQ(m.at(r, c), edge ? R::Outside : along || over ? R::Floor : R::Wall) << r << "," << c;
         }
+    // Held near 1 it tries the last way first: along the top row to the far side.
+    fake.random.script(QList<double>(WalkDraws, 0.999));
+    m.CarveMaze();
+    for (int c = 2; c <= 26; ++c)
+        EXPECT_EQ(m.at(2, c), R::Floor) << c;
 }
 
 // Every maze is perfect: all 117 rooms joined by 116 passages and nothing else open, so each room is
