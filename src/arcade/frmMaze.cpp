@@ -38,68 +38,69 @@ QString lines(const QString& text) {
     return QtDialogs::plainLines(text);
 }
 
-// The figure the child walks: a cheerful little fellow in a red cap with a white bobble.
-QImage figureImage(QSize size) {
+// A transparent image of that size, with draw(painter, width, height) done on it smoothly.
+template <typename Draw> QImage paintedImage(QSize size, Draw draw) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width();
-    const double h = size.height();
-    const QColor outline(90, 20, 20);
-    p.setPen(QPen(outline, std::max(1.0, w / 26)));
-    // Body and belt.
-    p.setBrush(QColor(230, 30, 40));
-    p.drawRoundedRect(QRectF(0.16 * w, 0.56 * h, 0.68 * w, 0.42 * h), 0.14 * w, 0.14 * w);
-    p.setBrush(QColor(30, 30, 30));
-    p.drawRect(QRectF(0.16 * w, 0.76 * h, 0.68 * w, 0.07 * h));
-    // Face.
-    p.setBrush(QColor(255, 214, 170));
-    p.drawEllipse(QPointF(0.5 * w, 0.42 * h), 0.27 * w, 0.24 * h);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 30, 30));
-    p.drawEllipse(QPointF(0.4 * w, 0.41 * h), 0.045 * w, 0.05 * h);
-    p.drawEllipse(QPointF(0.6 * w, 0.41 * h), 0.045 * w, 0.05 * h);
-    p.setPen(QPen(QColor(40, 30, 30), std::max(1.0, w / 26), Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(0.38 * w, 0.4 * h, 0.24 * w, 0.14 * h), 200 * 16, 140 * 16);
-    // Cap with its bobble.
-    p.setPen(QPen(outline, std::max(1.0, w / 26)));
-    p.setBrush(QColor(230, 30, 40));
-    const QPointF cap[] = {{0.2 * w, 0.28 * h}, {0.8 * w, 0.28 * h}, {0.68 * w, 0.04 * h}};
-    p.drawPolygon(cap, 3);
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(0.18 * w, 0.23 * h, 0.64 * w, 0.1 * h), 0.04 * w, 0.04 * w);
-    p.drawEllipse(QPointF(0.72 * w, 0.07 * h), 0.08 * w, 0.065 * h);
+    draw(p, double(size.width()), double(size.height()));
+    p.end();
     return image;
+}
+
+// The figure the child walks: a cheerful little fellow in a red cap with a white bobble.
+QImage figureImage(QSize size) {
+    return paintedImage(size, [](QPainter& p, double w, double h) {
+        const QColor outline(90, 20, 20);
+        p.setPen(QPen(outline, std::max(1.0, w / 26)));
+        // Body and belt.
+        p.setBrush(QColor(230, 30, 40));
+        p.drawRoundedRect(QRectF(0.16 * w, 0.56 * h, 0.68 * w, 0.42 * h), 0.14 * w, 0.14 * w);
+        p.setBrush(QColor(30, 30, 30));
+        p.drawRect(QRectF(0.16 * w, 0.76 * h, 0.68 * w, 0.07 * h));
+        // Face.
+        p.setBrush(QColor(255, 214, 170));
+        p.drawEllipse(QPointF(0.5 * w, 0.42 * h), 0.27 * w, 0.24 * h);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 30, 30));
+        p.drawEllipse(QPointF(0.4 * w, 0.41 * h), 0.045 * w, 0.05 * h);
+        p.drawEllipse(QPointF(0.6 * w, 0.41 * h), 0.045 * w, 0.05 * h);
+        p.setPen(QPen(QColor(40, 30, 30), std::max(1.0, w / 26), Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(0.38 * w, 0.4 * h, 0.24 * w, 0.14 * h), 200 * 16, 140 * 16);
+        // Cap with its bobble.
+        p.setPen(QPen(outline, std::max(1.0, w / 26)));
+        p.setBrush(QColor(230, 30, 40));
+        const QPointF cap[] = {{0.2 * w, 0.28 * h}, {0.8 * w, 0.28 * h}, {0.68 * w, 0.04 * h}};
+        p.drawPolygon(cap, 3);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(0.18 * w, 0.23 * h, 0.64 * w, 0.1 * h), 0.04 * w, 0.04 * w);
+        p.drawEllipse(QPointF(0.72 * w, 0.07 * h), 0.08 * w, 0.065 * h);
+    });
 }
 
 // A treasure bag: a fat golden sack tied at the neck, with a shine.
 QImage bagImage(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width();
-    const double h = size.height();
-    p.setPen(QPen(QColor(120, 70, 0), std::max(1.0, w / 22)));
-    p.setBrush(QColor(255, 196, 0));
-    QPainterPath sack;
-    sack.moveTo(0.38 * w, 0.3 * h);
-    sack.cubicTo(0.02 * w, 0.45 * h, 0.04 * w, 0.95 * h, 0.5 * w, 0.95 * h);
-    sack.cubicTo(0.96 * w, 0.95 * h, 0.98 * w, 0.45 * h, 0.62 * w, 0.3 * h);
-    sack.closeSubpath();
-    p.drawPath(sack);
-    // The neck above the tie, flaring out.
-    const QPointF neck[] = {
-        {0.38 * w, 0.3 * h}, {0.62 * w, 0.3 * h}, {0.76 * w, 0.06 * h}, {0.24 * w, 0.06 * h}};
-    p.drawPolygon(neck, 4);
-    p.setBrush(QColor(170, 40, 200));
-    p.drawRoundedRect(QRectF(0.32 * w, 0.26 * h, 0.36 * w, 0.09 * h), 0.03 * w, 0.03 * w);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 250, 210));
-    p.drawEllipse(QPointF(0.33 * w, 0.6 * h), 0.07 * w, 0.12 * h);
-    return image;
+    return paintedImage(size, [](QPainter& p, double w, double h) {
+        p.setPen(QPen(QColor(120, 70, 0), std::max(1.0, w / 22)));
+        p.setBrush(QColor(255, 196, 0));
+        QPainterPath sack;
+        sack.moveTo(0.38 * w, 0.3 * h);
+        sack.cubicTo(0.02 * w, 0.45 * h, 0.04 * w, 0.95 * h, 0.5 * w, 0.95 * h);
+        sack.cubicTo(0.96 * w, 0.95 * h, 0.98 * w, 0.45 * h, 0.62 * w, 0.3 * h);
+        sack.closeSubpath();
+        p.drawPath(sack);
+        // The neck above the tie, flaring out.
+        const QPointF neck[] = {
+            {0.38 * w, 0.3 * h}, {0.62 * w, 0.3 * h}, {0.76 * w, 0.06 * h}, {0.24 * w, 0.06 * h}};
+        p.drawPolygon(neck, 4);
+        p.setBrush(QColor(170, 40, 200));
+        p.drawRoundedRect(QRectF(0.32 * w, 0.26 * h, 0.36 * w, 0.09 * h), 0.03 * w, 0.03 * w);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 250, 210));
+        p.drawEllipse(QPointF(0.33 * w, 0.6 * h), 0.07 * w, 0.12 * h);
+    });
 }
 
 // The exit marker: a red arrow pointing up, the way out.
