@@ -10,3 +10,14 @@ foreach(f IN LISTS files)
         file(COPY ${SRC}/${f} DESTINATION ${dir})
     endif()
 endforeach()
+
+# The shipped sounds are also kept, read-only, in originals/: the Sound Editor puts one back from there
+# after a recording replaced it.
+file(GLOB sounds RELATIVE ${SRC} ${SRC}/*.wav)
+foreach(f IN LISTS sounds)
+    set(kept ${DST}/originals/${f})
+    if(NOT EXISTS ${kept} OR ${SRC}/${f} IS_NEWER_THAN ${kept})
+        file(REMOVE ${kept})
+        file(COPY ${SRC}/${f} DESTINATION ${DST}/originals FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+    endif()
+endforeach()

@@ -18,6 +18,7 @@
 #include "math/frmSnow.h"
 #include "shapes/frmCSPMenu.h"
 #include "shell/Activities.h"
+#include "soundedit/frmSEdit.h"
 
 namespace nibsy {
 
@@ -38,6 +39,7 @@ void registerActivities() {
     Activities::add(frmPuz::Activity);
     Activities::add(frmMaze::Activity);
     Activities::add(frmBalloons::Activity);
+    Activities::add(frmSEdit::Activity);
 }
 
 } // namespace nibsy

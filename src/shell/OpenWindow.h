@@ -19,7 +19,10 @@ void showInFront(QWidget* window);
 // Loads a window just made and shows it modeless; it goes when it is closed.
 template <class W> W* openLoaded(W* window) {
     window->Form_Load();
-    showInFront(window);
+    // A window whose loading found that it cannot run has closed already, and is not shown.
+    if (!window->closeAsked()) {
+        showInFront(window);
+    }
     return window;
 }
 

@@ -127,6 +127,10 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     m_cmdExit->setToolTip(QStringLiteral("Exit"));
     connect(m_cmdExit, &QPushButton::clicked, this, &frmMenu::cmdExit_Click);
 
+    // The grown-ups' Sound Editor comes last on the way round with Tab, and the menu opens with the focus
+    // on the first activity, so that a child's Enter or Space never opens the editor.
+    setTabOrder(m_cmdChoice[15], m_cmdChoice[0]);
+    m_cmdChoice[1]->setFocus();
     enableChoices();
 }
 

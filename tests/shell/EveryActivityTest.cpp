@@ -168,9 +168,10 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         if (!activity) {
             continue;
         }
-        // The button that opens it says what it is.
-        EXPECT_EQ(menu.cmdChoice(i)->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
-                  QString::fromLatin1(activity->caption));
+        // The button that opens it says what it is, by its caption or, showing a picture, by its tip.
+        QString name = menu.cmdChoice(i)->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
+        name = name.isEmpty() ? menu.cmdChoice(i)->toolTip() : name;
+        EXPECT_TRUE(!name.isEmpty() && QString::fromLatin1(activity->caption).endsWith(name));
         click(menu.cmdChoice(i));
         ActivityWindow* w = shownWindow();
         ASSERT_TRUE(w);
@@ -186,7 +187,7 @@ TEST_F(EveryActivity, OpensFromItsButtonAndGoesBackWithHelpAtItsContext) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_F1);
         // F1 opens the help page written for this window.
         ASSERT_EQ(fake.help.asked.size(), 1);
-        EXPECT_EQ(helpTitle(fake.help.asked[0]), w->windowTitle());
+        EXPECT_EQ(helpTitle(fake.help.asked[0]), name);
         fake.help.asked.clear();
         w->close();
         settle();
