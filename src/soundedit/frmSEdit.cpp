@@ -131,6 +131,9 @@ frmSEdit::frmSEdit(QWidget* opener) : ActivityWindow(opener, Activity) {
     lstFiles = new QListWidget(this);
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
     lstFiles->setFont(arialFont(12, true));
+    // Long titles wrap instead of hiding behind a sideways scroll.
+    lstFiles->setWordWrap(true);
+    lstFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     place(lstFiles, ListLeft, PlayTop, ListWidth, 4620);
     connect(lstFiles, &QListWidget::currentRowChanged, this, [this] { lstFiles_Click(); });
     connect(lstFiles, &QListWidget::itemDoubleClicked, this, [this] { lstFiles_DblClick(); });
@@ -264,7 +267,7 @@ void frmSEdit::cmdRecord_Click() {
     cmdRecord->hide();
     lstFiles->setEnabled(false);
     cmdRestore->setEnabled(false);
-    lblRecord->setText(QStringLiteral("Recording ..."));
+    lblRecord->setText(QStringLiteral("Recording"));
     prgLevel->setValue(0);
     lblLevel->show();
     prgLevel->show();
