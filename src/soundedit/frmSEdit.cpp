@@ -82,7 +82,6 @@ SSCommand* pictureButton(QWidget* parent, Icon icon, const QString& name, int to
                                    QRect(SideLeft, top, ButtonSize, ButtonSize), std::move(onClick));
     button->setPicture(iconPicture(icon));
     button->setToolTip(name);
-    button->setAccessibleName(name);
     return button;
 }
 
@@ -211,7 +210,6 @@ void frmSEdit::Form_Load() {
     lstFiles->setCurrentRow(0);
     // A spare copy of the first sound; that it cannot be made matters to nobody.
     (void)SafeFile::copy(FullPath(SoundFiles[0]), FullPath(QStringLiteral("xjunk.wav")));
-    AppFiles::rescan();
     ShowChosen();
     lstFiles->setFocus();
     Loading = false;
