@@ -278,9 +278,9 @@ TEST_F(SoundEditor, LoadingRefreshesTheSpareCopyAndClearsStaleTemporaries) {
 // Only plain ".wav" names of the folder are recorded over; a short catalogue opens with what it has,
 // and a missing one keeps the editor shut.
 TEST_F(SoundEditor, TheCatalogueNamesOnlySoundsOfTheFolder) {
-    for (const QString& bad :
+    for (const char* bad :
          {"nibsy51.ini", "sub/x.wav", "..\\x.wav", "", ".wav", "zzblank.wav", "XJunk.wav", "a\tb.wav"}) {
-        EXPECT_FALSE(SEditCatalogue::isRecordable(bad)) << bad.toStdString();
+        EXPECT_FALSE(SEditCatalogue::isRecordable(QString::fromLatin1(bad))) << bad;
     }
     EXPECT_TRUE(SEditCatalogue::isRecordable("apple.WAV"));
 
