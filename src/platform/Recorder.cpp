@@ -17,6 +17,8 @@ namespace nibsy {
 namespace {
 
 constexpr int RecordingRate = 22050;
+// What the sound server may hold before handing it over, in microseconds.
+constexpr qint64 BufferUs = 50'000;
 
 // One sample scaled to -1..1; a sample that is not a finite number counts as silence.
 float sampleAt(const QAudioFormat& format, const char* p) {
@@ -71,6 +73,9 @@ bool QtRecorder::start(qint64 maxMs) {
         }
     }
     auto* source = new QAudioSource(device, format);
+    // A small buffer: the sound server then hands over what it has every few tens of milliseconds, so
+    // that what is still on its way when the recording stops is no more than that.
+    source->setBufferSize(format.bytesForDuration(BufferUs));
     QIODevice* input = source->start();
     if (!input || source->error() != QAudio::NoError || source->state() == QAudio::StoppedState) {
         retire(source);

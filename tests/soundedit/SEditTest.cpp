@@ -74,7 +74,8 @@ protected:
         QTest::mouseClick(w->lstFiles->viewport(), Qt::LeftButton, {}, item.center());
     }
     bool readyToRecord() const {
-        return w->cmdPlay->isVisible() && w->cmdRecord->isVisible() && !w->cmdStop->isVisible() &&
+        return w->cmdPlay->isVisible() && w->lblPlay->isVisible() && w->cmdRecord->isVisible() &&
+               w->lblRecord->isVisible() && !w->cmdStop->isVisible() && !w->prgLevel->isVisible() &&
                w->lstFiles->isEnabled() && w->lblPlay->text() == "Play" && w->lblRecord->text() == "Record";
     }
 };
@@ -93,7 +94,8 @@ TEST_F(SoundEditor, RecordsOverTheChosenSoundOnlyAndPlaysItBack) {
     heard();
     click(w->cmdRecord);
     ASSERT_TRUE(w->recording());
-    EXPECT_FALSE(w->cmdPlay->isVisible() || w->cmdRecord->isVisible() || w->lstFiles->isEnabled());
+    EXPECT_FALSE(w->cmdPlay->isVisible() || w->cmdRecord->isVisible() || w->lstFiles->isEnabled() ||
+                 w->cmdRestore->isEnabled());
     EXPECT_TRUE(w->cmdStop->isVisible() && w->prgLevel->isVisible());
     fake.clock.advance(100);
     EXPECT_EQ(w->prgLevel->value(), 50); // the microphone's level shows
