@@ -116,6 +116,11 @@ TEST_F(SoundEditor, RecordsOverTheChosenSoundOnlyAndPlaysItBack) {
     expected[40] = bytesOf(AppFiles::resolve("S40.wav"));
     EXPECT_EQ(allSounds(), expected);
     EXPECT_NE(expected[40], shippedSound(40));
+    // Play shows a green arrow, Record a red disc, Stop a dark square.
+    const auto middle = [](QWidget* b) { return b->grab().toImage().pixelColor(b->rect().center()); };
+    EXPECT_EQ(middle(w->cmdPlay), QColor(0, 160, 60));
+    EXPECT_EQ(middle(w->cmdRecord), QColor(220, 30, 30));
+    EXPECT_EQ(middle(w->cmdStop), QColor(30, 30, 60));
 }
 
 // Leaving in the middle of a recording, by Exit or by the frame, keeps the old sound; the editor records
