@@ -159,7 +159,6 @@ frmSEdit::frmSEdit(QWidget* opener) : ActivityWindow(opener, Activity) {
     lblLevel->hide();
     prgLevel = new QProgressBar(this);
     prgLevel->setObjectName(QStringLiteral("prgLevel"));
-    prgLevel->setRange(0, 100);
     prgLevel->setTextVisible(false);
     place(prgLevel, SideLeft, 3450, SideWidth, 330);
     prgLevel->hide();

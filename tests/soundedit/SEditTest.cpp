@@ -132,7 +132,7 @@ TEST_F(SoundEditor, LeavingMidRecordingKeepsTheOldSound) {
         click(w->cmdRecord);
         fake.clock.advance(2000);
         byFrame ? (void)w->close() : click(w->cmdExit);
-        EXPECT_FALSE(w->Timer1->isEnabled());
+        EXPECT_FALSE(w->Timer1->isEnabled() || w->tmrLevel->isEnabled());
         settle();
         EXPECT_FALSE(w);
         EXPECT_TRUE(menu.isVisible());
