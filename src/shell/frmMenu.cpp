@@ -130,7 +130,6 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent) {
     // The grown-ups' Sound Editor comes last on the way round with Tab, and the menu opens with the focus
     // on the first activity, so that a child's Enter or Space never opens the editor.
     setTabOrder(m_cmdChoice[15], m_cmdChoice[0]);
-    m_cmdChoice[1]->setFocus();
     enableChoices();
 }
 
@@ -138,6 +137,7 @@ void frmMenu::enableChoices() {
     for (int i = 0; i < 16; ++i) {
         m_cmdChoice[size_t(i)]->setEnabled(Activities::find(i) != nullptr);
     }
+    m_cmdChoice[1]->setFocus();
 }
 
 bool frmMenu::Form_Load() {
@@ -154,6 +154,10 @@ void frmMenu::cmdChoice_Click(int index) {
     const ActivityDescriptor* activity = Activities::find(index);
     if (!activity) {
         return;
+    }
+    if (index == 0) {
+        // Back from the Sound Editor, the focus is not left on its button.
+        m_cmdChoice[1]->setFocus();
     }
     hide();
     openActivity(*activity, this);

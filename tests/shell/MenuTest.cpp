@@ -206,6 +206,23 @@ TEST_F(MenuTest, OpensAnActivityInItsPlaceWithStopHelpAndAWayBack) {
     shownWindow<TestActivity>()->close();
 }
 
+// The grown-ups' button is never where a child's Enter lands: not at start, nor back from it.
+TEST_F(MenuTest, TheFocusIsNeverLeftOnTheSoundEditorsButton) {
+    ActivityDescriptor editor = TestActivity::Activity;
+    editor.menuIndex = 0;
+    Activities::add(editor);
+    menu.enableChoices();
+    QApplication::setActiveWindow(&menu);
+    EXPECT_EQ(QApplication::focusWidget(), menu.cmdChoice(1));
+    click(menu.cmdChoice(0));
+    ASSERT_TRUE(shownWindow<TestActivity>());
+    shownWindow<TestActivity>()->close();
+    settle();
+    QApplication::setActiveWindow(&menu);
+    EXPECT_EQ(QApplication::focusWidget(), menu.cmdChoice(1));
+    Activities::remove(0);
+}
+
 // A child's double-click: the second click must not press what the first one brought up under the
 // pointer (the answer in New Game's place, Exit in Stop's place).
 TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) {
