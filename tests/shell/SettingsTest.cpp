@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Settings.h"
+#include "support/KillRepeatedly.h"
 #include "support/WindowFixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace nibsy;
@@ -81,4 +83,40 @@ TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
     EXPECT_EQ(QList<int>({s.MatchItemType, s.TicLevel, s.CardDeck, s.PattType, s.SnowPlayerType[2],
                           s.MathFactor, s.BugPlayers}),
               QList<int>({2, 4, 0, 1, 3, -1, 4}));
+}
+
+// A suite killed at any moment while it saves leaves the whole old file or the whole new one, and starts
+// again with it.
+TEST(SettingsFile, AKillWhileSavingLeavesTheOldFileOrTheNewOneWhole) {
+    test::FakePlatform fake;
+    const QString file = fake.appDir() + "nibsy51.ini";
+    Settings changed;
+    changed.SnowPlayerName[1] = "Anna";
+    changed.CountItems = 1;
+    if (const QString folder = test::folderToSaveInto(); !folder.isEmpty()) {
+        AppFiles::setAppDir(folder);
+        settings() = changed;
+        for (int round = 0;; ++round) {
+            SaveSettings();
+            if (round == 0) {
+                test::firstSaveDone();
+            }
+        }
+    }
+    const auto writeDefaults = [&] {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(kDefaults);
+    };
+    writeDefaults();
+    test::killRepeatedly(fake.appDir(), 200, [&](int kill) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << kill;
+        const QByteArray after = f.readAll();
+        EXPECT_TRUE(after == kDefaults || after == formatSettings(changed)) << kill;
+        EXPECT_TRUE(LoadSettings()) << kill;
+        f.close();
+        writeDefaults();
+    });
+    settings() = Settings{};
 }

@@ -9,16 +9,14 @@
 #include "platform/WindowTimer.h"
 #include "soundedit/SEditCatalogue.h"
 #include "soundedit/frmSEdit.h"
+#include "support/KillRepeatedly.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QProcess>
 #include <QProgressBar>
-#include <QRandomGenerator>
-#include <csignal>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -180,39 +178,27 @@ TEST_F(SoundEditor, AFailedRecordingIsReportedAndChangesNothing) {
 // A process killed at any moment of recording and saving leaves the sound whole: the old one, or the
 // new one complete.
 TEST_F(SoundEditor, AKilledEditorLeavesTheOldSoundOrTheNewOneWhole) {
-    if (const QByteArray folder = qgetenv("NIBSY_SEDIT_KILL_FOLDER"); !folder.isEmpty()) {
-        // The process to kill: records over and over in the folder given until it is killed.
-        AppFiles::setAppDir(QString::fromLocal8Bit(folder));
+    if (const QString folder = folderToSaveInto(); !folder.isEmpty()) {
+        AppFiles::setAppDir(folder);
         open();
         for (int round = 0;; ++round) {
             click(w->cmdRecord);
             fake.clock.advance(frmSEdit::MaxRecordingMs);
             if (round == 0) {
-                fputs("saved\n", stdout);
-                fflush(stdout);
+                firstSaveDone();
             }
         }
     }
     const QByteArray recorded = WaveFile::encode(22050, 1, 16, QByteArray(22050 * 2 * 5, '\0'));
-    for (int kill = 0; kill < 10; ++kill) {
-        writeBytes(fake.appDir() + "S0.wav", shippedSound(0));
-        QProcess editor;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("NIBSY_SEDIT_KILL_FOLDER", fake.appDir());
-        editor.setProcessEnvironment(env);
-        editor.start(QCoreApplication::applicationFilePath(),
-                     {"--gtest_filter=SoundEditor.AKilledEditorLeavesTheOldSoundOrTheNewOneWhole"});
-        ASSERT_TRUE(editor.waitForStarted());
-        // Early kills land before the first save, later ones in the middle of one save or another.
-        if (kill % 2 == 1) {
-            ASSERT_TRUE(editor.waitForReadyRead(30000));
-        }
-        QThread::msleep(QRandomGenerator::global()->bounded(1, 200));
-        ::kill(pid_t(editor.processId()), SIGKILL);
-        editor.waitForFinished();
-        const QByteArray after = bytesOf(fake.appDir() + "S0.wav");
+    const QString file = fake.appDir() + "S0.wav";
+    killRepeatedly(fake.appDir(), 200, [&](int kill) {
+        const QByteArray after = bytesOf(file);
         EXPECT_TRUE(after == shippedSound(0) || after == recorded) << kill << " " << after.size();
-    }
+        writeBytes(file, shippedSound(0));
+    });
+    // The editor opens again afterwards.
+    open();
+    EXPECT_TRUE(w->isVisible());
 }
 
 // Double-clicking an entry plays it; a single click only chooses it. Playing shows "Playing ..." with
