@@ -3,6 +3,7 @@
 #include "platform/Sound.h"
 
 #include "platform/Clock.h"
+#include "platform/SoundFormat.h"
 #include "platform/Waits.h"
 
 #include <QApplication>
@@ -30,104 +31,6 @@ constexpr qint64 DeviceTailMs = 150;
 // A sink that never reports the end of its data is dropped this long after the sound should be over.
 // Generous: some servers (PulseAudio's null sink) take their data in blocks of a second or more.
 constexpr qint64 StallGraceMs = 5000;
-
-// The sample format the device could take the file's own bytes in, if any.
-QAudioFormat::SampleFormat directFormat(const WaveFile& wave) {
-    if (wave.format == WaveFile::Format::Float) {
-        return wave.bits == 32 ? QAudioFormat::Float : QAudioFormat::Unknown;
-    }
-    switch (wave.bits) {
-    case 8:
-        return QAudioFormat::UInt8;
-    case 16:
-        return QAudioFormat::Int16;
-    case 32:
-        return QAudioFormat::Int32;
-    default:
-        return QAudioFormat::Unknown;
-    }
-}
-
-void writeSample(uchar* p, QAudioFormat::SampleFormat format, float v) {
-    switch (format) {
-    case QAudioFormat::UInt8:
-        *p = uchar(std::clamp(std::lround(v * 127.5f + 128.0f), 0L, 255L));
-        break;
-    case QAudioFormat::Int16:
-        qToLittleEndian<qint16>(qint16(std::clamp(std::lround(v * 32767.0f), -32768L, 32767L)), p);
-        break;
-    case QAudioFormat::Int32:
-        qToLittleEndian<qint32>(
-            qint32(std::clamp(std::llround(double(v) * 2147483647.0), -2147483648LL, 2147483647LL)), p);
-        break;
-    default: {
-        quint32 raw;
-        std::memcpy(&raw, &v, sizeof raw);
-        qToLittleEndian<quint32>(raw, p);
-        break;
-    }
-    }
-}
-
-// The wave's samples in the given format: resampled linearly, channels copied round-robin or mixed
-// down to mono.
-QByteArray convert(const WaveFile& wave, const QAudioFormat& to) {
-    const std::vector<float> in = wave.samples();
-    const qint64 inFrames = wave.frameCount();
-    const int inCh = wave.channels;
-    const int outCh = to.channelCount();
-    const int outBytes = to.bytesPerSample();
-    if (inFrames <= 0 || outCh <= 0 || outBytes <= 0 || to.sampleRate() <= 0) {
-        return {};
-    }
-    const double step = double(wave.sampleRate) / to.sampleRate();
-    const auto outFrames = qint64(std::ceil(double(inFrames) / step));
-
-    auto at = [&](qint64 frame, int channel) {
-        const float* f = in.data() + frame * inCh;
-        if (outCh == 1 && inCh > 1) {
-            float sum = 0;
-            for (int c = 0; c < inCh; ++c) {
-                sum += f[c];
-            }
-            return sum / float(inCh);
-        }
-        return f[channel % inCh];
-    };
-
-    QByteArray out(outFrames * outCh * outBytes, Qt::Uninitialized);
-    auto* p = reinterpret_cast<uchar*>(out.data());
-    for (qint64 i = 0; i < outFrames; ++i) {
-        const double pos = double(i) * step;
-        const qint64 i0 = std::min(qint64(pos), inFrames - 1);
-        const qint64 i1 = std::min(i0 + 1, inFrames - 1);
-        const auto frac = float(pos - double(i0));
-        for (int c = 0; c < outCh; ++c, p += outBytes) {
-            const float a = at(i0, c);
-            writeSample(p, to.sampleFormat(), a + (at(i1, c) - a) * frac);
-        }
-    }
-    return out;
-}
-
-// The bytes to hand the device and their format: the file's own samples when the device takes them,
-// otherwise a conversion to 16-bit, or failing that to whatever the device prefers.
-QByteArray deviceData(const WaveFile& wave, const QAudioDevice& device, QAudioFormat& format) {
-    format.setSampleRate(wave.sampleRate);
-    format.setChannelCount(wave.channels);
-    format.setSampleFormat(directFormat(wave));
-    if (format.sampleFormat() != QAudioFormat::Unknown && device.isFormatSupported(format)) {
-        return wave.pcm;
-    }
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format)) {
-        format = device.preferredFormat();
-        if (!format.isValid()) {
-            return {};
-        }
-    }
-    return convert(wave, format);
-}
 
 WaveFile makeAlert() {
     WaveFile wave;
@@ -219,7 +122,9 @@ void QtSoundPlayer::start(const WaveFile& wave) {
         return;
     }
     QAudioFormat format;
-    const QByteArray data = deviceData(wave, device, format);
+    const QByteArray data = deviceSamples(
+        wave, [&device](const QAudioFormat& f) { return device.isFormatSupported(f); },
+        device.preferredFormat(), format);
     if (data.isEmpty()) {
         return;
     }

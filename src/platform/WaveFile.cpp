@@ -19,6 +19,9 @@ constexpr quint16 TagFloat = 0x0003;
 constexpr quint16 TagExtensible = 0xFFFE;
 
 constexpr int MaxChannels = 16;
+// Below this a header is nonsense: a few bytes would be hours of sound, and converting them for a device
+// at its own rate would take gigabytes.
+constexpr int MinSampleRate = 1000;
 constexpr int MaxSampleRate = 1'000'000;
 constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 
@@ -163,7 +166,7 @@ std::optional<WaveFile> WaveFile::read(const QByteArray& bytes) {
     } else {
         return std::nullopt;
     }
-    if (wave.channels < 1 || wave.channels > MaxChannels || wave.sampleRate < 1 ||
+    if (wave.channels < 1 || wave.channels > MaxChannels || wave.sampleRate < MinSampleRate ||
         wave.sampleRate > MaxSampleRate || !validLayout(wave.format, wave.bits)) {
         return std::nullopt;
     }

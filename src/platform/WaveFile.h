@@ -33,7 +33,8 @@ struct WaveFile {
     std::vector<float> samples() const;
 
     // Parses a whole file. Chunks may come in any order; a data chunk that claims more than the file
-    // holds is cut to the bytes present. Unsupported encodings and malformed headers give nullopt.
+    // holds is cut to the bytes present. Unsupported encodings and malformed headers (among them sample
+    // rates below 1000 Hz or above 1 MHz) give nullopt.
     static std::optional<WaveFile> read(const QByteArray& bytes);
     static std::optional<WaveFile> readFile(const QString& path);
 

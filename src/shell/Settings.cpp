@@ -63,6 +63,16 @@ QString decode(const QByteArray& bytes) {
     return text;
 }
 
+// A player name as the file can hold it. The format has no escape for a double quote, so a quote
+// becomes an apostrophe, and a name is one line. Names read are taken the same way, so what was read is
+// what is written back.
+QString storedName(QString name) {
+    name.replace(u'"', u'\'');
+    name.remove(u'\r');
+    name.remove(u'\n');
+    return name;
+}
+
 } // namespace
 
 QByteArray formatSettings(const Settings& in) {
@@ -74,12 +84,7 @@ QByteArray formatSettings(const Settings& in) {
             if (v.number) {
                 parts << QString::number(*v.number);
             } else {
-                // The format has no escape for a double quote: a quote in a name becomes an apostrophe.
-                QString t = *v.text;
-                t.replace(u'"', u'\'');
-                t.remove(u'\r');
-                t.remove(u'\n');
-                parts << u'"' + t + u'"';
+                parts << u'"' + storedName(*v.text) + u'"';
             }
         }
         out += parts.join(u',').toUtf8();
@@ -99,7 +104,7 @@ std::optional<Settings> parseSettings(const QByteArray& bytes) {
                 return std::nullopt;
             }
             if (v.text) {
-                *v.text = *value;
+                *v.text = storedName(*value);
                 continue;
             }
             bool ok = false;

@@ -45,7 +45,10 @@ SEditCatalogue SEditCatalogue::load() {
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
-    const QByteArray bytes = file.readAll();
+    return read(file.readAll());
+}
+
+SEditCatalogue SEditCatalogue::read(const QByteArray& bytes) {
     // Written by hand, it may be in the old single-byte encoding.
     QString text = QString::fromUtf8(bytes);
     if (text.contains(QChar::ReplacementCharacter)) {

@@ -27,6 +27,8 @@ struct SEditCatalogue {
 
     // Reads the catalogue text: the first Records records, the recordable ones kept.
     static SEditCatalogue parse(const QString& text);
+    // Reads the catalogue file's bytes: UTF-8, or the old single-byte encoding where they are not.
+    static SEditCatalogue read(const QByteArray& bytes);
     // Reads the catalogue of the application folder.
     static SEditCatalogue load();
     // A plain file name in the folder, ending in ".wav" (any case), that is none of the editor's own

@@ -85,9 +85,13 @@ TEST(WaveFile, RejectsWhatItCannotPlayAndClampsTruncatedOrCorruptFiles) {
          {QByteArray(400, '\x5a'), "RIFF" + le<quint32>(100) + "AVI " + mono + data, riff(data), riff(mono),
           riff(fmt(2, 1, 22050, 4) + data), // ADPCM
           riff(fmt(1, 0, 22050, 16) + data), riff(fmt(1, 1, 0, 16) + data), riff(fmt(1, 1, 22050, 12) + data),
+          // A few bytes claiming hours of sound at 1 Hz, or just under the lowest rate taken.
+          riff(fmt(1, 1, 1, 16) + data), riff(fmt(1, 1, 999, 16) + data),
           // A chunk before fmt that runs past the end hides everything after it.
           riff(chunk("LIST", "abcd", 0xFFFFFFF0u) + mono + data)})
         EXPECT_FALSE(WaveFile::read(bad)) << bad.toHex().left(120).toStdString();
+
+    EXPECT_TRUE(WaveFile::read(riff(fmt(1, 1, 1000, 16) + data)));
 
     // A data chunk claiming more than is present keeps the whole frames there are.
     const auto overlong =

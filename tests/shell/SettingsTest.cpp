@@ -42,6 +42,14 @@ TEST(SettingsFile, TheReaderTakesValuesWhateverTheLinesAndNamesComeBackCleaned) 
     ASSERT_TRUE(cleaned);
     EXPECT_EQ(cleaned->SnowPlayerName[1] + "|" + cleaned->BugPlayerName[1], "Big 'Bo'|linebreak");
     EXPECT_EQ(cleaned->SnowPlayerType[1], 2); // the values after the name are still in their places
+
+    // A hand-edited file's names are read as they will be saved: a quoted name running over a line end,
+    // an unquoted one holding a quote. Saving them again changes nothing.
+    const auto edited = parseSettings(
+        with("\"Player 1\",2", "\"Pla\r\nyer\",2").replace("\"Player 4\"\r\n1,1", "Bo\"b\r\n1,1"));
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->SnowPlayerName[1] + "|" + edited->BugPlayerName[4], "Player|Bo'b");
+    EXPECT_EQ(parseSettings(formatSettings(*edited)), edited);
 }
 
 // A hand-edited file with every number far too small or far too large, or just outside its range, is
