@@ -59,11 +59,11 @@ namespace {
 // The windows a run must reach; one that does not has not done its work. The results board is not among
 // them: it comes up only when a game of Snowman Math or Bug Builder is played to its end, which the walk
 // seldom does.
-const QStringList kEveryWindow = {"frmMenu",  "frmLet",      "frmCount",   "optCount", "frmTime", "frmEMath",
-                                  "frmscale", "frmResults",  "frmCards",   "frmTic",   "optTic",  "frmMatch",
-                                  "optMatch", "frmBarn",     "optbarn",    "frmMem",   "optMem",  "frmSnow",
-                                  "optSnow",  "frmBug",      "frmCSPMenu", "frmShape", "frmPatt", "frmPuz",
-                                  "frmMaze",  "frmBalloons", "frmSEdit"};
+const QStringList kEveryWindow = {"frmMenu",     "frmLet",     "frmCount", "optCount", "frmTime",  "frmEMath",
+                                  "frmscale",    "frmCards",   "frmTic",   "optTic",   "frmMatch", "optMatch",
+                                  "frmBarn",     "optbarn",    "frmMem",   "optMem",   "frmSnow",  "optSnow",
+                                  "frmBug",      "frmCSPMenu", "frmShape", "frmPatt",  "frmPuz",   "frmMaze",
+                                  "frmBalloons", "frmSEdit"};
 
 // What the watchdog and a sanitizer's last words need to know, shared with their threads.
 std::atomic<quint32> g_seed{0};
