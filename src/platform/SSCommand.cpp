@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SSCommand.h"
 
+#include "platform/Waits.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
@@ -136,12 +139,43 @@ void SSCommand::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (!event->isAutoRepeat()) {
-            animateClick();
+            pressBriefly();
         }
         event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+bool SSCommand::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut && isEnabled() &&
+        !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+        setFocus(Qt::ShortcutFocusReason);
+        pressBriefly();
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
+void SSCommand::pressBriefly() {
+    setDown(true);
+    repaint();
+    m_pressed.start(100, this);
+}
+
+void SSCommand::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_pressed.timerId()) {
+        QPushButton::timerEvent(event);
+        return;
+    }
+    m_pressed.stop();
+    const QWidget* modal = QApplication::activeModalWidget();
+    const bool stillThere =
+        isVisible() && isEnabled() && isDown() && !Waits::busy() && (!modal || modal == window());
+    setDown(false);
+    if (stillThere) {
+        click();
+    }
 }
 
 } // namespace nibsy

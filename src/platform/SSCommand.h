@@ -6,6 +6,7 @@
 
 #include "platform/Picture.h"
 
+#include <QBasicTimer>
 #include <QPushButton>
 
 namespace nibsy {
@@ -37,9 +38,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
+    // A press from the keyboard (Return, Enter, the mnemonic): the face sinks for a moment and the click
+    // follows, unless the button has meanwhile been hidden or disabled, or a modal window or a wait has
+    // come up: the press then goes for nothing, as a click on a button no longer there would.
+    void pressBriefly();
+
     Picture m_picture;
+    QBasicTimer m_pressed;
 };
 
 } // namespace nibsy

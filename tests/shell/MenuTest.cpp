@@ -255,6 +255,40 @@ TEST_F(MenuTest, TheRestOfADoubleClickPressesNothingThatTheFirstClickBroughtUp) 
     activity->close();
 }
 
+// Return on one activity's button, and a click on another before the button has come up again: only
+// the activity clicked opens, and the press of the first goes for nothing once the menu is hidden.
+TEST_F(MenuTest, AKeyPressOnAButtonGoesForNothingWhenAClickTakesTheChildElsewhereFirst) {
+    static const ActivityDescriptor second = [] {
+        ActivityDescriptor d = TestActivity::Activity;
+        d.menuIndex = 2;
+        return d;
+    }();
+    Activities::add(second);
+    menu.enableChoices();
+    menu.cmdChoice(1)->setFocus();
+    QTest::keyClick(menu.cmdChoice(1), Qt::Key_Return);
+    click(menu.cmdChoice(2));
+    QTest::qWait(300);
+    int shown = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        shown += w->isVisible();
+    }
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(TestActivity::loads, 1);
+    EXPECT_FALSE(menu.isVisible());
+    // Return by itself still presses the button, once its face has come up.
+    shownWindow<TestActivity>()->close();
+    settle();
+    menu.cmdChoice(1)->setFocus();
+    QTest::keyClick(menu.cmdChoice(1), Qt::Key_Return);
+    EXPECT_EQ(TestActivity::loads, 1);
+    QTest::qWait(300);
+    EXPECT_EQ(TestActivity::loads, 2);
+    shownWindow<TestActivity>()->close();
+    settle();
+    Activities::remove(2);
+}
+
 // With the real wait and the window system's own delivery: the child clicks the answer and Stop while
 // the activity waits. The answer belonged to the wait and is dropped; Stop still stops, once it is over.
 TEST_F(MenuTest, StopClickedOrKeyedDuringAWaitStopsAfterItAndAllElseIsDropped) {
