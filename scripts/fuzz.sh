@@ -41,7 +41,7 @@ for name in "${names[@]}"; do
     cp ${seeds[$name]} "$work/corpus"
     log=$work/log.txt
     rc=0
-    "build-test/tests/fuzz/nibsy_${name}_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 \
+    "build-test/tests/fuzz/nibsy_${name}_fuzz" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
         -max_len="${max_len[$name]}" -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
         "$work/corpus" >"$log" 2>&1 || rc=$?
     done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true)

@@ -33,9 +33,10 @@ QString attributeId(const QString& attributes) {
     return {};
 }
 
-// The sections of the document in order. One left open runs to the next section or the end.
+// The sections of the document in order. One left open runs to the next section or the end. A tag
+// ends at its '>', and one broken off by another '<' is no tag, so it never swallows the tag after it.
 QList<SectionSpan> sections(const QString& html) {
-    static const QRegularExpression tag(QStringLiteral(R"(<(/?)section\b([^>]*)>)"),
+    static const QRegularExpression tag(QStringLiteral(R"(<(/?)section\b([^<>]*)>)"),
                                         QRegularExpression::CaseInsensitiveOption);
     QList<SectionSpan> out;
     qsizetype from = 0;

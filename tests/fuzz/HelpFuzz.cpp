@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as the help file: looks up the contents and the topics, checks that each page
-// holds its section and no other, and lays the contents page out as the help window's browser does. The
-// first line is also taken as a link clicked in the window.
+// holds its section within the size of the file, and lays the contents page out as the help window's browser
+// does. The first line is also taken as a link clicked in the window.
 
 #include "platform/HelpFile.h"
 
@@ -34,8 +34,6 @@ protected:
 };
 
 void checkPage(const QString& html, const QString& id) {
-    static const QRegularExpression openTag(QStringLiteral(R"(<section\b[^>]*>)"),
-                                            QRegularExpression::CaseInsensitiveOption);
     const auto section = nibsy::HelpFile::section(html, id);
     const auto page = nibsy::HelpFile::page(html, id);
     check(section.has_value() == page.has_value());
@@ -44,7 +42,6 @@ void checkPage(const QString& html, const QString& id) {
     }
     check(page->contains(*section));
     check(page->size() <= html.size());
-    check(!page->contains(openTag));
 }
 
 } // namespace
