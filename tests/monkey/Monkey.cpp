@@ -56,14 +56,12 @@ using namespace nibsy;
 
 namespace {
 
-// The windows a run must reach; one that does not has not done its work. The results board is not among
-// them: it comes up only when a game of Snowman Math or Bug Builder is played to its end, which the walk
-// seldom does.
-const QStringList kEveryWindow = {"frmMenu",     "frmLet",     "frmCount", "optCount", "frmTime",  "frmEMath",
-                                  "frmscale",    "frmCards",   "frmTic",   "optTic",   "frmMatch", "optMatch",
-                                  "frmBarn",     "optbarn",    "frmMem",   "optMem",   "frmSnow",  "optSnow",
-                                  "frmBug",      "frmCSPMenu", "frmShape", "frmPatt",  "frmPuz",   "frmMaze",
-                                  "frmBalloons", "frmSEdit"};
+// The windows a run must reach; one that does not has not done its work.
+const QStringList kEveryWindow = {
+    "frmMenu",  "frmLet", "frmCount", "optCount",    "frmTime",  "frmEMath",   "frmscale",
+    "frmCards", "frmTic", "optTic",   "frmMatch",    "optMatch", "frmBarn",    "optbarn",
+    "frmMem",   "optMem", "frmSnow",  "optSnow",     "frmBug",   "frmCSPMenu", "frmShape",
+    "frmPatt",  "frmPuz", "frmMaze",  "frmBalloons", "frmSEdit", "frmResults"};
 
 // What the watchdog and a sanitizer's last words need to know, shared with their threads.
 std::atomic<quint32> g_seed{0};
@@ -307,9 +305,24 @@ private:
             PictureBox* box = boxes[pick(int(boxes.size()))];
             control = box->isVisibleTo(top) && box->isEnabled() ? box : control;
         }
+        const auto* mode = qobject_cast<const ModeWindow*>(top);
+        // Now and then the child settles down to play a game that runs: for a while every event is a
+        // click where the game asks, on the control it gave the focus, so that a game comes to its end
+        // and shows its results board.
+        if (mode && mode->running() && (m_playing != top || m_playFor <= 0) && chance(0.005)) {
+            m_playing = top;
+            m_playFor = 60;
+        }
+        if (QWidget* asked = top->focusWidget(); m_playing == top && mode && mode->running() &&
+                                                 m_playFor-- > 0 && asked && asked->isVisibleTo(top)) {
+            clickAt(asked, asked->rect().center());
+            if (window) {
+                QCoreApplication::processEvents();
+            }
+            return;
+        }
         // The longer the walk stays in one window, the likelier it leaves, so that it goes on to others;
         // a game that runs is given the time to come to its end now and then.
-        const auto* mode = qobject_cast<const ModeWindow*>(top);
         const int leave = 2 + m_inWindow / (mode && mode->running() ? 300 : 40);
         const int kind = pick(100 + leave * 2);
         if (m_trace) {
@@ -446,6 +459,8 @@ private:
     std::map<QString, long> m_perWindow;
     QPointer<QWidget> m_lastTop;
     int m_inWindow = 0;
+    QPointer<QWidget> m_playing; // the game the child plays along with, for m_playFor more events
+    int m_playFor = 0;
     int m_freshMenus = 0;
     // The windows whose events are being handled, outermost first.
     QList<QPointer<QWidget>> m_busyIn;
