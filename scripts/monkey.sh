@@ -7,18 +7,26 @@
 # Every minute it prints the events sent, the windows reached, the crashes, hangs (no event handled for
 # 10 s) and breaches of the suite's rules seen so far, and the memory (RSS) of the walk. A walk that ends
 # early is reported with its seed and started again with the next seed.
-# Usage: scripts/monkey.sh MINUTES [SEED]     (builds build-test/ as scripts/test.sh does)
+# Usage: scripts/monkey.sh [--plain] MINUTES [SEED]
+# The walk is built in build-test/ with the sanitizers, as scripts/test.sh does; with --plain it is built in
+# build-plain/ without them, so that the memory printed is the suite's own and not the sanitizers' (whose
+# records of every allocation grow for as long as the walk runs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-minutes=${1:?usage: monkey.sh MINUTES [SEED]}
+build=build-test sanitize=ON
+if [ "${1:-}" = --plain ]; then
+    build=build-plain sanitize=OFF
+    shift
+fi
+minutes=${1:?usage: monkey.sh [--plain] MINUTES [SEED]}
 seed=${2:-$RANDOM$RANDOM}
 source scripts/deps.sh
 nibsy_install_deps
 
-CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBUILD_TESTING=ON -DNIBSY_SANITIZE=ON -DNIBSY_FUZZ=ON >/dev/null
-cmake --build build-test -j "$(nproc)" --target nibsy_monkey >/dev/null
-monkey=$PWD/build-test/tests/nibsy_monkey
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBUILD_TESTING=ON -DNIBSY_SANITIZE="$sanitize" -DNIBSY_FUZZ="$sanitize" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target nibsy_monkey >/dev/null
+monkey=$PWD/$build/tests/nibsy_monkey
 
 work=$(mktemp -d)
 chmod 700 "$work"
