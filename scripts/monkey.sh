@@ -65,6 +65,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 end=$(($(date +%s) + minutes * 60))
 done_events=0 crashes=0 hangs=0 breaches=0 minute=0
+rss5=- rss_last=- minute_last=0 all_at='' rss_all=-
 touch "$work/windows"
 next_report=$(($(date +%s) + 60))
 echo "monkey: $minutes minutes from seed $seed"
@@ -90,6 +91,12 @@ while [ "$(date +%s)" -lt "$end" ]; do
             rss=$(awk '/VmRSS/ {print int($2 / 1024)}' "/proc/$pid/status" 2>/dev/null || echo "-")
             echo "minute $minute: events $((done_events + ${events:-0})), windows reached $reached," \
                 "crashes $crashes, hangs $hangs, breaches $breaches, rss ${rss} MB"
+            [ "$minute" -eq 5 ] && rss5=$rss
+            rss_last=$rss minute_last=$minute
+            if [ -z "$all_at" ] && [ -n "$line" ] && [ -z "$(sed -n 's/.*missing=\([^ ]*\).*/\1/p' <<<"$line")" ]; then
+                all_at=$minute rss_all=$rss
+                echo "minute $minute: every window reached, rss ${rss} MB"
+            fi
         fi
     done
     rc=0
@@ -115,4 +122,11 @@ while [ "$(date +%s)" -lt "$end" ]; do
 done
 sort -u "$work/windows" | grep . | tr '\n' ' ' | sed 's/^/windows reached: /;s/ $/\n/'
 echo "monkey: $done_events events, crashes $crashes, hangs $hangs, breaches $breaches"
+# The memory at the end against minute 5, and against the minute every window had first been opened
+# (the caches of pictures and glyphs fill as new windows are drawn, and stop growing once all have been).
+growth() { awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b ~ /^[0-9]+$/) printf "%+.0f %%", (b - a) * 100 / a; else print "-" }'; }
+echo "memory: minute 5 ${rss5} MB, minute $minute_last ${rss_last} MB ($(growth "$rss5" "$rss_last"))"
+if [ -n "$all_at" ]; then
+    echo "memory: every window reached at minute $all_at with ${rss_all} MB; since then $(growth "$rss_all" "$rss_last")"
+fi
 [ "$crashes" -eq 0 ] && [ "$hangs" -eq 0 ] && [ "$breaches" -eq 0 ]

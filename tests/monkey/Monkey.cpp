@@ -245,7 +245,8 @@ private:
             for (const auto& entry : m_perWindow) {
                 reached << entry.first;
             }
-            std::printf("status events=%ld windows=%s\n", n, qPrintable(reached.join(u',')));
+            std::printf("status events=%ld windows=%s missing=%s\n", n, qPrintable(reached.join(u',')),
+                        qPrintable(missed().join(u',')));
             std::fflush(stdout);
         }
     }

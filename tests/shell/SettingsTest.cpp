@@ -76,6 +76,7 @@ TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
     s.SnowPlayerType[2] = 0;
     s.MathFactor = -2;
     s.BugPlayers = 5;
+    s.MemItemType = 3;
     Settings atTheEnds = s; // and each end itself is kept
     atTheEnds.PattType = 0;
     atTheEnds.TicLevel = 1;
@@ -84,13 +85,14 @@ TEST(SettingsFile, NumbersOutOfRangeAreTakenAsTheActivitiesUseThem) {
     atTheEnds.BugPlayers = 4;
     atTheEnds.MathFactor = 10;
     atTheEnds.CardDeck = 3;
+    atTheEnds.MemItemType = 2;
     const Settings kept = atTheEnds;
     normaliseSettings(atTheEnds);
     EXPECT_EQ(atTheEnds, kept);
     normaliseSettings(s);
     EXPECT_EQ(QList<int>({s.MatchItemType, s.TicLevel, s.CardDeck, s.PattType, s.SnowPlayerType[2],
-                          s.MathFactor, s.BugPlayers}),
-              QList<int>({2, 4, 0, 1, 3, -1, 4}));
+                          s.MathFactor, s.BugPlayers, s.MemItemType}),
+              QList<int>({2, 4, 0, 1, 3, -1, 4, 0}));
 }
 
 // A suite killed at any moment while it saves leaves the whole old file or the whole new one, and starts
