@@ -2,21 +2,77 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
 #include "platform/Fonts.h"
+#include "platform/Scaling.h"
 #include "platform/Services.h"
+#include "platform/Twips.h"
+#include "shell/Activities.h"
 #include "shell/AppFatal.h"
+#include "shell/CommandLine.h"
 #include "shell/frmMenu.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+int finish(const nibsy::CommandLine& line) {
+    std::fputs(qPrintable(line.text), line.status == 0 ? stdout : stderr);
+    return line.status;
+}
+
+// The factor to draw at: the one asked for now or on an earlier start, or else the one that suits
+// the screen for a menu menuWidth pixels wide and the activities' windows.
+double startScale(const nibsy::CommandLine& line, int menuWidth) {
+    if (line.automaticScale) {
+        nibsy::rememberScale(std::nullopt);
+    } else if (line.scale) {
+        nibsy::rememberScale(line.scale);
+        return *line.scale;
+    } else if (const auto remembered = nibsy::rememberedScale()) {
+        return *remembered;
+    }
+    int tallest = 0;
+    for (int button = 0; button < nibsy::MenuButtons; ++button) {
+        if (const nibsy::ActivityDescriptor* activity = nibsy::Activities::find(button)) {
+            tallest = std::max(tallest, nibsy::twipsToPx(activity->heightTwips));
+        }
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return nibsy::fittingScale(screen ? screen->availableGeometry().size() : QSize(), menuWidth, tallest);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nibsy Learning"));
+    QApplication::setApplicationVersion(QStringLiteral(NIBSY_VERSION));
+    {
+        // The options and the version are printed without a display.
+        QStringList early;
+        for (int i = 0; i < argc; ++i) {
+            early << QString::fromLocal8Bit(argv[i]);
+        }
+        if (const nibsy::CommandLine line = nibsy::readCommandLine(early); line.ends && line.status == 0) {
+            return finish(line);
+        }
+    }
+    QApplication app(argc, argv);
+    const nibsy::CommandLine line = nibsy::readCommandLine(QApplication::arguments());
+    if (line.ends) {
+        return finish(line);
+    }
     QApplication::setQuitOnLastWindowClosed(false);
     nibsy::installFontSubstitutions();
     nibsy::installRealServices();
     nibsy::registerActivities();
 
     nibsy::frmMenu menu;
+    // A factor given to Qt itself in the environment stands.
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        nibsy::applyScale(startScale(line, menu.width()));
+    }
     nibsy::services().fatal = std::make_unique<nibsy::AppFatal>(&menu);
     QObject::connect(&menu, &nibsy::frmMenu::suiteEnded, &app, &QApplication::exit, Qt::QueuedConnection);
     int status = 1;

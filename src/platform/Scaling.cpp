@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Nibsy Learning developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Scaling.h"
+
+#include <QSettings>
+#include <QString>
+#include <QtGui/private/qhighdpiscaling_p.h>
+#include <algorithm>
+#include <cmath>
+
+namespace nibsy {
+
+namespace {
+
+constexpr double Share = 0.6; // of the screen's width, for the main menu
+constexpr double Step = 0.25;
+
+QSettings displaySettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("nibsy"),
+                     QStringLiteral("display"));
+}
+
+const QString ScaleKey = QStringLiteral("scale");
+
+} // namespace
+
+double fittingScale(QSize screen, int menuWidth, int tallest) {
+    if (screen.isEmpty() || menuWidth <= 0) {
+        return MinScale;
+    }
+    double factor = std::floor(Share * screen.width() / menuWidth / Step) * Step;
+    if (tallest > 0) {
+        factor = std::min(factor, std::floor(double(screen.height()) / tallest / Step) * Step);
+    }
+    return std::clamp(factor, MinScale, MaxScale);
+}
+
+std::optional<double> parseScale(QStringView text) {
+    bool ok = false;
+    const double factor = text.trimmed().toDouble(&ok);
+    if (!ok || !(factor >= MinScale && factor <= MaxScale)) {
+        return std::nullopt;
+    }
+    return factor;
+}
+
+std::optional<double> rememberedScale() {
+    return parseScale(displaySettings().value(ScaleKey).toString());
+}
+
+void rememberScale(std::optional<double> factor) {
+    QSettings settings = displaySettings();
+    if (factor) {
+        settings.setValue(ScaleKey, QString::number(*factor));
+    } else {
+        settings.remove(ScaleKey);
+    }
+}
+
+void applyScale(double factor) {
+    QHighDpiScaling::setGlobalFactor(std::clamp(factor, MinScale, MaxScale));
+}
+
+} // namespace nibsy
