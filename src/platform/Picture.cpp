@@ -54,8 +54,15 @@ void Picture::draw(QPainter& painter, const QRectF& target) const {
     }
 }
 
-QImage Picture::toImage(const QSize& size) const {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+QImage deviceImage(const QSize& size, double ratio, QImage::Format format) {
+    ratio = ratio > 0 ? ratio : 1;
+    QImage image(QSize(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio))), format);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+QImage Picture::toImage(const QSize& size, double ratio) const {
+    QImage image = deviceImage(size, ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

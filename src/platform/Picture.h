@@ -15,6 +15,11 @@ namespace nibsy {
 
 class WmfDocument;
 
+// An image size logical pixels large at ratio device pixels to each, to be drawn on and drawn in
+// logical pixels: on a screen of that ratio it shows at its full resolution.
+QImage deviceImage(const QSize& size, double ratio,
+                   QImage::Format format = QImage::Format_ARGB32_Premultiplied);
+
 class Picture {
 public:
     Picture() = default;
@@ -29,8 +34,9 @@ public:
     QSize size() const;
     // Draws the picture stretched into target.
     void draw(QPainter& painter, const QRectF& target) const;
-    // The picture drawn on a transparent image of that size.
-    QImage toImage(const QSize& size) const;
+    // The picture drawn into an image size logical pixels large at ratio device pixels to each: a
+    // metafile is drawn as vectors at the final resolution.
+    QImage toImage(const QSize& size, double ratio = 1) const;
 
 private:
     std::shared_ptr<const WmfDocument> m_wmf;

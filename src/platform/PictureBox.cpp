@@ -151,6 +151,15 @@ private:
 
 QPointer<DragSession> currentDrag;
 
+// The width x height block at (x, y) of an image, in logical pixels: as many device pixels as the
+// image has to each, and drawn at that ratio.
+QImage deviceBlock(const QImage& image, int x, int y, int width, int height) {
+    const double ratio = image.devicePixelRatio();
+    QImage block = image.copy(QRectF(x * ratio, y * ratio, width * ratio, height * ratio).toAlignedRect());
+    block.setDevicePixelRatio(ratio);
+    return block;
+}
+
 } // namespace
 
 void setFormDragDrop(QWidget* window, std::function<void(QWidget* source, double x, double y)> handler) {
@@ -162,7 +171,7 @@ void setFormDragDrop(QWidget* window, std::function<void(QWidget* source, double
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_canvas = QImage(QSize(1, 1), QImage::Format_RGB32);
+    m_canvas = QImage(m_canvasSize, QImage::Format_RGB32);
     fillBackground();
 }
 
@@ -182,7 +191,7 @@ void PictureBox::fillBackground() {
         QPainter p(&m_canvas);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        m_picture.draw(p, QRectF(m_canvas.rect()));
+        m_picture.draw(p, QRectF(QPointF(), QSizeF(m_canvasSize)));
     }
 }
 
@@ -224,7 +233,7 @@ void PictureBox::PrintCentred(const QString& text, const QColor& halo) {
 void PictureBox::BitBlt(int destX, int destY, int width, int height, const QImage& source, int srcX, int srcY,
                         RasterOp op) {
     // A copy first: the source may be this box's own drawing.
-    const QImage block = source.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
+    const QImage block = deviceBlock(source, srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
     paint([&](QPainter& p) {
         switch (op) {
         case RasterOp::SrcCopy:
@@ -248,8 +257,11 @@ void PictureBox::BitBlt(int destX, int destY, int width, int height, PictureBox&
 
 void PictureBox::MaskedBlt(int destX, int destY, int width, int height, const QImage& picture,
                            const QImage& mask, int srcX, int srcY) {
-    QImage block = picture.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_ARGB32);
-    const QImage holes = mask.copy(srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
+    QImage block = deviceBlock(picture, srcX, srcY, width, height).convertToFormat(QImage::Format_ARGB32);
+    QImage holes = deviceBlock(mask, srcX, srcY, width, height).convertToFormat(QImage::Format_RGB32);
+    if (holes.size() != block.size()) {
+        holes = holes.scaled(block.size());
+    }
     for (int y = 0; y < block.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(block.scanLine(y));
         const auto* marks = reinterpret_cast<const QRgb*>(holes.constScanLine(y));
@@ -265,6 +277,7 @@ void PictureBox::MaskedBlt(int destX, int destY, int width, int height, const QI
 QImage PictureBox::MaskOf(const QImage& picture, std::optional<QColor> background) {
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     QImage mask(argb.size(), QImage::Format_RGB32);
+    mask.setDevicePixelRatio(argb.devicePixelRatio());
     const QRgb key = background ? background->rgb() : 0;
     for (int y = 0; y < argb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
@@ -321,9 +334,11 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 
 void PictureBox::ensureCanvas() {
     const QSize size = this->size().expandedTo(QSize(1, 1));
-    if (size != m_canvas.size()) {
-        QImage old = m_canvas;
-        m_canvas = QImage(size, QImage::Format_RGB32);
+    const double ratio = devicePixelRatioF();
+    if (size != m_canvasSize || ratio != m_canvas.devicePixelRatio()) {
+        const QImage old = m_canvas;
+        m_canvasSize = size;
+        m_canvas = deviceImage(size, ratio, QImage::Format_RGB32);
         fillBackground();
         if (old.width() > 1 || old.height() > 1) {
             QPainter p(&m_canvas);

@@ -47,7 +47,8 @@ public:
     void PrintCentred(const QString& text, const QColor& halo);
 
     // Block copies, all in pixels whatever the scale: the width x height block of the source at (srcX,
-    // srcY) goes to (destX, destY) of this box. Parts outside either are left out.
+    // srcY) goes to (destX, destY) of this box. Parts outside either are left out. An image's pixels are
+    // its logical ones: one made at the screen's ratio (deviceImage) keeps its full resolution.
     void BitBlt(int destX, int destY, int width, int height, const QImage& source, int srcX, int srcY,
                 RasterOp op = RasterOp::SrcCopy);
     void BitBlt(int destX, int destY, int width, int height, PictureBox& source, int srcX, int srcY,
@@ -60,7 +61,8 @@ public:
     // shows the background; without a colour, the picture's transparent pixels are the background.
     static QImage MaskOf(const QImage& picture, std::optional<QColor> background = {});
 
-    // What the box shows now.
+    // What the box shows now, at the screen's resolution: devicePixelRatio() image pixels to each pixel
+    // of the box.
     const QImage& image() {
         ensureCanvas();
         return m_canvas;
@@ -115,6 +117,7 @@ private:
     void fillBackground();
 
     QImage m_canvas;
+    QSize m_canvasSize{1, 1}; // in the box's pixels
     Picture m_picture;
     QColor m_back{255, 255, 255};
     DragMode m_dragMode = DragMode::Manual;

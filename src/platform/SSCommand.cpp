@@ -107,7 +107,8 @@ void SSCommand::paintEvent(QPaintEvent*) {
             if (isEnabled()) {
                 m_picture.draw(painter, target);
             } else {
-                painter.drawImage(target, greyed(m_picture.toImage(target.size()), face));
+                painter.drawImage(target,
+                                  greyed(m_picture.toImage(target.size(), devicePixelRatioF()), face));
             }
         }
     } else if (!text().isEmpty()) {

@@ -3,8 +3,10 @@
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "platform/SSPanel.h"
+#include "platform/Scaling.h"
 #include "platform/SpinButton.h"
 #include "platform/Twips.h"
+#include "support/Pixels.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -179,9 +181,9 @@ TEST(PictureBox, TakesTheFocusOnAClickAndKeepsTheArrowKeysButNotTab) {
 
 namespace {
 
-// A red disc on a white square.
-QImage disc() {
-    QImage image(20, 20, QImage::Format_RGB32);
+// A red disc on a white square, made at ratio device pixels to each of its pixels.
+QImage disc(double ratio = 1) {
+    QImage image = deviceImage({20, 20}, ratio, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setPen(Qt::NoPen);
@@ -232,6 +234,40 @@ TEST(PictureBox, DrawsOffScreenAndCopiesBlocksPlainlyAndThroughMasks) {
     EXPECT_GT(halo, 10);
     EXPECT_NEAR(ink.center().x(), 60, 2);
     EXPECT_NEAR(ink.center().y(), 40, 3);
+}
+
+TEST(PictureBox, AtTwiceTheScreensResolutionDrawsAndCopiesAtItAndStretchesOnlyWhatWasMadeCoarse) {
+    applyScale(2);
+    {
+        Stage stage;
+        auto* field = stage.add(new PictureBox, {10, 10, 120, 80});
+        auto* buffer = new PictureBox(&stage.window);
+        buffer->setGeometry(10, 10, 120, 80);
+        buffer->hide();
+        buffer->setBackColor(Qt::white);
+        // A disc made at the screen's ratio through its mask, and one made at 1 plainly, side by side.
+        const QImage fine = disc(2);
+        buffer->MaskedBlt(30, 20, 20, 20, fine, PictureBox::MaskOf(fine, QColor(Qt::white)), 0, 0);
+        buffer->BitBlt(80, 20, 20, 20, disc(), 0, 0);
+        field->BitBlt(0, 0, 120, 80, *buffer, 0, 0);
+
+        const QImage seen = field->image();
+        ASSERT_EQ(seen.size(), QSize(240, 160));
+        EXPECT_EQ(field->grab().toImage(), seen.convertToFormat(field->grab().toImage().format()));
+        for (const auto& [x, y, colour] :
+             {std::tuple{40, 30, QColor(Qt::red)}, {90, 30, QColor(Qt::red)}, {65, 30, QColor(Qt::white)}})
+            EXPECT_EQ(seen.pixelColor(2 * x, 2 * y), colour) << x << "," << y;
+        EXPECT_GT(test::finerThanTwoPixels(seen.copy(60, 40, 40, 40)), 10);
+        EXPECT_EQ(test::finerThanTwoPixels(seen.copy(160, 40, 40, 40)), 0);
+
+        // Text is drawn at the full resolution too, in the middle of a box that keeps its size.
+        field->setForeColor(Qt::black);
+        field->PrintCentred(QStringLiteral("8"), Qt::white);
+        field->resize(121, 80);
+        EXPECT_EQ(field->image().size(), QSize(242, 160));
+        EXPECT_GT(test::finerThanTwoPixels(field->image().copy(100, 40, 40, 80)), 10);
+    }
+    applyScale(1);
 }
 
 TEST(PictureBox, DraggedBoxDropsOnTheBoxUnderThePointerInItsScaleOrElseOnTheWindow) {

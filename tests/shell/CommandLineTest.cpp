@@ -6,6 +6,7 @@
 #include "platform/Scaling.h"
 #include "shell/frmMenu.h"
 #include "support/FakePlatform.h"
+#include "support/Pixels.h"
 
 #include <QCoreApplication>
 #include <QWindow>
@@ -65,18 +66,6 @@ TEST(CommandLine, TheScaleIsANumberFromOneToFourOrAuto) {
     EXPECT_TRUE(read({"--scale=big"}).text.contains(QStringLiteral("from 1 to 4")));
 }
 
-// Aligned 2 x 2 blocks of pixels that are not all alike: none in a drawing stretched to twice its size.
-long finerThanTwoPixels(const QImage& image) {
-    long n = 0;
-    for (int y = 0; y + 1 < image.height(); y += 2) {
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb p = image.pixel(x, y);
-            n += image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p;
-        }
-    }
-    return n;
-}
-
 TEST(CommandLine, AtAFactorOfTwoTheMenuIsTwiceAsLargeOnTheScreenAndDrawnAtThatResolution) {
     test::FakePlatform fake;
     QSize plain;
@@ -93,7 +82,7 @@ TEST(CommandLine, AtAFactorOfTwoTheMenuIsTwiceAsLargeOnTheScreenAndDrawnAtThatRe
         EXPECT_EQ(menu.windowHandle()->devicePixelRatio(), 2.0);
         const QImage two = menu.grab().toImage();
         EXPECT_EQ(two.size(), plain * 2);
-        EXPECT_GT(finerThanTwoPixels(two), 200); // the captions' letters, drawn finely
+        EXPECT_GT(test::finerThanTwoPixels(two), 200); // the captions' letters, drawn finely
     }
     applyScale(1);
 }
