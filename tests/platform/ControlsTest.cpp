@@ -108,6 +108,48 @@ TEST(SSCommand, SinksAndClicksUnderTheMouseAndByMnemonicButNotWhenDisabled) {
     EXPECT_TRUE(ok.isEmpty() && options.isVisible());
 }
 
+// The box around the pixels of an image that pass the test.
+QRect where(const QImage& image, const std::function<bool(QColor)>& test) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test(image.pixelColor(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(SSCommand, ShowsItsPictureCentredItsCaptionInItsColourAndDisabledEtched) {
+    Stage stage;
+    auto* button = stage.add(new SSCommand(QStringLiteral("Go")), {10, 10, 100, 40});
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, Qt::blue);
+    button->setPalette(palette);
+    QFont sharp = button->font();
+    sharp.setStyleStrategy(QFont::NoAntialias);
+    button->setFont(sharp);
+    const QRect caption = where(button->grab().toImage(), [](QColor c) { return c == QColor(Qt::blue); });
+    EXPECT_NEAR(caption.center().x(), 50, 2);
+    EXPECT_NEAR(caption.center().y(), 20, 2);
+
+    // Disabled: the caption in a dark grey with a light copy one pixel below and to the right.
+    button->setEnabled(false);
+    const QImage etched = button->grab().toImage().copy(5, 5, 90, 30);
+    const QRect dark = where(etched, [](QColor c) { return c.lightness() < 140; });
+    const QRect light = where(etched, [](QColor c) { return c.lightness() > 230; });
+    EXPECT_FALSE(dark.isEmpty());
+    EXPECT_EQ(light.bottomRight(), dark.bottomRight() + QPoint(1, 1));
+
+    // A square picture fills the height inside the bevel and its margin, in the middle.
+    QImage square(10, 10, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    button->setEnabled(true);
+    button->setPicture(Picture::fromImage(square));
+    const QRect red = where(button->grab().toImage(), [](QColor c) { return c == QColor(Qt::red); });
+    EXPECT_EQ(red.size(), QSize(30, 30));
+    EXPECT_NEAR(red.center().x(), 50, 1);
+    EXPECT_NEAR(red.center().y(), 20, 1);
+}
+
 TEST(SSPanel, FloodsItsShareFromTheLeftInItsColourClampsAndShowsThePercentage) {
     Stage stage;
     auto* panel = stage.add(new SSPanel, {10, 10, 204, 30});
