@@ -5,7 +5,11 @@
 # writes the settings back byte for byte; F1 opens help; Return presses the focused button; a missing
 # picture ends the suite with status 1 after its message; a short settings file shows the message and no
 # menu, and the file is left as it was.
+# On a 3840 x 2160 screen the menu takes about 60 % of the width by default, --scale=1 gives the menu of
+# old and is kept for the next start, --scale=auto chooses from the screen again.
 # Usage: menu_smoke.sh <folder with the built nibsy and its data> <the activity lister>
+# NIBSY_SMOKE_SCALE=F runs the walk at --scale=F on a 3840 x 2160 screen; NIBSY_SCREENSHOTS=DIR keeps a
+# screenshot of every window there.
 set -euo pipefail
 built=$1
 lister=$2
@@ -21,7 +25,18 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cp -r "$built"/. "$work/app"
-unset QT_QPA_PLATFORM
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+# The drawing factor the suite keeps for later starts goes to a home of the test's own.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+mkdir -p "$HOME"
+factor=${NIBSY_SMOKE_SCALE:-1}
+options=() screen=1280x1024
+if [ "$factor" != 1 ]; then
+    options=(--scale="$factor") screen=3840x2160
+fi
+# A length in the suite's pixels as the screen shows it at the factor.
+px() { awk -v v="$1" -v f="$factor" 'BEGIN { printf "%d", v * f + 0.5 }'; }
+click_at() { xdotool mousemove --window "$1" "$(px "$2")" "$(px "$3")" click 1; }
 # The sanitizer options of the test run hold here too, but for the leak check, which is left to the
 # unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
@@ -31,13 +46,22 @@ QT_QPA_PLATFORM=offscreen "$lister" >"$work/activities"
 
 # Xvfb picks a free display and names it on descriptor 3. Without -noreset it resets whenever its last
 # client leaves, and a suite started just after the previous one ended can find no server to talk to.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -n1 "$work/display")"
-xdotool getdisplaygeometry >/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb does not answer"; }
+# xserver WxH: a private X server of that size, in place of the one before.
+xserver() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -noreset -screen 0 "${1}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
+    xdotool getdisplaygeometry >/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb does not answer"; }
+}
+xserver "$screen"
 
 # Waits until a visible window of that exact title exists; prints its id.
 window() {
@@ -73,14 +97,15 @@ ended() {
 ini="$work/app/nibsy51.ini"
 printf '2,7\r\n2,9\r\n1,1,8\r\n1,0\r\n0,1,0\r\n8,8,6,10\r\n1\r\n"Anna, Ben",2,1\r\n"Player 2",3,1\r\n"Player 3",3,1\r\n"Player 4",3,1\r\n0\r\n1\r\n"Player 1"\r\n"Player 2"\r\n"Player 3"\r\n"Player 4"\r\n1,1,4\r\n1\r\n1,6\r\n1\r\n1,0\r\n5,3\r\n' >"$ini"
 cp "$ini" "$work/expected.ini"
-"$work/app/nibsy" &
+"$work/app/nibsy" "${options[@]}" &
 app_pid=$!
 menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-[ "$WIDTH" -eq 623 ] && [ "$HEIGHT" -eq 276 ] || fail "menu client area is ${WIDTH}x${HEIGHT}, not 623x276"
+[ "$WIDTH" -eq "$(px 623)" ] && [ "$HEIGHT" -eq "$(px 276)" ] ||
+    fail "menu client area is ${WIDTH}x${HEIGHT}, not $(px 623)x$(px 276)"
 # Each activity button opens its window, which hides the menu; its Exit (Alt+X) brings the menu back.
 while read -r x y title <&4; do
-    xdotool mousemove --window "$menu" "$x" "$y" click 1
+    click_at "$menu" "$x" "$y"
     win=$(window "$title") || fail "$title did not open"
     if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
         fail "the menu stayed visible while $title was open"
@@ -145,7 +170,7 @@ done 4<"$work/activities"
 
 rm "$ini"
 # The Exit picture button: left 2040, top 3240 twips, 630 by 615.
-xdotool mousemove --window "$menu" 157 236 click 1
+click_at "$menu" 157 236
 ended || fail "Exit did not end the suite"
 [ "$rc" -eq 0 ] || fail "the suite ended with status $rc"
 cmp -s "$ini" "$work/expected.ini" || fail "the settings file was not written back byte for byte"
@@ -153,7 +178,7 @@ cmp -s "$ini" "$work/expected.ini" || fail "the settings file was not written ba
 # 2. F1 on the menu opens the help window, Escape closes it; Return on the focused "Letter Fun" button
 # opens Letter Fun.
 cp "$work/expected.ini" "$ini"
-"$work/app/nibsy" &
+"$work/app/nibsy" "${options[@]}" &
 app_pid=$!
 menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show"
 xdotool windowfocus "$menu" 2>/dev/null || true
@@ -174,7 +199,7 @@ menu=$(window "Nibsy Learning, Version 5.0") || fail "leaving Letter Fun did not
 
 # 3. A missing picture: opening Letter Fun tells which file is missing, and the suite ends with status 1.
 rm -f "$work/app/APPLE.wmf"
-xdotool mousemove --window "$menu" 260 36 click 1
+click_at "$menu" 260 36
 box=$(window "Nibsy Learning") || fail "no message for a missing picture"
 xdotool windowfocus "$box" 2>/dev/null || true
 xdotool key Return
@@ -184,7 +209,7 @@ ended || fail "the suite did not end after the missing picture's message"
 # 4. A short settings file: the message, no menu, the file untouched.
 head -c -5 "$work/expected.ini" >"$ini"
 cp "$ini" "$work/short.ini"
-"$work/app/nibsy" &
+"$work/app/nibsy" "${options[@]}" &
 app_pid=$!
 box=$(window "Nibsy Learning") || fail "no message box for a short settings file"
 if xdotool search --onlyvisible --name "^Nibsy Learning, Version 5.0\$" >/dev/null 2>&1; then
@@ -195,4 +220,25 @@ xdotool key Return
 ended || fail "the suite did not end after the message"
 [ "$rc" -ne 0 ] || fail "the suite ended with status 0 after a failed start"
 cmp -s "$ini" "$work/short.ini" || fail "the short settings file was changed"
+
+# 5. A 3840 x 2160 screen. menu_width [OPTION]: starts the suite, prints the menu's width, and leaves by
+# its Exit button.
+xserver 3840x2160
+cp "$work/expected.ini" "$ini"
+rm -rf "$XDG_CONFIG_HOME" # no factor kept from the walk above
+menu_width() {
+    "$work/app/nibsy" "$@" &
+    app_pid=$!
+    menu=$(window "Nibsy Learning, Version 5.0") || fail "the menu did not show with ${*:-no options}"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove --window "$menu" $((157 * WIDTH / 623)) $((236 * WIDTH / 623)) click 1
+    ended || fail "Exit did not end the suite on the big screen"
+    echo "$WIDTH"
+}
+width=$(menu_width)
+[ "$width" -ge 1900 ] || fail "on a 3840-pixel screen the menu is $width pixels wide, not 1900 or more"
+[ "$(menu_width --scale=1)" -eq 623 ] || fail "--scale=1 did not give the 623-pixel menu"
+[ "$(menu_width)" -eq 623 ] || fail "the factor 1 asked for was not kept for the next start"
+[ "$(menu_width --scale=auto)" -eq "$width" ] || fail "--scale=auto did not choose from the screen again"
+[ "$(menu_width)" -eq "$width" ] || fail "after --scale=auto the next start did not choose from the screen"
 echo "menu smoke test passed"
