@@ -37,7 +37,7 @@ constexpr std::array<QRgb, BalloonRules::Colors> BalloonColors{
 
 // A round balloon with a smiling face and its knot, on a transparent ground.
 QImage balloonPicture(const QColor& colour) {
-    QImage image(BalloonSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image = deviceImage(BalloonSize, screenRatio());
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -60,7 +60,7 @@ QImage balloonPicture(const QColor& colour) {
 
 // A bold arrow pointing up, filling its picture.
 QImage arrowPicture() {
-    QImage image(ArrowSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image = deviceImage(ArrowSize, screenRatio());
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -73,7 +73,8 @@ QImage arrowPicture() {
 
 // The two arrow keys that move the arrow, as keycaps, on the window's ground.
 QPixmap keysPicture(QSize size, const QColor& ground) {
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * screenRatio());
+    pixmap.setDevicePixelRatio(screenRatio());
     pixmap.fill(ground);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -189,10 +190,11 @@ void frmBalloons::DrawScene() {
     PictureBox& buffer = *picBalloons[1];
     buffer.Cls();
     const BalloonRules& r = *Rules;
-    buffer.MaskedBlt(r.ArrowX, r.ArrowY(), picArrow.width(), picArrow.height(), picArrow, picArrowMask, 0, 0);
+    buffer.MaskedBlt(r.ArrowX, r.ArrowY(), ArrowSize.width(), ArrowSize.height(), picArrow, picArrowMask, 0,
+                     0);
     for (size_t i = 0; i < BalloonRules::Balloons; ++i) {
         const QImage& picture = picBalloon[size_t(r.BalloonColor[i])];
-        buffer.MaskedBlt(r.BalloonX[i], r.BalloonY[i], picture.width(), picture.height(), picture,
+        buffer.MaskedBlt(r.BalloonX[i], r.BalloonY[i], BalloonSize.width(), BalloonSize.height(), picture,
                          picBalloonMask, 0, 0);
     }
     picBalloons[0]->BitBlt(0, 0, buffer.width(), buffer.height(), buffer, 0, 0);

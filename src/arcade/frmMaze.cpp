@@ -40,7 +40,7 @@ QString lines(const QString& text) {
 
 // A transparent image of that size, with draw(painter, width, height) done on it smoothly.
 template <typename Draw> QImage paintedImage(QSize size, Draw draw) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = deviceImage(size, screenRatio());
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -105,7 +105,8 @@ QImage bagImage(QSize size) {
 
 // The exit marker: a red arrow pointing up, the way out.
 Picture upArrowPicture(QSize size, const QColor& background) {
-    return Picture::fromImage(downArrowPicture(size, background).toImage(size).mirrored(false, true));
+    return Picture::fromImage(
+        downArrowPicture(size, background).toImage(size, screenRatio()).mirrored(false, true));
 }
 
 // A hidden picture box that holds one of the pictures copied into the field, on the field's floor.

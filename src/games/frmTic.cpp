@@ -47,23 +47,20 @@ constexpr int CrossColor = 12;
 constexpr int RingColor = 9;
 constexpr int WinColor = 5;
 
-// A side's symbol, drawn large so that it stays crisp in a cell.
+// A side's symbol, drawn as vectors on a grid of 256.
 Picture symbolPicture(int side) {
     constexpr int size = 256;
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (side == 1) {
-        p.setPen(QPen(QBColor(CrossColor), 40, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(56, 56), QPointF(200, 200));
-        p.drawLine(QPointF(200, 56), QPointF(56, 200));
-    } else {
-        p.setPen(QPen(QBColor(RingColor), 36));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(128, 128), 78, 78);
-    }
-    return Picture::fromImage(image);
+    return Picture::fromDrawing({size, size}, [side](QPainter& p) {
+        if (side == 1) {
+            p.setPen(QPen(QBColor(CrossColor), 40, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(56, 56), QPointF(200, 200));
+            p.drawLine(QPointF(200, 56), QPointF(56, 200));
+        } else {
+            p.setPen(QPen(QBColor(RingColor), 36));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(128, 128), 78, 78);
+        }
+    });
 }
 
 QFrame* gridLine(QWidget* parent, int left, int top, int width, int height) {

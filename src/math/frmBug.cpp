@@ -60,44 +60,40 @@ void drawFace(QPainter& p, QPointF c, double r, bool smiling) {
 
 // The hit: a big smiling yellow star on a sky of little sparkles.
 Picture hitPicture(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(255, 255, 255));
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(size.width() / 2.0, size.height() / 2.0);
-    const double outer = 0.47 * std::min(size.width(), size.height());
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double r = i % 2 == 0 ? outer : outer * 0.45;
-        const double a = -M_PI / 2 + i * M_PI / 5;
-        star << c + QPointF(r * std::cos(a), r * std::sin(a));
-    }
-    p.setPen(QPen(QColor(224, 128, 0), std::max(2.0, outer / 20)));
-    p.setBrush(QColor(255, 215, 0));
-    p.drawPolygon(star);
-    drawFace(p, c + QPointF(0, 0.05 * outer), 0.4 * outer, true);
-    return Picture::fromImage(image);
+    return Picture::fromDrawing(size, [size](QPainter& p) {
+        p.fillRect(QRect(QPoint(), size), QColor(255, 255, 255));
+        const QPointF c(size.width() / 2.0, size.height() / 2.0);
+        const double outer = 0.47 * std::min(size.width(), size.height());
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const double r = i % 2 == 0 ? outer : outer * 0.45;
+            const double a = -M_PI / 2 + i * M_PI / 5;
+            star << c + QPointF(r * std::cos(a), r * std::sin(a));
+        }
+        p.setPen(QPen(QColor(224, 128, 0), std::max(2.0, outer / 20)));
+        p.setBrush(QColor(255, 215, 0));
+        p.drawPolygon(star);
+        drawFace(p, c + QPointF(0, 0.05 * outer), 0.4 * outer, true);
+    });
 }
 
 // The miss: a soft grey cloud puffing "oh".
 Picture missPicture(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(255, 255, 255));
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width();
-    const double h = size.height();
-    QPainterPath cloud;
-    cloud.setFillRule(Qt::WindingFill);
-    cloud.addEllipse(QPointF(0.5 * w, 0.45 * h), 0.26 * w, 0.24 * h);
-    cloud.addEllipse(QPointF(0.27 * w, 0.58 * h), 0.2 * w, 0.17 * h);
-    cloud.addEllipse(QPointF(0.73 * w, 0.58 * h), 0.2 * w, 0.17 * h);
-    cloud.addEllipse(QPointF(0.5 * w, 0.66 * h), 0.3 * w, 0.14 * h);
-    p.setPen(QPen(QColor(96, 112, 144), std::max(2.0, w / 60)));
-    p.setBrush(QColor(200, 208, 224));
-    p.drawPath(cloud.simplified());
-    drawFace(p, QPointF(0.5 * w, 0.55 * h), 0.22 * w, false);
-    return Picture::fromImage(image);
+    return Picture::fromDrawing(size, [size](QPainter& p) {
+        p.fillRect(QRect(QPoint(), size), QColor(255, 255, 255));
+        const double w = size.width();
+        const double h = size.height();
+        QPainterPath cloud;
+        cloud.setFillRule(Qt::WindingFill);
+        cloud.addEllipse(QPointF(0.5 * w, 0.45 * h), 0.26 * w, 0.24 * h);
+        cloud.addEllipse(QPointF(0.27 * w, 0.58 * h), 0.2 * w, 0.17 * h);
+        cloud.addEllipse(QPointF(0.73 * w, 0.58 * h), 0.2 * w, 0.17 * h);
+        cloud.addEllipse(QPointF(0.5 * w, 0.66 * h), 0.3 * w, 0.14 * h);
+        p.setPen(QPen(QColor(96, 112, 144), std::max(2.0, w / 60)));
+        p.setBrush(QColor(200, 208, 224));
+        p.drawPath(cloud.simplified());
+        drawFace(p, QPointF(0.5 * w, 0.55 * h), 0.22 * w, false);
+    });
 }
 
 } // namespace

@@ -35,22 +35,19 @@ constexpr int FormHeight = 7200;
 
 // A small printer for the worksheet button.
 Picture printerPicture() {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 2));
-    p.setBrush(Qt::white);
-    p.drawRect(18, 6, 28, 22); // the sheet going in
-    p.setBrush(QColor(128, 128, 128));
-    p.drawRoundedRect(6, 24, 52, 24, 4, 4);
-    p.setBrush(Qt::white);
-    p.drawRect(16, 40, 32, 20); // the sheet coming out
-    p.drawLine(21, 47, 43, 47);
-    p.drawLine(21, 53, 37, 53);
-    p.setBrush(QColor(0, 255, 0));
-    p.drawEllipse(QPointF(50, 31), 3, 3);
-    return Picture::fromImage(image);
+    return Picture::fromDrawing({64, 64}, [](QPainter& p) {
+        p.setPen(QPen(Qt::black, 2));
+        p.setBrush(Qt::white);
+        p.drawRect(18, 6, 28, 22); // the sheet going in
+        p.setBrush(QColor(128, 128, 128));
+        p.drawRoundedRect(6, 24, 52, 24, 4, 4);
+        p.setBrush(Qt::white);
+        p.drawRect(16, 40, 32, 20); // the sheet coming out
+        p.drawLine(21, 47, 43, 47);
+        p.drawLine(21, 53, 37, 53);
+        p.setBrush(QColor(0, 255, 0));
+        p.drawEllipse(QPointF(50, 31), 3, 3);
+    });
 }
 
 } // namespace

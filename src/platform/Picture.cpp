@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
@@ -26,6 +27,15 @@ Picture Picture::fromMetafile(std::shared_ptr<const WmfDocument> doc) {
     return p;
 }
 
+Picture Picture::fromDrawing(QSize natural, Drawing draw) {
+    Picture p;
+    if (!natural.isEmpty() && draw) {
+        p.m_drawing = std::make_shared<const Drawing>(std::move(draw));
+        p.m_natural = natural;
+    }
+    return p;
+}
+
 Picture Picture::fromData(const QByteArray& bytes) {
     if (auto doc = WmfDocument::parse(bytes)) {
         return fromMetafile(std::move(doc));
@@ -39,19 +49,33 @@ Picture Picture::fromData(const QByteArray& bytes) {
 }
 
 QSize Picture::size() const {
+    if (m_drawing) {
+        return m_natural;
+    }
     if (m_wmf) {
         const QSizeF s = m_wmf->sizeInPixels();
         return {int(std::lround(s.width())), int(std::lround(s.height()))};
     }
-    return m_image.size();
+    return m_image.deviceIndependentSize().toSize();
 }
 
 void Picture::draw(QPainter& painter, const QRectF& target) const {
     if (m_wmf) {
         m_wmf->render(painter, target);
+    } else if (m_drawing) {
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / m_natural.width(), target.height() / m_natural.height());
+        painter.setRenderHint(QPainter::Antialiasing);
+        (*m_drawing)(painter);
+        painter.restore();
     } else if (!m_image.isNull()) {
         painter.drawImage(target, m_image);
     }
+}
+
+double screenRatio() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
 QImage deviceImage(const QSize& size, double ratio, QImage::Format format) {

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -14,6 +15,9 @@ class QPainter;
 namespace nibsy {
 
 class WmfDocument;
+
+// Device pixels to each logical one on the screens, the highest where they differ.
+double screenRatio();
 
 // An image size logical pixels large at ratio device pixels to each, to be drawn on and drawn in
 // logical pixels: on a screen of that ratio it shows at its full resolution.
@@ -25,10 +29,14 @@ public:
     Picture() = default;
     static Picture fromImage(const QImage& image);
     static Picture fromMetafile(std::shared_ptr<const WmfDocument> doc);
+    // A picture drawn by code on a natural-size grid of logical pixels, and stretched to any target as
+    // the vectors it is made of.
+    using Drawing = std::function<void(QPainter&)>;
+    static Picture fromDrawing(QSize natural, Drawing draw);
     // Reads a picture from bytes; the type is taken from the content (metafile or any image Qt reads).
     static Picture fromData(const QByteArray& bytes);
 
-    bool isNull() const { return !m_wmf && m_image.isNull(); }
+    bool isNull() const { return !m_wmf && !m_drawing && m_image.isNull(); }
     bool isMetafile() const { return m_wmf != nullptr; }
     // Natural size in pixels.
     QSize size() const;
@@ -40,6 +48,8 @@ public:
 
 private:
     std::shared_ptr<const WmfDocument> m_wmf;
+    std::shared_ptr<const Drawing> m_drawing;
+    QSize m_natural; // of a drawing
     QImage m_image;
 };
 

@@ -62,24 +62,22 @@ const std::array<const char*, 7> Hints{
 
 // A blue sky with a few white clouds.
 Picture skyPicture() {
-    QImage image(240, 240, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 240);
-    sky.setColorAt(0, QColor(40, 110, 230));
-    sky.setColorAt(1, QColor(130, 190, 250));
-    p.fillRect(image.rect(), sky);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    const auto cloud = [&p](double x, double y, double s) {
-        p.drawEllipse(QPointF(x, y), 22 * s, 14 * s);
-        p.drawEllipse(QPointF(x + 20 * s, y - 8 * s), 20 * s, 16 * s);
-        p.drawEllipse(QPointF(x + 40 * s, y), 22 * s, 14 * s);
-    };
-    cloud(30, 60, 1.0);
-    cloud(140, 40, 0.8);
-    cloud(100, 170, 1.1);
-    return Picture::fromImage(image);
+    return Picture::fromDrawing({240, 240}, [](QPainter& p) {
+        QLinearGradient sky(0, 0, 0, 240);
+        sky.setColorAt(0, QColor(40, 110, 230));
+        sky.setColorAt(1, QColor(130, 190, 250));
+        p.fillRect(QRect(0, 0, 240, 240), sky);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        const auto cloud = [&p](double x, double y, double s) {
+            p.drawEllipse(QPointF(x, y), 22 * s, 14 * s);
+            p.drawEllipse(QPointF(x + 20 * s, y - 8 * s), 20 * s, 16 * s);
+            p.drawEllipse(QPointF(x + 40 * s, y), 22 * s, 14 * s);
+        };
+        cloud(30, 60, 1.0);
+        cloud(140, 40, 0.8);
+        cloud(100, 170, 1.1);
+    });
 }
 
 PictureBox* makeItemBox(QWidget* parent) {

@@ -146,7 +146,7 @@ void filterKeyPresses(QWidget* box, std::function<void(int&)> handler) {
 }
 
 Picture downArrowPicture(QSize size, const QColor& background) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = deviceImage(size, screenRatio());
     image.fill(background);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -164,10 +164,10 @@ Picture fittedPicture(const Picture& picture, QSize size) {
     if (picture.isNull() || size.isEmpty()) {
         return picture;
     }
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = deviceImage(size, screenRatio());
     image.fill(Qt::transparent);
     const QRectF room =
-        QRectF(image.rect())
+        QRectF(QPointF(), QSizeF(size))
             .adjusted(size.width() * 0.05, size.height() * 0.05, -size.width() * 0.05, -size.height() * 0.05);
     QRectF target = room;
     const QSize natural = picture.size();

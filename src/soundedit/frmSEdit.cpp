@@ -43,37 +43,34 @@ constexpr int LevelRefreshMs = 50;
 const QColor Background(204, 229, 255);
 const QColor Ink(0, 0, 128);
 
-// The pictures of the Play, Record and Stop buttons, drawn large and scaled down by the button.
+// The pictures of the Play, Record and Stop buttons, drawn as vectors on a grid of 128.
 enum class Icon { Play, Record, Stop };
 
 Picture iconPicture(Icon icon) {
     constexpr int Size = 128;
-    QImage image(Size, Size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(40, 40, 40), 4));
-    switch (icon) {
-    case Icon::Play: {
-        QPainterPath arrow;
-        arrow.moveTo(32, 16);
-        arrow.lineTo(112, 64);
-        arrow.lineTo(32, 112);
-        arrow.closeSubpath();
-        painter.setBrush(QColor(0, 160, 60));
-        painter.drawPath(arrow);
-        break;
-    }
-    case Icon::Record:
-        painter.setBrush(QColor(220, 30, 30));
-        painter.drawEllipse(QRectF(16, 16, 96, 96));
-        break;
-    case Icon::Stop:
-        painter.setBrush(QColor(30, 30, 60));
-        painter.drawRect(QRectF(24, 24, 80, 80));
-        break;
-    }
-    return Picture::fromImage(image);
+    return Picture::fromDrawing({Size, Size}, [icon](QPainter& painter) {
+        painter.setPen(QPen(QColor(40, 40, 40), 4));
+        switch (icon) {
+        case Icon::Play: {
+            QPainterPath arrow;
+            arrow.moveTo(32, 16);
+            arrow.lineTo(112, 64);
+            arrow.lineTo(32, 112);
+            arrow.closeSubpath();
+            painter.setBrush(QColor(0, 160, 60));
+            painter.drawPath(arrow);
+            break;
+        }
+        case Icon::Record:
+            painter.setBrush(QColor(220, 30, 30));
+            painter.drawEllipse(QRectF(16, 16, 96, 96));
+            break;
+        case Icon::Stop:
+            painter.setBrush(QColor(30, 30, 60));
+            painter.drawRect(QRectF(24, 24, 80, 80));
+            break;
+        }
+    });
 }
 
 SSCommand* pictureButton(QWidget* parent, Icon icon, const QString& name, int top,

@@ -3,8 +3,11 @@
 // The drawing factor: chosen from the screen so that the menu fills about 60 % of its width and every
 // window fits, and kept from one start to the next.
 #include "platform/Scaling.h"
+#include "platform/Picture.h"
+#include "support/Pixels.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -53,6 +56,28 @@ TEST(Scaling, AFactorAskedForIsKeptForLaterStartsUntilForgotten) {
             file.write("[General]\nscale=" + value + "\n");
         }
         EXPECT_EQ(rememberedScale(), std::nullopt) << value.constData();
+    }
+}
+
+// Pictures made by code, metafiles and images made at a ratio all keep their logical size, and are
+// drawn at the resolution asked for.
+TEST(Scaling, PicturesAreDrawnAtTheResolutionAskedForAndKeepTheirLogicalSize) {
+    QFile file(QStringLiteral(NIBSY_SOURCE_DIR "/tests/platform/wmf-samples/santa.wmf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const Picture metafile = Picture::fromData(file.readAll());
+    const Picture drawing = Picture::fromDrawing({50, 40}, [](QPainter& p) {
+        p.setBrush(Qt::red);
+        p.drawEllipse(QRectF(5, 5, 40, 30));
+    });
+    EXPECT_EQ(drawing.size(), QSize(50, 40));
+    EXPECT_TRUE(Picture::fromDrawing({}, [](QPainter&) {}).isNull());
+    EXPECT_EQ(Picture::fromImage(deviceImage({50, 40}, 2)).size(), QSize(50, 40));
+
+    for (const Picture& picture : {metafile, drawing}) {
+        const QImage two = picture.toImage({100, 80}, 2);
+        EXPECT_EQ(two.size(), QSize(200, 160));
+        EXPECT_EQ(two.devicePixelRatio(), 2.0);
+        EXPECT_GT(test::finerThanTwoPixels(two), 20);
     }
 }
 
