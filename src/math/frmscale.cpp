@@ -111,6 +111,7 @@ frmscale::frmscale(QWidget* opener) : ActivityWindow(opener, Activity) {
         place(hanger, boxLeft[i] + boxWidth / 2 - 15, MarkTop, 30, 240);
         auto* box = new PictureBox(this);
         box->setBackColor(QColor(255, 255, 255));
+        box->setLongPressIsRightClick(true); // on a touch screen, a finger held on a box takes one off
         place(box, boxLeft[i], MarkTop + 240, boxWidth, boxHeight);
         connect(box, &PictureBox::MouseDown, this,
                 [this, i](Qt::MouseButton button, Qt::KeyboardModifiers, double, double) {

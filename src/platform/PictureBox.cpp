@@ -347,8 +347,47 @@ void PictureBox::ensureCanvas() {
     }
 }
 
+namespace {
+bool byTouch(const QMouseEvent* event) {
+    return event->pointingDevice() &&
+           event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
+}
+} // namespace
+
+void PictureBox::pressLeftForTouch() {
+    m_touchPending = false;
+    if (m_longPressTimer) {
+        m_longPressTimer->setEnabled(false);
+    }
+    const QPointF at = fromPixels(m_touchAt);
+    const QPointer<PictureBox> alive = this;
+    emit MouseDown(Qt::LeftButton, m_touchModifiers, at.x(), at.y());
+    if (alive && m_dragMode == DragMode::Automatic && !dragging()) {
+        Drag(DragAction::Begin);
+    }
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     m_pressedAt = event->position().toPoint();
+    if (m_longPress && byTouch(event) && event->button() == Qt::LeftButton) {
+        m_touchPending = true;
+        m_touchAt = event->position();
+        m_touchModifiers = event->modifiers();
+        if (!m_longPressTimer) {
+            m_longPressTimer = new WindowTimer(this, LongPressMs);
+            m_longPressTimer->onTick([this] {
+                m_longPressTimer->setEnabled(false);
+                if (m_touchPending) {
+                    m_touchPending = false;
+                    m_rightHeld = true;
+                    const QPointF at = fromPixels(m_touchAt);
+                    emit MouseDown(Qt::RightButton, m_touchModifiers, at.x(), at.y());
+                }
+            });
+        }
+        m_longPressTimer->setEnabled(true);
+        return;
+    }
     const QPointF at = fromPixels(event->position());
     const QPointer<PictureBox> alive = this;
     emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
@@ -359,6 +398,18 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = fromPixels(event->position());
+    if (m_rightHeld) {
+        m_rightHeld = false;
+        emit MouseUp(Qt::RightButton, event->modifiers(), at.x(), at.y());
+        return;
+    }
+    if (m_touchPending) {
+        const QPointer<PictureBox> alive = this;
+        pressLeftForTouch();
+        if (!alive) {
+            return;
+        }
+    }
     emit MouseUp(event->button(), event->modifiers(), at.x(), at.y());
     if (rect().contains(event->position().toPoint())) {
         emit Click();
@@ -366,6 +417,14 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    if (m_touchPending &&
+        (event->position() - m_touchAt).manhattanLength() >= QApplication::startDragDistance()) {
+        const QPointer<PictureBox> alive = this;
+        pressLeftForTouch();
+        if (!alive) {
+            return;
+        }
+    }
     const QPointF at = fromPixels(event->position());
     emit MouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Picture.h"
 #include "platform/Surface.h"
+#include "platform/WindowTimer.h"
 
 #include <QColor>
 #include <QFont>
@@ -72,6 +73,12 @@ public:
     // as KeyDown; the arrow keys stay with the box rather than moving the focus.
     void setTakesFocus(bool on);
 
+    // Off by default. On, a finger held still on the box for LongPressMs is a press of the right mouse
+    // button (MouseDown when the time is up, MouseUp as the finger lifts); a shorter touch, or one that
+    // moves, is the left button's as before, its MouseDown coming as the finger lifts or moves.
+    static constexpr int LongPressMs = 600;
+    void setLongPressIsRightClick(bool on) { m_longPress = on; }
+
     // Dragging. Drag(Begin), typically from a MouseDown handler, picks the box up: an image of it follows
     // the pointer, held where it was pressed, until the mouse button is let go. Then the drop goes to
     // the control under the pointer: the innermost picture box there that accepts drops
@@ -115,6 +122,8 @@ private:
     // The drawing keeps the widget's size even while the widget is hidden.
     void ensureCanvas();
     void fillBackground();
+    // The touch that may have been a long press was a left press after all.
+    void pressLeftForTouch();
 
     QImage m_canvas;
     QSize m_canvasSize{1, 1}; // in the box's pixels
@@ -122,6 +131,13 @@ private:
     QColor m_back{255, 255, 255};
     DragMode m_dragMode = DragMode::Manual;
     QPoint m_pressedAt{-1, -1}; // where the last press fell, in pixels
+    // A touch that may yet be a long press: where it fell, and its timer.
+    bool m_longPress = false;
+    bool m_touchPending = false;
+    bool m_rightHeld = false;
+    QPointF m_touchAt;
+    Qt::KeyboardModifiers m_touchModifiers;
+    WindowTimer* m_longPressTimer = nullptr;
 };
 
 // The window's own handler of drops that fall on no control taking them, at (x, y) in twips of its

@@ -154,6 +154,21 @@ TEST_F(Puzzle, TheScrambleCutsThePictureIntoPiecesBesideAnEmptyFrame) {
 }
 
 // Each drop a child can make: the piece lands in an empty cell, goes home, or goes back where it was.
+// On a touch screen a finger drags a piece as the mouse does.
+TEST_F(Puzzle, AFingerDragsAPieceIntoACell) {
+    scramble(1);
+    const int p = w->rules().order(4);
+    QPointingDevice* screen = touchScreen();
+    const QPoint from = piece(p)->mapTo(w, QPoint(10, 10));
+    const QPoint to = w->picPuzzle->mapTo(w, cell(4));
+    QTest::touchEvent(w, screen).press(0, from);
+    QTest::touchEvent(w, screen).move(0, (from + to) / 2);
+    QTest::touchEvent(w, screen).move(0, to);
+    QTest::touchEvent(w, screen).release(0, to);
+    EXPECT_EQ(cellShown(p), 4);
+    EXPECT_EQ(w->rules().slotOf(p), 4);
+}
+
 TEST_F(Puzzle, APieceLandsInAnEmptyCellOrGoesBackAndOnlyEveryPieceInItsOwnCellSolves) {
     scramble(1);
     const auto right = [&](int s) { return w->rules().order(s); };

@@ -68,6 +68,30 @@ TEST_F(NumberScale, ClicksMoveCountersAndTheirSideWithinZeroToTenClearEmptiesAll
     EXPECT_EQ(heard(), QStringList{"uhoh.wav"} + QStringList(10, "move.wav") << "uhoh.wav");
 }
 
+// On a touch screen a tap adds a counter, and a finger held on a box takes one away, as the right
+// button does; a finger that slides off before the time is up is a tap.
+TEST_F(NumberScale, OnATouchScreenATapAddsAndAFingerHeldTakesAway) {
+    settings().ScaleCount = {0, 2, 0, 0, 0};
+    open();
+    QPointingDevice* screen = touchScreen();
+    const QPoint at = w->picBox[1]->mapTo(w, w->picBox[1]->rect().center());
+    const auto touch = [&](int holdMs, QPoint slide = {}) {
+        QTest::touchEvent(w, screen).press(0, at);
+        if (!slide.isNull())
+            QTest::touchEvent(w, screen).move(0, at + slide);
+        fake.clock.advance(holdMs);
+        QCoreApplication::processEvents();
+        QTest::touchEvent(w, screen).release(0, at + slide);
+    };
+    touch(100);
+    EXPECT_EQ(seen(*w).value(0), "3:3");
+    touch(PictureBox::LongPressMs);
+    EXPECT_EQ(seen(*w).value(0), "2:2");
+    touch(PictureBox::LongPressMs * 2, QPoint(0, 30));
+    EXPECT_EQ(seen(*w).value(0), "3:3");
+    EXPECT_EQ(heard(), QStringList(3, "move.wav"));
+}
+
 TEST_F(NumberScaleFromMath, OpensModallyFromNibsyMathAndReturnsThere) {
     settings().ScaleCount = {0, 1, 2, 3, 4};
     open();

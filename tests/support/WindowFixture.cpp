@@ -110,4 +110,13 @@ void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+QPointingDevice* touchScreen() {
+    static QPointer<QPointingDevice> screen;
+    if (!screen) {
+        screen = QTest::createTouchDevice();
+        screen->setParent(qApp); // goes with the application
+    }
+    return screen;
+}
+
 } // namespace nibsy::test

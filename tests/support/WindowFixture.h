@@ -57,6 +57,9 @@ int pixelsOf(const QImage& image, const QColor& colour);
 int pixelsOf(QWidget* control, const QColor& colour);
 // A plain picture of the colour, saved under the name in the application directory.
 void savePicture(const QString& name, const QColor& colour);
+
+// A touch screen for QTest::touchEvent, one for the whole test program.
+QPointingDevice* touchScreen();
 // The buttons and number cards a window shows lie within what holds them and within the window, and
 // none covers another.
 void expectControlsApart(QWidget* window);
