@@ -5,7 +5,8 @@
 # waits, sound through a private PulseAudio server with a null sink and source (so recording runs too),
 # printing to a PDF file in a scratch folder, under a private Xvfb with openbox where it is installed.
 # Every minute it prints the events sent, the windows reached, the crashes, hangs (no event handled for
-# 10 s) and breaches of the suite's rules seen so far, and the memory (RSS) of the walk. A walk that ends
+# 10 s) and breaches of the suite's rules seen so far, and the memory of the walk: its RSS, and the heap
+# it holds (without what the allocator keeps for later). A walk that ends
 # early is reported with its seed and started again with the next seed.
 # Usage: scripts/monkey.sh [--plain] MINUTES [SEED]
 # The walk is built in build-test/ with the sanitizers, as scripts/test.sh does; with --plain it is built in
@@ -65,7 +66,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 end=$(($(date +%s) + minutes * 60))
 done_events=0 crashes=0 hangs=0 breaches=0 minute=0
-rss5=- rss_last=- minute_last=0 all_at='' rss_all=-
+rss5=- rss_last=- heap5=- heap_last=- minute_last=0 all_at='' rss_all=-
 touch "$work/windows"
 next_report=$(($(date +%s) + 60))
 echo "monkey: $minutes minutes from seed $seed"
@@ -89,10 +90,12 @@ while [ "$(date +%s)" -lt "$end" ]; do
             tr ',' '\n' <<<"$(sed -n 's/.*windows=\([^ ]*\).*/\1/p' <<<"$line")" >>"$work/windows"
             reached=$(sort -u "$work/windows" | grep -c . || true)
             rss=$(awk '/VmRSS/ {print int($2 / 1024)}' "/proc/$pid/status" 2>/dev/null || echo "-")
+            heap=$(sed -n 's/.* heap=\([0-9]*\).*/\1/p' <<<"$line")
+            heap=${heap:--}
             echo "minute $minute: events $((done_events + ${events:-0})), windows reached $reached," \
-                "crashes $crashes, hangs $hangs, breaches $breaches, rss ${rss} MB"
-            [ "$minute" -eq 5 ] && rss5=$rss
-            rss_last=$rss minute_last=$minute
+                "crashes $crashes, hangs $hangs, breaches $breaches, rss ${rss} MB, heap ${heap} MB"
+            [ "$minute" -eq 5 ] && rss5=$rss heap5=$heap
+            rss_last=$rss heap_last=$heap minute_last=$minute
             if [ -z "$all_at" ] && [ -n "$line" ] && [ -z "$(sed -n 's/.*missing=\([^ ]*\).*/\1/p' <<<"$line")" ]; then
                 all_at=$minute rss_all=$rss
                 echo "minute $minute: every window reached, rss ${rss} MB"
@@ -125,7 +128,8 @@ echo "monkey: $done_events events, crashes $crashes, hangs $hangs, breaches $bre
 # The memory at the end against minute 5, and against the minute every window had first been opened
 # (the caches of pictures and glyphs fill as new windows are drawn, and stop growing once all have been).
 growth() { awk -v a="$1" -v b="$2" 'BEGIN { if (a + 0 > 0 && b ~ /^[0-9]+$/) printf "%+.0f %%", (b - a) * 100 / a; else print "-" }'; }
-echo "memory: minute 5 ${rss5} MB, minute $minute_last ${rss_last} MB ($(growth "$rss5" "$rss_last"))"
+echo "memory: rss at minute 5 ${rss5} MB, at minute $minute_last ${rss_last} MB ($(growth "$rss5" "$rss_last"));" \
+    "heap ${heap5} MB and ${heap_last} MB ($(growth "$heap5" "$heap_last"))"
 if [ -n "$all_at" ]; then
     echo "memory: every window reached at minute $all_at with ${rss_all} MB; since then $(growth "$rss_all" "$rss_last")"
 fi

@@ -40,6 +40,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <random>
@@ -47,6 +48,7 @@
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(undefined_behavior_sanitizer)
+#include <sanitizer/allocator_interface.h>
 #include <sanitizer/common_interface_defs.h>
 #define NIBSY_MONKEY_SANITIZED 1
 #endif
@@ -68,6 +70,16 @@ std::atomic<quint32> g_seed{0};
 std::atomic<long> g_event{0};
 std::atomic<qint64> g_beat{0};
 std::atomic<const char*> g_window{"frmMenu"};
+
+// The heap the walk holds, in MB, without the memory the allocator keeps for later or its own records.
+double heapMb() {
+#ifdef NIBSY_MONKEY_SANITIZED
+    return double(__sanitizer_get_current_allocated_bytes()) / (1 << 20);
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1 << 20);
+#endif
+}
 
 qint64 steadyMs() {
     using namespace std::chrono;
@@ -245,8 +257,8 @@ private:
             for (const auto& entry : m_perWindow) {
                 reached << entry.first;
             }
-            std::printf("status events=%ld windows=%s missing=%s\n", n, qPrintable(reached.join(u',')),
-                        qPrintable(missed().join(u',')));
+            std::printf("status events=%ld heap=%.0f windows=%s missing=%s\n", n, heapMb(),
+                        qPrintable(reached.join(u',')), qPrintable(missed().join(u',')));
             std::fflush(stdout);
         }
     }
