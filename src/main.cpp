@@ -8,6 +8,7 @@
 #include "shell/Activities.h"
 #include "shell/AppFatal.h"
 #include "shell/CommandLine.h"
+#include "shell/GrownUpGate.h"
 #include "shell/frmMenu.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         return finish(line);
     }
     QApplication::setQuitOnLastWindowClosed(false);
+    nibsy::setKioskMode(line.kiosk);
     nibsy::installFontSubstitutions();
     nibsy::installRealServices();
     nibsy::registerActivities();

@@ -7,11 +7,13 @@
 #include "platform/Twips.h"
 #include "platform/Waits.h"
 #include "platform/WindowTimer.h"
+#include "shell/GrownUpGate.h"
 #include "shell/InputGuard.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace nibsy {
 
@@ -98,6 +100,18 @@ bool ActivityWindow::event(QEvent* event) {
 }
 
 void ActivityWindow::closeEvent(QCloseEvent* event) {
+    if (kioskMode() && event->spontaneous() && !m_closeAsked) {
+        // Closed by its frame or Alt+F4: once the event is over, a grown-up may let it close.
+        event->ignore();
+        QTimer::singleShot(0, this, [this] {
+            Waits::runWhenIdle(this, [this] {
+                if (grownUpAllows(this)) {
+                    close();
+                }
+            });
+        });
+        return;
+    }
     if (Waits::busy()) {
         // A handler of this window is waiting: it must finish before the window goes.
         event->ignore();

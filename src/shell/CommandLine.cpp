@@ -21,6 +21,12 @@ CommandLine readCommandLine(const QStringList& arguments) {
                        "for later starts. \"auto\" chooses from the screen again, as at first."),
         QStringLiteral("F"));
     parser.addOption(scale);
+    const QCommandLineOption kiosk(
+        QStringLiteral("kiosk"),
+        QStringLiteral(
+            "Ending the suite, closing a window by its frame and opening the Sound Editor first ask a "
+            "question only a grown-up can answer."));
+    parser.addOption(kiosk);
 
     CommandLine line;
     auto end = [&](int status, const QString& text) {
@@ -46,6 +52,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
         return end(
             2, QStringLiteral("%1: unexpected argument \"%2\"\n").arg(name, parser.positionalArguments()[0]));
     }
+    line.kiosk = parser.isSet(kiosk);
     if (parser.isSet(scale)) {
         const QString value = parser.value(scale);
         if (value == QStringLiteral("auto")) {

@@ -6,10 +6,12 @@
 #include "platform/SSCommand.h"
 #include "platform/Twips.h"
 #include "shell/ActivityWindow.h"
+#include "shell/GrownUpGate.h"
 #include "shell/Widgets.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QTimer>
 
 namespace nibsy {
 
@@ -61,6 +63,14 @@ void OptionsDialog::cmdOK_Click() {
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
+    if (kioskMode() && event->spontaneous()) {
+        QTimer::singleShot(0, this, [this] {
+            if (grownUpAllows(this)) {
+                cmdOK_Click();
+            }
+        });
+        return;
+    }
     cmdOK_Click();
 }
 

@@ -7,8 +7,10 @@
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
+#include "platform/Waits.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
+#include "shell/GrownUpGate.h"
 #include "shell/InputGuard.h"
 #include "shell/OpenWindow.h"
 #include "shell/Settings.h"
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTimer>
 
 static void initShellResources() {
     Q_INIT_RESOURCE(shell);
@@ -152,7 +155,7 @@ bool frmMenu::Form_Load() {
 
 void frmMenu::cmdChoice_Click(int index) {
     const ActivityDescriptor* activity = Activities::find(index);
-    if (!activity) {
+    if (!activity || (index == 0 && !grownUpAllows(this))) {
         return;
     }
     if (index == 0) {
@@ -168,7 +171,9 @@ void frmMenu::cmdHelp_Click() {
 }
 
 void frmMenu::cmdExit_Click() {
-    endSuite(0);
+    if (grownUpAllows(this)) {
+        endSuite(0);
+    }
 }
 
 void frmMenu::endSuite(int status) {
@@ -186,7 +191,13 @@ void frmMenu::endSuite(int status) {
 }
 
 void frmMenu::closeEvent(QCloseEvent* event) {
-    cmdExit_Click();
+    if (kioskMode() && event->spontaneous() && !m_ended) {
+        // Closed by its frame or Alt+F4: the gate is asked once the event is over, and the menu stays.
+        event->ignore();
+        QTimer::singleShot(0, this, [this] { Waits::runWhenIdle(this, [this] { cmdExit_Click(); }); });
+        return;
+    }
+    endSuite(0);
     event->accept();
 }
 

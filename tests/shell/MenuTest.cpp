@@ -6,6 +6,7 @@
 #include "platform/PictureBox.h"
 #include "platform/SSCommand.h"
 #include "shell/AppFatal.h"
+#include "shell/GrownUpGate.h"
 #include "shell/ModeWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/Shared.h"
@@ -15,6 +16,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -133,6 +138,8 @@ protected:
         menu.show();
     }
     void TearDown() override {
+        setKioskMode(false);
+        Activities::remove(0);
         Activities::remove(1);
         settings() = Settings{};
     }
@@ -417,4 +424,87 @@ TEST_F(MenuTest, ShortOrCorruptOrMissingSettingsStopTheSuiteAndLeaveTheFileAlone
         EXPECT_EQ(readSettings(), bad);
         EXPECT_EQ(QFile::exists(fake.appDir() + "NIBSY51.INI"), !bad.isEmpty());
     }
+}
+
+namespace {
+
+enum class Reply { Wrong, Escape, Right };
+
+// Works the grown-up gate that trigger brings up, now or once its event is over, and says what it asked
+// ("" when no gate came).
+QString throughGate(const std::function<void()>& trigger, Reply reply) {
+    QString asked;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* gate = qobject_cast<GrownUpGate*>(QApplication::activeModalWidget());
+        if (!gate) {
+            return;
+        }
+        poll.stop();
+        asked = gate->lblQuestion->text();
+        if (reply == Reply::Escape) {
+            QTest::keyClick(gate->txtAnswer, Qt::Key_Escape);
+        } else {
+            QTest::keyClicks(gate->txtAnswer, QString::number(gate->answer() + (reply == Reply::Wrong)));
+            QTest::keyClick(gate->txtAnswer, Qt::Key_Return);
+        }
+    });
+    poll.start();
+    trigger();
+    for (int i = 0; i < 10 && asked.isEmpty(); ++i) {
+        QCoreApplication::processEvents();
+    }
+    return asked;
+}
+
+void closeByFrame(QWidget* window) {
+    QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
+        window->windowHandle());
+}
+
+} // namespace
+
+TEST_F(MenuTest, InKioskModeEveryWayOutAsksAGrownUpAndOnlyTheRightAnswerLetsThrough) {
+    setKioskMode(true);
+    ActivityDescriptor editor = TestActivity::Activity;
+    editor.menuIndex = 0;
+    Activities::add(editor);
+    menu.enableChoices();
+    QSignalSpy ended(&menu, &frmMenu::suiteEnded);
+    QStringList asked;
+    const QRegularExpression question(QStringLiteral("^Type the answer: ([6-9]) × ([6-9])$"));
+
+    // The Sound Editor's button, the menu's frame and its Exit button: nothing happens without the answer.
+    for (const auto& way :
+         std::vector<std::function<void()>>{[&] { click(menu.cmdChoice(0)); }, [&] { closeByFrame(&menu); },
+                                            [&] { click(menu.cmdExit()); }}) {
+        for (const Reply reply : {Reply::Wrong, Reply::Escape}) {
+            asked << throughGate(way, reply);
+            EXPECT_TRUE(question.match(asked.last()).hasMatch()) << qPrintable(asked.last());
+            EXPECT_TRUE(menu.isVisible());
+            EXPECT_EQ(shownWindow<TestActivity>(), nullptr);
+            EXPECT_TRUE(ended.isEmpty());
+        }
+    }
+    EXPECT_GT(QSet<QString>(asked.begin(), asked.end()).size(), 1); // a new question each time
+
+    // The right answer opens the Sound Editor; its Exit goes back at once, but its frame asks too.
+    EXPECT_FALSE(throughGate([&] { click(menu.cmdChoice(0)); }, Reply::Right).isEmpty());
+    TestActivity* opened = shownWindow<TestActivity>();
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(throughGate([&] { click(opened->cmdExit); }, Reply::Right).isEmpty());
+    EXPECT_TRUE(menu.isVisible());
+    opened = openTest();
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(throughGate([&] { closeByFrame(opened); }, Reply::Wrong).isEmpty());
+    EXPECT_EQ(shownWindow<TestActivity>(), opened);
+    EXPECT_FALSE(throughGate([&] { closeByFrame(opened); }, Reply::Right).isEmpty());
+    settle();
+    EXPECT_EQ(shownWindow<TestActivity>(), nullptr);
+    EXPECT_TRUE(menu.isVisible());
+
+    // The right answer at the menu's frame ends the suite.
+    EXPECT_FALSE(throughGate([&] { closeByFrame(&menu); }, Reply::Right).isEmpty());
+    EXPECT_EQ(ended.count(), 1);
 }
