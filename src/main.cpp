@@ -7,6 +7,7 @@
 #include "platform/Twips.h"
 #include "shell/Activities.h"
 #include "shell/AppFatal.h"
+#include "shell/Backdrop.h"
 #include "shell/CommandLine.h"
 #include "shell/GrownUpGate.h"
 #include "shell/frmMenu.h"
@@ -34,14 +35,16 @@ double startScale(const nibsy::CommandLine& line, int menuWidth) {
     } else if (const auto remembered = nibsy::rememberedScale()) {
         return *remembered;
     }
-    int tallest = 0;
+    QSize largest;
     for (int button = 0; button < nibsy::MenuButtons; ++button) {
         if (const nibsy::ActivityDescriptor* activity = nibsy::Activities::find(button)) {
-            tallest = std::max(tallest, nibsy::twipsToPx(activity->heightTwips));
+            largest = largest.expandedTo(nibsy::twipsSize(activity->widthTwips, activity->heightTwips));
         }
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return nibsy::fittingScale(screen ? screen->availableGeometry().size() : QSize(), menuWidth, tallest);
+    const QSize area = screen ? screen->availableGeometry().size() : QSize();
+    return line.fullScreen ? nibsy::fullScreenScale(area, largest)
+                           : nibsy::fittingScale(area, menuWidth, largest.height());
 }
 
 } // namespace
@@ -74,6 +77,11 @@ int main(int argc, char** argv) {
     // A factor given to Qt itself in the environment stands.
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         nibsy::applyScale(startScale(line, menu.width()));
+    }
+    std::unique_ptr<nibsy::Backdrop> backdrop;
+    if (line.fullScreen) {
+        backdrop = std::make_unique<nibsy::Backdrop>(menu.palette().color(QPalette::Window));
+        backdrop->toggle();
     }
     nibsy::services().fatal = std::make_unique<nibsy::AppFatal>(&menu);
     QObject::connect(&menu, &nibsy::frmMenu::suiteEnded, &app, &QApplication::exit, Qt::QueuedConnection);

@@ -35,6 +35,15 @@ double fittingScale(QSize screen, int menuWidth, int tallest) {
     return std::clamp(factor, MinScale, MaxScale);
 }
 
+double fullScreenScale(QSize screen, QSize largest) {
+    if (screen.isEmpty() || largest.isEmpty()) {
+        return MinScale;
+    }
+    const double fits =
+        std::min(double(screen.width()) / largest.width(), double(screen.height()) / largest.height());
+    return std::clamp(std::floor(fits / Step) * Step, MinScale, MaxScale);
+}
+
 std::optional<double> parseScale(QStringView text) {
     bool ok = false;
     const double factor = text.trimmed().toDouble(&ok);

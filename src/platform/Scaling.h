@@ -18,6 +18,10 @@ constexpr double MaxScale = 4.0;
 // given size: in quarter steps, from 1 to 4, and no larger than lets a window tallest pixels high fit.
 double fittingScale(QSize screen, int menuWidth, int tallest);
 
+// The largest factor, in quarter steps from 1 to 4, at which a window of the largest size (at factor 1)
+// fits the screen: for full-screen mode.
+double fullScreenScale(QSize screen, QSize largest);
+
 // A factor as typed ("2", "1.5"), or none when it is not a number from 1 to 4.
 std::optional<double> parseScale(QStringView text);
 

@@ -21,11 +21,17 @@ CommandLine readCommandLine(const QStringList& arguments) {
                        "for later starts. \"auto\" chooses from the screen again, as at first."),
         QStringLiteral("F"));
     parser.addOption(scale);
+    const QCommandLineOption fullScreen(
+        QStringLiteral("fullscreen"),
+        QStringLiteral(
+            "Shows the windows as large as they fit, on a backdrop that covers the desktop. F11 puts "
+            "the backdrop away and brings it back."));
+    parser.addOption(fullScreen);
     const QCommandLineOption kiosk(
         QStringLiteral("kiosk"),
         QStringLiteral(
-            "Ending the suite, closing a window by its frame and opening the Sound Editor first ask a "
-            "question only a grown-up can answer."));
+            "Full screen, and ending the suite, closing a window by its frame and opening the Sound "
+            "Editor first ask a question only a grown-up can answer."));
     parser.addOption(kiosk);
 
     CommandLine line;
@@ -53,6 +59,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
             2, QStringLiteral("%1: unexpected argument \"%2\"\n").arg(name, parser.positionalArguments()[0]));
     }
     line.kiosk = parser.isSet(kiosk);
+    line.fullScreen = line.kiosk || parser.isSet(fullScreen);
     if (parser.isSet(scale)) {
         const QString value = parser.value(scale);
         if (value == QStringLiteral("auto")) {
