@@ -9,4 +9,4 @@ nibsy_install_deps
 
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --target nibsy
-exec build-release/app/nibsy
+exec build-release/app/nibsy "$@"
