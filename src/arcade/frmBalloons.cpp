@@ -114,8 +114,7 @@ frmBalloons::frmBalloons(QWidget* opener) : ModeWindow(opener, Activity) {
         auto* field = new PictureBox(this);
         place(field, FieldTwips.x(), FieldTwips.y(), FieldTwips.width(), FieldTwips.height());
         field->setScaleMode(PictureBox::ScaleMode::Pixels);
-        field->setBackColor(Sky);
-        field->Cls();
+        field->setBackColor(Sky); // and cleared to it
         picBalloons[i] = field;
     }
     picBalloons[1]->hide();
