@@ -37,7 +37,6 @@ bool grownUpAllows(QWidget* parent) {
 
 GrownUpGate::GrownUpGate(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("For Grown-Ups"));
-    setModal(true);
     const int a = rnd().upTo(4) + 5;
     const int b = rnd().upTo(4) + 5;
     m_answer = a * b;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Starts the real suite under a private X server and uses it as a person would: the menu shows, Exit
+# Starts the real suite under a private X server and uses it as a person would: --help and --version
+# print without a display; the menu shows, Exit
 # writes the settings back byte for byte; F1 opens help; Return presses the focused button; a missing
 # picture ends the suite with status 1 after its message; a short settings file shows the message and no
 # menu, and the file is left as it was.
@@ -46,6 +47,12 @@ QT_QPA_PLATFORM=offscreen "$lister" >"$work/activities"
 
 # Xvfb picks a free display and names it on descriptor 3. Without -noreset it resets whenever its last
 # client leaves, and a suite started just after the previous one ended can find no server to talk to.
+# 0. The options and the version are printed without a display.
+usage=$(env -u DISPLAY "$work/app/nibsy" --help | head -n1)
+[ "$usage" = "Usage: nibsy [options]" ] || fail "nibsy --help began \"$usage\""
+version=$(env -u DISPLAY "$work/app/nibsy" --version)
+[ "$version" = "Nibsy Learning 5.0" ] || fail "nibsy --version said \"$version\""
+
 # xserver WxH: a private X server of that size, in place of the one before.
 xserver() {
     if [ -n "$xvfb_pid" ]; then

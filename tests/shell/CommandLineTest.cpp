@@ -43,6 +43,14 @@ TEST(CommandLine, HelpListsTheOptionsAndVersionSaysWhichSuiteThisIs) {
     EXPECT_TRUE(version.text.endsWith(QStringLiteral(" 5.0\n"))) << qPrintable(version.text);
 }
 
+TEST(CommandLine, KioskModeIsFullScreenToo) {
+    const CommandLine kiosk = read({"--kiosk"});
+    EXPECT_TRUE(kiosk.kiosk && kiosk.fullScreen && !kiosk.ends);
+    const CommandLine full = read({"--fullscreen"});
+    EXPECT_TRUE(full.fullScreen && !full.kiosk && !full.ends);
+    EXPECT_FALSE(read({}).fullScreen);
+}
+
 TEST(CommandLine, TheScaleIsANumberFromOneToFourOrAuto) {
     EXPECT_EQ(read({"--scale=2.5"}).scale, 2.5);
     EXPECT_EQ(read({"--scale", "1"}).scale, 1.0);

@@ -24,6 +24,7 @@ TEST(FullScreen, TheLargestWindowFitsTheScreenInQuarterSteps) {
     EXPECT_EQ(fullScreenScale({800, 600}, largest), 1.0);
     EXPECT_EQ(fullScreenScale({15360, 8640}, largest), 4.0);
     EXPECT_EQ(fullScreenScale({}, largest), 1.0);
+    EXPECT_EQ(fullScreenScale({3840, 2160}, {}), 1.0);
 }
 
 TEST(FullScreen, TheBackdropCoversTheScreenInItsColourAndOnlyF11PutsItAwayOutsideKioskMode) {
@@ -41,6 +42,12 @@ TEST(FullScreen, TheBackdropCoversTheScreenInItsColourAndOnlyF11PutsItAwayOutsid
     menu.show();
     QApplication::setActiveWindow(&menu);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&menu));
+    // A click that reaches the backdrop (a window manager may hand it the focus) brings the menu back.
+    QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
+        backdrop.windowHandle());
+    ASSERT_EQ(QApplication::activeWindow(), &backdrop);
+    QTest::mouseClick(backdrop.windowHandle(), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &menu; }, 1000));
 
     // Alt+F4 from the window manager leaves it; F11 puts it away and brings it back, but not in kiosk mode.
     QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
