@@ -152,12 +152,10 @@ private:
 QPointer<DragSession> currentDrag;
 
 // The width x height block at (x, y) of an image, in logical pixels: as many device pixels as the
-// image has to each, and drawn at that ratio.
+// image has to each (the copy keeps the image's ratio).
 QImage deviceBlock(const QImage& image, int x, int y, int width, int height) {
     const double ratio = image.devicePixelRatio();
-    QImage block = image.copy(QRectF(x * ratio, y * ratio, width * ratio, height * ratio).toAlignedRect());
-    block.setDevicePixelRatio(ratio);
-    return block;
+    return image.copy(QRectF(x * ratio, y * ratio, width * ratio, height * ratio).toAlignedRect());
 }
 
 } // namespace

@@ -78,6 +78,12 @@ TEST(Scaling, PicturesAreDrawnAtTheResolutionAskedForAndKeepTheirLogicalSize) {
         EXPECT_EQ(two.size(), QSize(200, 160));
         EXPECT_EQ(two.devicePixelRatio(), 2.0);
         EXPECT_GT(test::finerThanTwoPixels(two), 20);
+        // Smooth edges: some pixels are part coloured.
+        long partial = 0;
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                partial += qAlpha(two.pixel(x, y)) > 0 && qAlpha(two.pixel(x, y)) < 255;
+        EXPECT_GT(partial, 20);
     }
 }
 
