@@ -24,7 +24,7 @@ TEST(FullScreen, TheLargestWindowFitsTheScreenInQuarterSteps) {
     EXPECT_EQ(fullScreenScale({800, 600}, largest), 1.0);
     EXPECT_EQ(fullScreenScale({15360, 8640}, largest), 4.0);
     EXPECT_EQ(fullScreenScale({}, largest), 1.0);
-    EXPECT_EQ(fullScreenScale({3840, 2160}, {}), 1.0);
+    EXPECT_EQ(fullScreenScale({3840, 2160}, {0, 0}), 1.0);
 }
 
 TEST(FullScreen, TheBackdropCoversTheScreenInItsColourAndOnlyF11PutsItAwayOutsideKioskMode) {
