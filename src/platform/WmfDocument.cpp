@@ -4,11 +4,19 @@
 
 #include "platform/WmfFormat.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QTransform>
+#include <algorithm>
 
 #include <cmath>
 
 namespace nibsy::wmf {
+
+namespace {
+// The largest glyph, in device pixels, drawn through Qt's glyph cache.
+constexpr double kMaxCachedGlyph = 512;
+} // namespace
 
 void Document::render(QPainter& painter, const QRectF& target) const {
     if (m_ops.empty() || m_frame.width() <= 0 || m_frame.height() <= 0 || target.isEmpty())
@@ -93,12 +101,28 @@ void Document::render(QPainter& painter, const QRectF& target) const {
                 painter.fillRect(t.box, QColor::fromRgb(t.background));
             painter.setFont(m_fonts[size_t(t.font)]);
             painter.setPen(QColor::fromRgb(t.color));
+            // Glyphs that come out larger on the device than a glyph cache takes are drawn as outlines:
+            // the cache fails on them (and Qt 6.4 then writes through a null bitmap).
+            const QTransform device = painter.deviceTransform();
+            const double em = m_fonts[size_t(t.font)].pixelSize();
+            const bool outlines =
+                std::max(std::hypot(device.m11(), device.m12()), std::hypot(device.m21(), device.m22())) *
+                    em >
+                kMaxCachedGlyph;
+            const auto text = [&](const QPointF& at, const QString& piece) {
+                if (outlines) {
+                    QPainterPath path;
+                    path.addText(at, m_fonts[size_t(t.font)], piece);
+                    painter.fillPath(path, QColor::fromRgb(t.color));
+                } else {
+                    painter.drawText(at, piece);
+                }
+            };
             if (t.offsets.empty()) {
-                painter.drawText(t.origin, t.text);
+                text(t.origin, t.text);
             } else {
                 for (size_t i = 0; i < t.offsets.size(); ++i)
-                    painter.drawText(t.origin + t.offsets[i],
-                                     t.text.mid(t.starts[i], t.starts[i + 1] - t.starts[i]));
+                    text(t.origin + t.offsets[i], t.text.mid(t.starts[i], t.starts[i + 1] - t.starts[i]));
             }
             painter.restore();
             forget();

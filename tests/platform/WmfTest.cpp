@@ -392,3 +392,18 @@ TEST(Wmf, SamplesDrawRecognisablePictures) {
 }
 
 } // namespace
+
+// Text far larger on the page than any glyph cache takes (a fuzzer's find, which crashed in Qt) is drawn
+// as outlines, and drawn.
+TEST(Wmf, TextEnormousOnThePageIsDrawnWithoutCrashing) {
+    QFile file(QStringLiteral(NIBSY_SOURCE_DIR "/tests/fuzz/wmf-seeds/huge-stretched-text.wmf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto doc = WmfDocument::parse(file.readAll());
+    ASSERT_TRUE(doc);
+    for (const QSize size : {QSize(48, 48), QSize(640, 480)}) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        doc->render(painter, QRectF(QPointF(0, 0), size));
+    }
+}
