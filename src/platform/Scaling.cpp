@@ -22,17 +22,22 @@ QSettings displaySettings() {
 
 const QString ScaleKey = QStringLiteral("scale");
 
+// Down to a quarter step, from 1 to 4.
+double inSteps(double factor) {
+    return std::clamp(std::floor(factor / Step) * Step, MinScale, MaxScale);
+}
+
 } // namespace
 
 double fittingScale(QSize screen, int menuWidth, int tallest) {
     if (screen.isEmpty() || menuWidth <= 0) {
         return MinScale;
     }
-    double factor = std::floor(Share * screen.width() / menuWidth / Step) * Step;
+    double factor = Share * screen.width() / menuWidth;
     if (tallest > 0) {
-        factor = std::min(factor, std::floor(double(screen.height()) / tallest / Step) * Step);
+        factor = std::min(factor, double(screen.height()) / tallest);
     }
-    return std::clamp(factor, MinScale, MaxScale);
+    return inSteps(factor);
 }
 
 double fullScreenScale(QSize screen, QSize largest) {
@@ -41,7 +46,7 @@ double fullScreenScale(QSize screen, QSize largest) {
     }
     const double fits =
         std::min(double(screen.width()) / largest.width(), double(screen.height()) / largest.height());
-    return std::clamp(std::floor(fits / Step) * Step, MinScale, MaxScale);
+    return inSteps(fits);
 }
 
 std::optional<double> parseScale(QStringView text) {

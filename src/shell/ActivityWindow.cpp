@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
 namespace nibsy {
 
@@ -103,13 +102,7 @@ void ActivityWindow::closeEvent(QCloseEvent* event) {
     if (kioskMode() && event->spontaneous() && !m_closeAsked) {
         // Closed by its frame or Alt+F4: once the event is over, a grown-up may let it close.
         event->ignore();
-        QTimer::singleShot(0, this, [this] {
-            Waits::runWhenIdle(this, [this] {
-                if (grownUpAllows(this)) {
-                    close();
-                }
-            });
-        });
+        askGrownUpLater(this, [this] { close(); });
         return;
     }
     if (Waits::busy()) {

@@ -6,11 +6,13 @@
 #include "platform/Random.h"
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
+#include "platform/Waits.h"
 #include "shell/Widgets.h"
 
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace nibsy {
@@ -33,6 +35,16 @@ bool grownUpAllows(QWidget* parent) {
     }
     GrownUpGate gate(parent);
     return gate.exec() == QDialog::Accepted;
+}
+
+void askGrownUpLater(QWidget* window, std::function<void()> allowed) {
+    QTimer::singleShot(0, window, [window, allowed = std::move(allowed)] {
+        Waits::runWhenIdle(window, [window, allowed] {
+            if (grownUpAllows(window)) {
+                allowed();
+            }
+        });
+    });
 }
 
 GrownUpGate::GrownUpGate(QWidget* parent) : QDialog(parent) {

@@ -6,6 +6,7 @@
 // suite stays where it was.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -21,6 +22,9 @@ void setKioskMode(bool on);
 // In kiosk mode, asks the gate's question over parent and says whether the right answer was typed;
 // outside it, true at once.
 bool grownUpAllows(QWidget* parent);
+// For a close by the frame: once the close event is over and no wait is running, asks the gate over
+// window and runs allowed if the right answer is typed.
+void askGrownUpLater(QWidget* window, std::function<void()> allowed);
 
 class GrownUpGate : public QDialog {
     Q_OBJECT

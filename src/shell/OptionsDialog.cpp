@@ -11,7 +11,6 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QTimer>
 
 namespace nibsy {
 
@@ -64,11 +63,7 @@ void OptionsDialog::cmdOK_Click() {
 void OptionsDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (kioskMode() && event->spontaneous()) {
-        QTimer::singleShot(0, this, [this] {
-            if (grownUpAllows(this)) {
-                cmdOK_Click();
-            }
-        });
+        askGrownUpLater(this, [this] { cmdOK_Click(); });
         return;
     }
     cmdOK_Click();

@@ -7,7 +7,6 @@
 #include "platform/SSCommand.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
-#include "platform/Waits.h"
 #include "shell/Activities.h"
 #include "shell/ActivityWindow.h"
 #include "shell/GrownUpGate.h"
@@ -20,7 +19,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QTimer>
 
 static void initShellResources() {
     Q_INIT_RESOURCE(shell);
@@ -194,7 +192,7 @@ void frmMenu::closeEvent(QCloseEvent* event) {
     if (kioskMode() && event->spontaneous() && !m_ended) {
         // Closed by its frame or Alt+F4: the gate is asked once the event is over, and the menu stays.
         event->ignore();
-        QTimer::singleShot(0, this, [this] { Waits::runWhenIdle(this, [this] { cmdExit_Click(); }); });
+        askGrownUpLater(this, [this] { endSuite(0); });
         return;
     }
     endSuite(0);
