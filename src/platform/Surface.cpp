@@ -114,11 +114,9 @@ void Surface::Box(double x1, double y1, double x2, double y2, std::optional<QCol
 
 void Surface::BoxFilled(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
     paint([&](QPainter& p) {
+        // Filled through its far corner pixel, as a box edged with a one-pixel pen is, at any device ratio.
         const QRectF r = pixelRect(x1, y1, x2, y2);
-        const QColor c = color.value_or(m_fore);
-        p.fillRect(r, c);
-        p.setPen(QPen(c, 1));
-        p.drawRect(r);
+        p.fillRect(r.adjusted(0, 0, 1, 1), color.value_or(m_fore));
     });
     currentX = x2;
     currentY = y2;

@@ -308,6 +308,16 @@ TEST(PictureBox, AtTwiceTheScreensResolutionDrawsAndCopiesAtItAndStretchesOnlyWh
         field->resize(121, 80);
         EXPECT_EQ(field->image().size(), QSize(242, 160));
         EXPECT_GT(test::finerThanTwoPixels(field->image().copy(100, 40, 40, 80)), 10);
+
+        // A filled box covers its far corner pixel whole, as at a ratio of 1, so that walls meet cleanly.
+        field->Cls();
+        field->setScaleMode(Surface::ScaleMode::Pixels);
+        field->BoxFilled(10, 10, 19, 19, QColor(Qt::blue));
+        const QImage box = field->image();
+        for (const auto& [device, inside] : {std::pair{19, false}, {20, true}, {39, true}, {40, false}}) {
+            EXPECT_EQ(box.pixelColor(device, 30) == QColor(Qt::blue), inside) << device;
+            EXPECT_EQ(box.pixelColor(30, device) == QColor(Qt::blue), inside) << device;
+        }
     }
     applyScale(1);
 }
