@@ -35,7 +35,7 @@ Noted* noted() {
 } // namespace
 
 BenchPlatform::BenchPlatform(benchmark::State& state, const QStringList& needed)
-    : m_state(state), m_savedAppDir(AppFiles::appDir()) {
+    : m_state(state), m_savedAppDir(AppFiles::userDir()) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         state.SkipWithError("a widget window: the benchmark program needs a QApplication");
         return;

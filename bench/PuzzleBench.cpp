@@ -27,10 +27,10 @@ void OpenPuzzleTimeWith1000Pictures(benchmark::State& state) {
     }
     // The suite's metafiles copied over and over under new names.
     QTemporaryDir folder;
-    const QStringList pictures = QDir(nibsy::AppFiles::appDir()).entryList({"*.wmf"}, QDir::Files);
+    const QStringList pictures = QDir(nibsy::AppFiles::userDir()).entryList({"*.wmf"}, QDir::Files);
     for (int i = 0; i < 1000 && !pictures.isEmpty(); ++i) {
         const QString& from = pictures[i % pictures.size()];
-        QFile::copy(nibsy::AppFiles::appDir() + from, folder.filePath(QString("P%1%2").arg(i).arg(from)));
+        QFile::copy(nibsy::AppFiles::userDir() + from, folder.filePath(QString("P%1%2").arg(i).arg(from)));
     }
     nibsy::AppFiles::setAppDir(folder.path());
     for (auto _ : state) {

@@ -23,7 +23,7 @@ namespace {
 class SoundFolder {
 public:
     SoundFolder() {
-        const QString data = nibsy::AppFiles::appDir();
+        const QString data = nibsy::AppFiles::userDir();
         for (const QString& file : QDir(data).entryList({"*.wav", "*.ini"}, QDir::Files)) {
             QFile::copy(data + file, m_folder.filePath(file));
         }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Nibsy Learning developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ActivityList.h"
+#include "platform/AppFiles.h"
 #include "platform/Fonts.h"
 #include "platform/Scaling.h"
 #include "platform/Services.h"
@@ -10,9 +11,11 @@
 #include "shell/Backdrop.h"
 #include "shell/CommandLine.h"
 #include "shell/GrownUpGate.h"
+#include "shell/Settings.h"
 #include "shell/frmMenu.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <algorithm>
 #include <cstdio>
@@ -71,6 +74,11 @@ int main(int argc, char** argv) {
     nibsy::setKioskMode(line.kiosk);
     nibsy::installFontSubstitutions();
     nibsy::installRealServices();
+    if (!nibsy::AppFiles::locate(QString::fromLatin1(nibsy::kSettingsFile))) {
+        nibsy::dialogs().information(
+            nullptr, QStringLiteral("Your settings and recordings cannot be kept: the folder %1 cannot be made.")
+                         .arg(QDir::toNativeSeparators(nibsy::AppFiles::userDir())));
+    }
     nibsy::registerActivities();
 
     nibsy::frmMenu menu;

@@ -233,7 +233,7 @@ void frmPuz::cboFiles_Click() {
 }
 
 bool frmPuz::LoadPuzzle(int entry) {
-    QFile file(AppFiles::appDir() + cboFiles->itemData(entry).toString());
+    QFile file(AppFiles::resolve(cboFiles->itemData(entry).toString()));
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }

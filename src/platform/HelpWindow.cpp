@@ -58,7 +58,7 @@ public:
             return false;
         }
         m_html = html;
-        m_browser->setSearchPaths({AppFiles::appDir()});
+        m_browser->setSearchPaths({AppFiles::userDir(), AppFiles::shippedDir()});
         m_browser->setHtml(*page);
         m_browser->moveCursor(QTextCursor::Start);
         return true;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MediaModule.h"
 
+#include "platform/AppFiles.h"
+
 #include <QCoreApplication>
 #include <QLibrary>
 
@@ -12,7 +14,10 @@ namespace {
 // The module's function of that name; nullptr (after telling fatal()) where there is none. The module
 // stays loaded to the end: the services it made live in it.
 QFunctionPointer moduleFunction(const char* name) {
-    static QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/nibsy_media"));
+    // Beside the executable when portable; installed, in the suite's own folder of lib/.
+    static QLibrary module(QCoreApplication::applicationDirPath() +
+                           (AppFiles::installed() ? QStringLiteral("/../lib/nibsy/nibsy_media")
+                                                  : QStringLiteral("/nibsy_media")));
     if (!module.isLoaded() && !module.load()) {
         fatal().fail(QStringLiteral("The sound and printing part of Nibsy Learning could not be loaded: %1")
                          .arg(module.errorString()));

@@ -7,6 +7,7 @@
 #include "platform/Wmf.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -101,7 +102,7 @@ Picture Pictures::load(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly)) {
         fatal().fail(
             QStringLiteral("The picture file \"%1\" is missing from %2. Please reinstall the program.")
-                .arg(fileName, AppFiles::appDir()));
+                .arg(fileName, QDir::toNativeSeparators(AppFiles::shippedDir())));
         return {};
     }
     Picture picture = Picture::fromData(file.readAll());

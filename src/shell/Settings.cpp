@@ -143,7 +143,7 @@ bool LoadSettings() {
 bool SaveSettings() {
     normaliseSettings(settings());
     // A settings file made read-only on purpose keeps its contents and its permissions.
-    return SafeFile::write(AppFiles::resolve(QString::fromLatin1(kSettingsFile)), formatSettings(settings()));
+    return SafeFile::write(AppFiles::writable(QString::fromLatin1(kSettingsFile)), formatSettings(settings()));
 }
 
 void normaliseSettings(Settings& s) {

@@ -114,7 +114,8 @@ const ActivityDescriptor frmSEdit::Activity{
     .background = Background};
 
 QString frmSEdit::originalsFolder() {
-    return AppFiles::appDir() + QStringLiteral("originals");
+    // Installed, the shipped sounds are the originals, and a recording lies in the user's folder.
+    return AppFiles::installed() ? AppFiles::shippedDir() : AppFiles::userDir() + QStringLiteral("originals");
 }
 
 frmSEdit::frmSEdit(QWidget* opener) : ActivityWindow(opener, Activity) {
@@ -192,7 +193,7 @@ void frmSEdit::Form_Load() {
     ActivityWindow::Form_Load();
     Loading = true;
     // Left by a save that never finished.
-    SafeFile::removeStaleTemporaries(AppFiles::appDir());
+    SafeFile::removeStaleTemporaries(AppFiles::userDir());
     const SEditCatalogue catalogue = SEditCatalogue::load();
     if (catalogue.status == SEditCatalogue::Status::Missing) {
         dialogs().critical(nullptr, catalogue.message());
@@ -205,7 +206,7 @@ void frmSEdit::Form_Load() {
     CurrentSound = 0;
     lstFiles->setCurrentRow(0);
     // A spare copy of the first sound; that it cannot be made matters to nobody.
-    (void)SafeFile::copy(FullPath(SoundFiles[0]), FullPath(QStringLiteral("xjunk.wav")));
+    (void)SafeFile::copy(FullPath(SoundFiles[0]), AppFiles::writable(QStringLiteral("xjunk.wav")));
     ShowChosen();
     lstFiles->setFocus();
     Loading = false;
@@ -245,7 +246,7 @@ void frmSEdit::cmdRecord_Click() {
     if (Recording) {
         return;
     }
-    RecordingFile = FullPath(SoundFiles[CurrentSound]);
+    RecordingFile = AppFiles::writable(SoundFiles[CurrentSound]);
     RecordingTitle = SoundTitles[CurrentSound];
     if (!recorder().start(MaxRecordingMs)) {
         dialogs().information(this, QStringLiteral("No microphone was found, so nothing can be recorded. %1 "
@@ -334,10 +335,12 @@ void frmSEdit::cmdRestore_Click() {
                                 .arg(title))) {
         return;
     }
-    if (!SafeFile::copy(original, file)) {
+    if (AppFiles::installed() ? !QFile::remove(file) : !SafeFile::copy(original, file)) {
         dialogs().critical(this, QStringLiteral("The original sound of %1 could not be put back: the file %2 "
-                                                "cannot be written.")
-                                     .arg(title, QDir::toNativeSeparators(file)));
+                                                "cannot be %3.")
+                                     .arg(title, QDir::toNativeSeparators(file),
+                                          AppFiles::installed() ? QStringLiteral("removed")
+                                                                : QStringLiteral("written")));
         return;
     }
     AppFiles::rescan();

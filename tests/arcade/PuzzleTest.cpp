@@ -25,10 +25,10 @@ protected:
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x)
                 image.setPixelColor(x, y, QColor(x * 4, y * 4, 255 - x * 2));
-        ASSERT_TRUE(image.save(AppFiles::appDir() + name, "BMP"));
+        ASSERT_TRUE(image.save(AppFiles::userDir() + name, "BMP"));
     }
     static void copyPicture(const QString& from, const QString& to) {
-        ASSERT_TRUE(QFile::copy(builtAppDir() + "/" + from, AppFiles::appDir() + to));
+        ASSERT_TRUE(QFile::copy(builtAppDir() + "/" + from, AppFiles::userDir() + to));
     }
     void scramble(int size) {
         saveGradient("cells.wmf");
@@ -90,7 +90,7 @@ TEST_F(Puzzle, OffersEveryMetafileAndKeepsThePictureWhenTheChosenOneCannotBeRead
     copyPicture("KITE.wmf", "My Kite.WMF");
     copyPicture("KITE.wmf", "gone.wmf");
     saveGradient("cells.wmf");
-    QFile broken(AppFiles::appDir() + "broken.wmf");
+    QFile broken(AppFiles::userDir() + "broken.wmf");
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
     broken.close();
     fake.random.script({0.0}); // Int(0 * 5): the first
@@ -114,7 +114,7 @@ TEST_F(Puzzle, OffersEveryMetafileAndKeepsThePictureWhenTheChosenOneCannotBeRead
     EXPECT_NE(w->picPuzzle->image(), apple);
     choose("APPLE");
     EXPECT_EQ(w->picPuzzle->image(), apple);
-    ASSERT_TRUE(QFile::remove(AppFiles::appDir() + "gone.wmf"));
+    ASSERT_TRUE(QFile::remove(AppFiles::userDir() + "gone.wmf"));
     for (const QString name : {"BROKEN", "GONE"}) {
         choose(name);
         ASSERT_EQ(fake.dialogs.shown.size(), 1);

@@ -98,13 +98,13 @@ public:
     FakeDialogs& dialogs;
     FakeHelp& help;
     FakeFatal& fatal;
-    QString appDir() const { return AppFiles::appDir(); }
+    QString appDir() const { return AppFiles::userDir(); }
     // A folder for files a test writes (PDFs and the like).
     QString scratch() const { return m_scratch.path(); }
 
 private:
     QTemporaryDir m_tempAppDir, m_scratch;
-    QString m_savedAppDir = AppFiles::appDir();
+    QString m_savedAppDir = AppFiles::userDir();
 };
 
 // The folder of the built application directory (data laid out by the build).

@@ -74,7 +74,7 @@ int pixelsOf(QWidget* control, const QColor& colour) {
 void savePicture(const QString& name, const QColor& colour) {
     QImage image(16, 16, QImage::Format_RGB32);
     image.fill(colour);
-    ASSERT_TRUE(image.save(AppFiles::appDir() + name, "BMP"));
+    ASSERT_TRUE(image.save(AppFiles::userDir() + name, "BMP"));
 }
 
 void expectControlsApart(QWidget* window) {
