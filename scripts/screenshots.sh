@@ -14,7 +14,7 @@ nibsy_install_deps x11-apps imagemagick
 
 build=${1:-}
 if [ -z "$build" ]; then
-    build=build-screenshots
+    build="build-screenshots"
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
     cmake --build "$build" --target nibsy nibsy_list_activities
 fi
@@ -44,7 +44,8 @@ Xvfb -displayfd 3 -noreset -screen 0 2560x1600x24 -nolisten tcp >"$work/xvfb.log
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 # Waits until a visible window of that exact title exists; prints its id.
 window() {
@@ -62,11 +63,10 @@ window() {
 button() { awk -v t="$1" '{ x = $1; y = $2; $1 = $2 = ""; sub(/^ +/, "") } $0 == t { print x, y }' "$work/activities"; }
 # Clicks that menu button and waits for its window.
 open() {
-    local at
-    at=$(button "$1")
-    [ -n "$at" ] || fail "no menu button opens $1"
-    set -- "$1" $at
-    xdotool mousemove --window "$menu" $(($2 * factor)) $(($3 * factor)) click 1
+    local x y
+    read -r x y < <(button "$1")
+    [ -n "${y:-}" ] || fail "no menu button opens $1"
+    xdotool mousemove --window "$menu" $((x * factor)) $((y * factor)) click 1
     win=$(window "$1") || fail "$1 did not open"
     xdotool windowfocus "$win" 2>/dev/null || true
 }
