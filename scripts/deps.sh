@@ -11,6 +11,7 @@ NIBSY_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev libebur128-dev libsoxr-dev
     fonts-comic-neue fonts-liberation fonts-stix fonts-symbola fonts-urw-base35
     pulseaudio pulseaudio-utils xvfb xauth xdotool poppler-utils reuse
+    desktop-file-utils appstream man-db dpkg-dev file
 )
 
 nibsy_install_deps() {
