@@ -76,8 +76,9 @@ int main(int argc, char** argv) {
     nibsy::installRealServices();
     if (!nibsy::AppFiles::locate(QString::fromLatin1(nibsy::kSettingsFile))) {
         nibsy::dialogs().information(
-            nullptr, QStringLiteral("Your settings and recordings cannot be kept: the folder %1 cannot be made.")
-                         .arg(QDir::toNativeSeparators(nibsy::AppFiles::userDir())));
+            nullptr,
+            QStringLiteral("Your settings and recordings cannot be kept: the folder %1 cannot be made.")
+                .arg(QDir::toNativeSeparators(nibsy::AppFiles::userDir())));
     }
     nibsy::registerActivities();
 

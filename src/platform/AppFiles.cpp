@@ -74,8 +74,8 @@ Listing& shippedListing() {
 
 } // namespace
 
-bool AppFiles::locate(const QString& settingsFile) {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+bool AppFiles::locate(const QString& settingsFile, const QString& exeFolder) {
+    const QString exeDir = exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolder;
     Listing here{asFolder(exeDir)};
     if (!here.find(settingsFile).isEmpty()) {
         setAppDir(exeDir);
@@ -146,6 +146,7 @@ QString AppFiles::resolve(const QString& name) {
 QString AppFiles::writable(const QString& name) {
     rescan();
     const QString own = state().user.find(name);
+    rescan(); // the next look finds what is written there now
     return userDir() + (own.isEmpty() ? name : own);
 }
 

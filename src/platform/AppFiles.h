@@ -14,10 +14,11 @@ namespace nibsy {
 
 class AppFiles {
 public:
-    // Chooses portable or installed by whether the executable's folder holds a file named settingsFile
-    // (any case). Installed, it makes the user's folder and copies the shipped settings file there when
-    // the user has none yet. Returns false when that folder cannot be made (files are then only read).
-    static bool locate(const QString& settingsFile);
+    // Chooses portable or installed by whether the executable's folder (exeDir, or else the running
+    // program's) holds a file named settingsFile (any case). Installed, it makes the user's folder and copies
+    // the shipped settings file there when the user has none yet. Returns false when that folder cannot be
+    // made (files are then only read).
+    static bool locate(const QString& settingsFile, const QString& exeDir = {});
     // Portable in that folder (tests).
     static void setAppDir(const QString& dir);
     // Installed, with the user's folder and the shipped one given (tests).

@@ -336,11 +336,11 @@ void frmSEdit::cmdRestore_Click() {
         return;
     }
     if (AppFiles::installed() ? !QFile::remove(file) : !SafeFile::copy(original, file)) {
-        dialogs().critical(this, QStringLiteral("The original sound of %1 could not be put back: the file %2 "
-                                                "cannot be %3.")
-                                     .arg(title, QDir::toNativeSeparators(file),
-                                          AppFiles::installed() ? QStringLiteral("removed")
-                                                                : QStringLiteral("written")));
+        dialogs().critical(
+            this, QStringLiteral("The original sound of %1 could not be put back: the file %2 "
+                                 "cannot be %3.")
+                      .arg(title, QDir::toNativeSeparators(file),
+                           AppFiles::installed() ? QStringLiteral("removed") : QStringLiteral("written")));
         return;
     }
     AppFiles::rescan();

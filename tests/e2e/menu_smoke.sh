@@ -8,18 +8,22 @@
 # menu, and the file is left as it was.
 # On a 3840 x 2160 screen the menu takes about 60 % of the width by default, --scale=1 gives the menu of
 # old and is kept for the next start, --scale=auto chooses from the screen again.
-# Usage: menu_smoke.sh <folder with the built nibsy and its data> <the activity lister>
+# Installed into a prefix that is then left read-only, the suite starts from it, an Exit writes the
+# user's settings into their own data folder, and nothing in the prefix changes.
+# Usage: menu_smoke.sh <folder with the built nibsy and its data> <the activity lister> <the build folder>
 # NIBSY_SMOKE_SCALE=F runs the walk at --scale=F on a 3840 x 2160 screen; NIBSY_SCREENSHOTS=DIR keeps a
 # screenshot of every window there.
 set -euo pipefail
 built=$1
 lister=$2
+build=$3
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -248,4 +252,26 @@ width=$(menu_width)
 [ "$(menu_width)" -eq 623 ] || fail "the factor 1 asked for was not kept for the next start"
 [ "$(menu_width --scale=auto)" -eq "$width" ] || fail "--scale=auto did not choose from the screen again"
 [ "$(menu_width)" -eq "$width" ] || fail "after --scale=auto the next start did not choose from the screen"
+
+# 6. Installed. The first start makes the user's folder with the shipped settings; an Exit writes them
+# there again; the prefix is never written.
+xserver 1280x1024
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+chmod -R a-w "$prefix"
+listing() { (cd "$prefix" && find . -printf '%p %s %T@ %m\n' | sort && find . -type f -exec md5sum {} + | sort); }
+listing >"$work/prefix.before"
+export XDG_DATA_HOME="$work/data"
+mine=$XDG_DATA_HOME/nibsy/nibsy51.ini
+"$prefix/bin/nibsy" --scale=1 &
+app_pid=$!
+menu=$(window "Nibsy Learning, Version 5.0") || fail "the installed suite showed no menu"
+cmp -s "$mine" "$prefix/share/nibsy/nibsy51.ini" || fail "the first start did not copy the shipped settings"
+# What the suite read at the start is what its Exit writes, over whatever lies there meanwhile.
+cp "$work/expected.ini" "$mine"
+click_at "$menu" 157 236
+ended || fail "Exit did not end the installed suite"
+[ "$rc" -eq 0 ] || fail "the installed suite ended with status $rc"
+cmp -s "$mine" "$prefix/share/nibsy/nibsy51.ini" || fail "Exit did not write the user's settings"
+listing | cmp -s - "$work/prefix.before" || fail "the installed suite changed its prefix"
 echo "menu smoke test passed"

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTemporaryDir>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -253,6 +254,39 @@ TEST_F(SoundEditor, RestoreOriginalBringsBackTheShippedSound) {
     click(w->cmdRestore);
     ASSERT_EQ(fake.dialogs.shown.size(), 4);
     EXPECT_TRUE(fake.dialogs.shown[3].text.startsWith("There is no original sound"));
+}
+
+// Installed, the shipped sounds are only read: a recording and the spare copy go to the user's folder,
+// and Restore Original takes the user's recording away so that the shipped sound is heard again.
+TEST_F(SoundEditor, InstalledRecordingsAreTheUsersOwnAndRestoreOriginalRemovesThem) {
+    QTemporaryDir user;
+    const QString shipped = fake.appDir();
+    const QStringList shippedFiles = QDir(shipped).entryList(QDir::Files);
+    AppFiles::setFolders(user.path(), shipped);
+    open();
+    clickEntry(7);
+    click(w->cmdRecord);
+    fake.clock.advance(1000);
+    click(w->cmdStop);
+    const QString mine = user.filePath("S7.wav");
+    EXPECT_EQ(AppFiles::resolve("s7.WAV"), mine);
+    EXPECT_NE(bytesOf(mine), shippedSound(7));
+    EXPECT_TRUE(QFile::exists(user.filePath("xjunk.wav")));
+
+    heard();
+    click(w->cmdRestore);
+    ASSERT_EQ(fake.dialogs.shown.size(), 1);
+    EXPECT_EQ(fake.dialogs.shown[0].kind, FakeDialogs::OkCancel);
+    EXPECT_FALSE(QFile::exists(mine));
+    EXPECT_EQ(AppFiles::resolve("S7.wav"), shipped + "S7.wav");
+    EXPECT_EQ(heard(), QStringList{"S7.wav"});
+    click(w->cmdRestore);
+    ASSERT_EQ(fake.dialogs.shown.size(), 2);
+    EXPECT_TRUE(fake.dialogs.shown[1].text.endsWith("is the original sound already."));
+    EXPECT_EQ(QDir(shipped).entryList(QDir::Files), shippedFiles);
+    for (int i = 0; i < SEditCatalogue::Records; ++i) {
+        EXPECT_EQ(bytesOf(shipped + QString("S%1.wav").arg(i)), shippedSound(i)) << i;
+    }
 }
 
 // Each load copies the first sound to "xjunk.wav" and clears away what an unfinished save left.
