@@ -34,6 +34,7 @@ TEST(Scaling, TheMenuTakesAboutSixTenthsOfTheScreenInQuarterStepsAndTheTallestWi
     EXPECT_EQ(fittingScale({800, 600}, Menu, Tallest), 1.0);
     EXPECT_EQ(fittingScale({15360, 8640}, Menu, Tallest), 4.0);
     EXPECT_EQ(fittingScale({}, Menu, Tallest), 1.0);
+    EXPECT_EQ(fittingScale({3840, 2160}, 0, Tallest), 1.0);
     EXPECT_EQ(fittingScale({3840, 2160}, Menu, 0), 3.5);
 }
 

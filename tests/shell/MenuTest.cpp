@@ -447,7 +447,9 @@ QString throughGate(const std::function<void()>& trigger, Reply reply) {
         if (reply == Reply::Escape) {
             QTest::keyClick(gate->txtAnswer, Qt::Key_Escape);
         } else {
-            QTest::keyClicks(gate->txtAnswer, QString::number(gate->answer() + (reply == Reply::Wrong)));
+            // A letter slipped in among the digits is not taken.
+            QTest::keyClicks(gate->txtAnswer,
+                             "x" + QString::number(gate->answer() + (reply == Reply::Wrong)));
             QTest::keyClick(gate->txtAnswer, Qt::Key_Return);
         }
     });
