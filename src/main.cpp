@@ -55,6 +55,8 @@ double startScale(const nibsy::CommandLine& line, int menuWidth) {
 int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Nibsy Learning"));
     QApplication::setApplicationVersion(QStringLiteral(NIBSY_VERSION));
+    // The desktop entry's name, by which a Wayland desktop finds the suite's icon and menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.nibsy.Learning"));
     {
         // The options and the version are printed without a display.
         QStringList early;
