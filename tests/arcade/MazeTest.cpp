@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <deque>
 #include <map>
+#include <set>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -117,6 +118,40 @@ TEST(MazeRules, ABagDrawnOntoTheStartAWallOrABagIsDrawnAgain) {
     EXPECT_EQ(fake.random.drawn(), script.size());
     EXPECT_EQ(std::tuple(m.TreasureRow, m.TreasureCol),
               std::tuple(std::array{2, 4, 18}, std::array{2, 2, 3}));
+}
+
+// The printed way out, walked by the game's own rules from the start: one square a step onto open floor,
+// every bag picked up and out through the exit at the end; and no longer than it must be: the tree's
+// ways from the start to the bags and to the exit walked there and back, but the way to the exit once.
+TEST(MazeRules, TheWayOutPicksUpEveryBagAndLeavesTheShortestWay) {
+    FakePlatform fake;
+    for (quint32 seed = 1; seed <= 40; ++seed) {
+        fake.random.setFixedSeed(seed);
+        R m;
+        m.NewMaze();
+        const std::vector<R::Square> way = m.WayOut();
+        ASSERT_GE(way.size(), 2u);
+        EXPECT_TRUE(way.front() == (R::Square{18, 26}) && way.back() == (R::Square{1, 4})) << seed;
+        R walk = m;
+        for (size_t i = 1; i < way.size(); ++i) {
+            const int dr = way[i].row - way[i - 1].row, dc = way[i].col - way[i - 1].col;
+            ASSERT_EQ(std::abs(dr) + std::abs(dc), 1) << seed;
+            const R::Step step = walk.Move(dr, dc);
+            ASSERT_NE(step, R::Step::Blocked) << seed << " step " << i;
+            EXPECT_EQ(step == R::Step::LeftMaze, i + 1 == way.size()) << seed;
+        }
+        EXPECT_EQ(walk.ExitState, R::WalkedOut);
+
+        const auto came = reach(m);
+        std::set<std::pair<Square, Square>> steps{{{2, 4}, {1, 4}}};
+        for (const Square& end :
+             {Square{m.TreasureRow[0], m.TreasureCol[0]}, Square{m.TreasureRow[1], m.TreasureCol[1]},
+              Square{m.TreasureRow[2], m.TreasureCol[2]}, Square{2, 4}})
+            for (Square at = end; at != Square{18, 26}; at = came.at(at).first)
+                steps.insert({at, came.at(at).first});
+        const qsizetype toExit = pathTo(m, 2, 4).size() + 1;
+        EXPECT_EQ(qsizetype(way.size()) - 1, 2 * qsizetype(steps.size()) - toExit) << seed;
+    }
 }
 
 namespace {
