@@ -123,6 +123,7 @@ TEST(MazeRules, ABagDrawnOntoTheStartAWallOrABagIsDrawnAgain) {
 // The printed way out, walked by the game's own rules from the start: one square a step onto open floor,
 // every bag picked up and out through the exit at the end; and no longer than it must be: the tree's
 // ways from the start to the bags and to the exit walked there and back, but the way to the exit once.
+// A grid never carved has no way out.
 TEST(MazeRules, TheWayOutPicksUpEveryBagAndLeavesTheShortestWay) {
     FakePlatform fake;
     for (quint32 seed = 1; seed <= 40; ++seed) {
@@ -152,6 +153,7 @@ TEST(MazeRules, TheWayOutPicksUpEveryBagAndLeavesTheShortestWay) {
         const qsizetype toExit = pathTo(m, 2, 4).size() + 1;
         EXPECT_EQ(qsizetype(way.size()) - 1, 2 * qsizetype(steps.size()) - toExit) << seed;
     }
+    EXPECT_TRUE(R().WayOut().empty()); // walls everywhere: no way at all, rather than one through them
 }
 
 namespace {
