@@ -84,7 +84,7 @@ TEST_F(Worksheet, PrintsTwentyRowsOfFiveProblemsOfTypeAndFactorAndCancelPrintsNo
 }
 
 // Asked for once the sheet is laid out, the answer key is the second page of the same document: the
-// sheet's very problems in the very same places, each followed by its right answer.
+// sheet's very problems in the very same places, each followed by its right answer, in the same grid.
 TEST_F(Worksheet, TheAnswerKeyShowsTheSheetsProblemsWhereTheyStandWithTheirAnswers) {
     static const QRegularExpression fact(R"(^(\d+)([+-])(\d+)=(\d*)$)");
     for (const int type : {1, 0}) {
@@ -124,5 +124,35 @@ TEST_F(Worksheet, TheAnswerKeyShowsTheSheetsProblemsWhereTheyStandWithTheirAnswe
             EXPECT_EQ(answered.captured(4), QString::number(type ? top - bottom : top + bottom))
                 << qPrintable(answered.captured(0));
         }
+    }
+    // Both pages at 100 dots to the inch, a dot to each hundredth of an inch of the page: a grid of 21
+    // lines across and 6 down, and the cells clear to the right of their problems.
+    for (const QString n : {"1", "2"}) {
+        QProcess::execute("pdftoppm", {"-r", "100", "-gray", "-f", n, "-l", n, "-singlefile", pdf,
+                                       fake.scratch() + "/page"});
+        const QImage page(fake.scratch() + "/page.pgm");
+        ASSERT_EQ(page.size(), QSize(850, 1100));
+        const auto dark = [&](int x, int y) {
+            int found = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    found += qGray(page.pixel(x + dx, y + dy)) < 128;
+            return found > 0;
+        };
+        QStringList missing, stray;
+        for (int i = 0; i <= 20; ++i)
+            for (int x = 55; x < 800; x += 15)
+                if (!dark(x, 110 + 48 * i))
+                    missing << QString("across %1 at %2").arg(i).arg(x);
+        for (int i = 0; i <= 5; ++i)
+            for (int y = 115; y < 1070; y += 15)
+                if (!dark(50 + 150 * i, y))
+                    missing << QString("down %1 at %2").arg(i).arg(y);
+        for (int row = 0; row < 20; ++row)
+            for (int col = 0; col < 5; ++col)
+                if (dark(50 + 150 * col + 130, 110 + 48 * row + 24))
+                    stray << QString("cell %1,%2").arg(row).arg(col);
+        EXPECT_EQ(missing, QStringList()) << qPrintable(n);
+        EXPECT_EQ(stray, QStringList()) << qPrintable(n);
     }
 }
