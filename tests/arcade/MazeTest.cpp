@@ -407,6 +407,8 @@ TEST_F(Maze, PrintsTheTitleLinesTheFigureAndTheBags) {
     const QStringList pages = pagesOf(pdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].simplified().left(50), "Treasure Maze EXIT (Find Treasures Before Exiting)");
+    w->picField_Paint(); // the field keeps its own look: blue walls, the exit still closed
+    EXPECT_TRUE(pixelsIn(1, 4, WallBlue) > 0 && pixelsIn(18, 26, FigureRed) == 0);
 
     const QImage page = pageOf(pdf, 1);
     const auto inSquare = [&](int row, int col, const QColor& colour) {
