@@ -5,6 +5,9 @@
 #include "platform/Random.h"
 #include "platform/Services.h"
 
+#include <algorithm>
+#include <deque>
+
 namespace nibsy {
 
 namespace {
@@ -138,6 +141,64 @@ MazeRules::Step MazeRules::Move(int dRow, int dCol) {
         ExitState = ExitOpen;
     }
     return Step::FoundBag;
+}
+
+std::vector<MazeRules::Square> MazeRules::Route(Square from, Square to) const {
+    const auto inGrid = [](Square s) { return s.row >= 0 && s.row < Rows && s.col >= 0 && s.col < Cols; };
+    if (!inGrid(from) || !inGrid(to)) {
+        return {};
+    }
+    // Breadth first, each square remembering the one it was reached from.
+    std::array<int, Rows * Cols> cameFrom;
+    cameFrom.fill(-1);
+    cameFrom[size_t(index(from.row, from.col))] = index(from.row, from.col);
+    for (std::deque<Square> todo{from}; !todo.empty(); todo.pop_front()) {
+        const Square here = todo.front();
+        if (here == to) {
+            std::vector<Square> way{to};
+            for (int at = index(to.row, to.col); at != index(from.row, from.col);) {
+                at = cameFrom[size_t(at)];
+                way.push_back({at % Rows, at / Rows});
+            }
+            std::reverse(way.begin(), way.end());
+            return way;
+        }
+        for (size_t d = 0; d < WalkRow.size(); ++d) {
+            const Square next{here.row + WalkRow[d], here.col + WalkCol[d]};
+            const qint16 code = at(next.row, next.col);
+            const bool open = code == Floor || code == Bag || code == Player;
+            if (inGrid(next) && (open || next == to) && cameFrom[size_t(index(next.row, next.col))] < 0) {
+                cameFrom[size_t(index(next.row, next.col))] = index(here.row, here.col);
+                todo.push_back(next);
+            }
+        }
+    }
+    return {};
+}
+
+std::vector<MazeRules::Square> MazeRules::WayOut() const {
+    std::array<int, Bags> order{};
+    for (int k = 0; k < Bags; ++k) {
+        order[size_t(k)] = k;
+    }
+    std::vector<Square> best;
+    do {
+        std::vector<Square> way{{StartRow, StartCol}};
+        bool found = true;
+        const auto walkTo = [&](Square to) {
+            const std::vector<Square> leg = Route(way.back(), to);
+            found = found && !leg.empty();
+            way.insert(way.end(), leg.begin() + (leg.empty() ? 0 : 1), leg.end());
+        };
+        for (const int k : order) {
+            walkTo({TreasureRow[size_t(k)], TreasureCol[size_t(k)]});
+        }
+        walkTo({ExitRow, ExitCol});
+        if (found && (best.empty() || way.size() < best.size())) {
+            best = std::move(way);
+        }
+    } while (std::next_permutation(order.begin(), order.end()));
+    return best;
 }
 
 bool MazeRules::isWallPiece(int row, int col) const {

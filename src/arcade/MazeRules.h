@@ -3,7 +3,8 @@
 #pragma once
 // The rules of Treasure Maze, without widgets: the grid of squares, the random walk that carves a
 // perfect maze into it, the three treasure bags, the player's steps and the exit that opens once every
-// bag has been found; also the shape of each piece of wall, for whatever surface draws it.
+// bag has been found; also the shape of each piece of wall, for whatever surface draws it, and the way
+// through the maze that a printed answer shows.
 
 #include <QRectF>
 #include <QtGlobal>
@@ -39,6 +40,12 @@ public:
     // What a step did.
     enum class Step { Blocked, Moved, FoundBag, LeftMaze };
 
+    struct Square {
+        int row = 0;
+        int col = 0;
+        bool operator==(const Square&) const = default;
+    };
+
     MazeRules();
 
     // The code of a square; Outside for one off the grid.
@@ -58,6 +65,14 @@ public:
     // One step of the player by dRow, dCol. A step onto floor or a bag moves; the last bag opens the
     // exit; a step up out of room (2, 4) with the exit open leaves the maze.
     Step Move(int dRow, int dCol);
+
+    // The shortest way from one square to another over open squares (floor, a bag or the player), both
+    // ends included, each step to the square above, below, left or right; the last square may be closed
+    // (the exit before it opens). Empty when there is no way.
+    std::vector<Square> Route(Square from, Square to) const;
+    // How the maze is solved from the start square: to every bag, in the order that makes the walk
+    // shortest, then up through the exit.
+    std::vector<Square> WayOut() const;
 
     // Whether the square is a piece of wall that is drawn (the player and bags stand on floor).
     bool isWallPiece(int row, int col) const;

@@ -33,6 +33,9 @@ constexpr int PanelWidth = FormWidth - PanelLeft - 120;
 
 const QColor Floor(226, 246, 214);
 const QColor WallColour(46, 64, 168);
+const QColor WayOutColour(0, 160, 60);
+// The printed way out's width in screen pixels, about a quarter of a square.
+constexpr int WayOutWidth = 6;
 
 QString lines(const QString& text) {
     return QtDialogs::plainLines(text);
@@ -394,6 +397,20 @@ void frmMaze::StopMode() {
     cmdPrint->setEnabled(true);
 }
 
+void frmMaze::DrawWayOut(Surface& target) {
+    const std::vector<MazeRules::Square> way = Maze.WayOut();
+    const auto middle = [this](MazeRules::Square s) {
+        return QPointF((s.col - 0.5) * CellWidth, (s.row - 0.5) * CellHeight);
+    };
+    target.setDrawWidth(WayOutWidth);
+    for (size_t i = 1; i < way.size(); ++i) {
+        const QPointF from = middle(way[i - 1]);
+        const QPointF to = middle(way[i]);
+        target.Line(from.x(), from.y(), to.x(), to.y(), WayOutColour);
+    }
+    target.setDrawWidth(1);
+}
+
 void frmMaze::cmdPrint_Click() {
     if (!dialogs().okCancel(this, QStringLiteral("Make sure printer is on-line and ready."),
                             QStringLiteral("Print Maze"))) {
@@ -403,24 +420,35 @@ void frmMaze::cmdPrint_Click() {
     if (!job) {
         return; // cancelled, or already told why not
     }
-    Printing = true;
     PrintJob& page = *job;
+    const double pointsWide = page.scaleWidth() / 20;
+    const double pointsHigh = page.scaleHeight() / 20;
     // The title lines in points, then the maze filling the page within its margins.
-    page.setScale(0, 0, page.scaleWidth() / 20, page.scaleHeight() / 20);
-    page.setFont(QStringLiteral("Courier New"), 12);
-    page.currentX = 100;
-    page.currentY = 100;
-    page.Print(QStringLiteral("Treasure Maze"));
-    page.currentX = 195;
-    page.currentY = 130;
-    page.Print(QStringLiteral("EXIT (Find Treasures Before Exiting)"));
-    const double W = picField->scaleWidth();
-    const double H = picField->scaleHeight();
-    page.setScale(-0.111 * W, -0.25 * H, 1.111 * W, 1.167 * H);
-    DrawMaze(page);
-    const PrintOutcome outcome = job->end();
-    Printing = false;
-    reportPrinting(this, outcome, QStringLiteral("Print Maze"));
+    const auto printPage = [&](const QString& title, bool wayOut) {
+        Printing = true;
+        page.setScale(0, 0, pointsWide, pointsHigh);
+        page.setFont(QStringLiteral("Courier New"), 12);
+        page.currentX = 100;
+        page.currentY = 100;
+        page.Print(title);
+        page.currentX = 195;
+        page.currentY = 130;
+        page.Print(QStringLiteral("EXIT (Find Treasures Before Exiting)"));
+        const double W = picField->scaleWidth();
+        const double H = picField->scaleHeight();
+        page.setScale(-0.111 * W, -0.25 * H, 1.111 * W, 1.167 * H);
+        if (wayOut) {
+            DrawWayOut(page); // under the pictures, which stand on it
+        }
+        DrawMaze(page);
+        Printing = false; // the field keeps its own look while the question is open
+    };
+    printPage(QStringLiteral("Treasure Maze"), false);
+    if (dialogs().okCancel(this, QStringLiteral("Print the way out too?"), QStringLiteral("Print Maze"))) {
+        page.newPage();
+        printPage(QStringLiteral("Treasure Maze — The Way Out"), true);
+    }
+    reportPrinting(this, job->end(), QStringLiteral("Print Maze"));
 }
 
 void frmMaze::Form_Unload() {

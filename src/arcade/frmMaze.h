@@ -3,7 +3,7 @@
 #pragma once
 // Treasure Maze: a random maze the child walks a little figure through with the arrow keys, picking up
 // three treasure bags before the exit at the top opens, against a running clock. A maze can also be
-// printed as a worksheet.
+// printed as a worksheet, with the way out on a second page if asked for.
 
 #include "arcade/MazeRules.h"
 #include "platform/Picture.h"
@@ -66,6 +66,8 @@ private:
     // Draws the walls, the figure and the bags still to find on the field, or (while Printing) on a
     // printed page, where the figure stands at the start, every bag is shown and the exit is open.
     void DrawMaze(Surface& target);
+    // The way out of the maze as a line through the middle of its squares, for a printed answer page.
+    void DrawWayOut(Surface& target);
     void ShowTreasuresLeft();
     // Square (row, column) of the field in its pixels.
     QRect squarePixels(int row, int col) const;

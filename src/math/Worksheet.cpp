@@ -48,24 +48,34 @@ QString WorksheetTitle(int problemType, int factor) {
            ", Highest Factor =" + plainNumber(worksheetFactor(factor));
 }
 
-PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
+QString AnswerKeyTitle(int problemType, int factor) {
+    return WorksheetTitle(problemType, factor) + QStringLiteral(" — Answer Key");
+}
+
+std::vector<WorksheetProblem> WorksheetProblems(int problemType, int factor) {
     const int h = worksheetFactor(factor);
     const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
-    const QString title = WorksheetTitle(problemType, factor);
-    if (!dialogs().okCancel(parent, "Printing " + title + "\r\rMake sure printer is on-line and ready.",
-                            "Print Worksheet")) {
-        return {};
+    std::vector<WorksheetProblem> problems;
+    problems.reserve(Rows * Columns);
+    for (int i = 0; i < Rows * Columns; ++i) {
+        const int a = rnd().below(11);
+        const int b = rnd().below(h + 1);
+        problems.push_back(subtraction ? WorksheetProblem{a + b, b, a} : WorksheetProblem{a, b, a + b});
     }
-    std::unique_ptr<PrintJob> job = printer().begin(parent, "Nibsy Math Worksheet");
-    if (!job) {
-        return {}; // cancelled, or already told why not
-    }
-    PrintJob& page = *job;
+    return problems;
+}
+
+namespace {
+
+// One page of the sheet: the header line, the title, the grid and every problem in its cell, ending a
+// little before 60 % of the cell's width; with answers, each answer follows its "=".
+void printSheet(PrintJob& page, const QString& header, const QString& title, bool subtraction,
+                const std::vector<WorksheetProblem>& problems, bool withAnswers) {
     page.setScale(0, 0, PageWidth, PageHeight);
     page.setFont("Courier New", 12);
     const double lineHeight = page.TextHeight("X");
 
-    printAt(page, Margin, Margin, "Nibsy Math  Score_________  Time_________");
+    printAt(page, Margin, Margin, header);
     printAt(page, Margin, Margin + lineHeight, title);
 
     page.Box(Margin, GridTop, GridRight, GridBottom);
@@ -77,23 +87,43 @@ PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
     }
 
     const QString sign = subtraction ? "-" : "+";
-    double y = GridTop;
-    for (int row = 0; row < Rows; ++row) {
-        double x = Margin;
-        for (int column = 0; column < Columns; ++column) {
-            const int a = rnd().below(11);
-            const int b = rnd().below(h + 1);
-            const QStringList pieces{formatNumber(subtraction ? a + b : a, "#0"), sign, formatNumber(b, "#0"),
-                                     "="};
-            const double width = page.TextWidth(pieces.join(QString()));
-            double at = x + 0.6 * CellWidth - ProblemGap - width;
-            const double top = y + (RowHeight - lineHeight) / 2;
-            for (const QString& piece : pieces) {
-                at = printAt(page, at, top, piece);
-            }
-            x += CellWidth;
+    for (int i = 0; i < int(problems.size()); ++i) {
+        const WorksheetProblem& problem = problems[size_t(i)];
+        const double x = Margin + CellWidth * (i % Columns);
+        const double y = GridTop + RowHeight * (i / Columns);
+        const QStringList pieces{formatNumber(problem.first, "#0"), sign, formatNumber(problem.second, "#0"),
+                                 "="};
+        const double width = page.TextWidth(pieces.join(QString()));
+        double at = x + 0.6 * CellWidth - ProblemGap - width;
+        const double top = y + (RowHeight - lineHeight) / 2;
+        for (const QString& piece : pieces) {
+            at = printAt(page, at, top, piece);
         }
-        y += RowHeight;
+        if (withAnswers) {
+            printAt(page, at, top, formatNumber(problem.answer, "#0"));
+        }
+    }
+}
+
+} // namespace
+
+PrintOutcome PrintWorksheet(QWidget* parent, int problemType, int factor) {
+    const bool subtraction = settingOr(problemType, 0, 1, 0) == 1;
+    const QString title = WorksheetTitle(problemType, factor);
+    if (!dialogs().okCancel(parent, "Printing " + title + "\r\rMake sure printer is on-line and ready.",
+                            "Print Worksheet")) {
+        return {};
+    }
+    std::unique_ptr<PrintJob> job = printer().begin(parent, "Nibsy Math Worksheet");
+    if (!job) {
+        return {}; // cancelled, or already told why not
+    }
+    // Drawn once: the key must hold the very problems of the sheet.
+    const std::vector<WorksheetProblem> problems = WorksheetProblems(problemType, factor);
+    printSheet(*job, "Nibsy Math  Score_________  Time_________", title, subtraction, problems, false);
+    if (dialogs().okCancel(parent, "Print the answer key too?", "Print Worksheet")) {
+        job->newPage();
+        printSheet(*job, "Nibsy Math", AnswerKeyTitle(problemType, factor), subtraction, problems, true);
     }
     return job->end();
 }

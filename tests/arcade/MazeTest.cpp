@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <deque>
 #include <map>
+#include <set>
 
 using namespace nibsy;
 using namespace nibsy::test;
@@ -119,6 +120,42 @@ TEST(MazeRules, ABagDrawnOntoTheStartAWallOrABagIsDrawnAgain) {
               std::tuple(std::array{2, 4, 18}, std::array{2, 2, 3}));
 }
 
+// The printed way out, walked by the game's own rules from the start: one square a step onto open floor,
+// every bag picked up and out through the exit at the end; and no longer than it must be: the tree's
+// ways from the start to the bags and to the exit walked there and back, but the way to the exit once.
+// A grid never carved has no way out.
+TEST(MazeRules, TheWayOutPicksUpEveryBagAndLeavesTheShortestWay) {
+    FakePlatform fake;
+    for (quint32 seed = 1; seed <= 40; ++seed) {
+        fake.random.setFixedSeed(seed);
+        R m;
+        m.NewMaze();
+        const std::vector<R::Square> way = m.WayOut();
+        ASSERT_GE(way.size(), 2u);
+        EXPECT_TRUE(way.front() == (R::Square{18, 26}) && way.back() == (R::Square{1, 4})) << seed;
+        R walk = m;
+        for (size_t i = 1; i < way.size(); ++i) {
+            const int dr = way[i].row - way[i - 1].row, dc = way[i].col - way[i - 1].col;
+            ASSERT_EQ(std::abs(dr) + std::abs(dc), 1) << seed;
+            const R::Step step = walk.Move(dr, dc);
+            ASSERT_NE(step, R::Step::Blocked) << seed << " step " << i;
+            EXPECT_EQ(step == R::Step::LeftMaze, i + 1 == way.size()) << seed;
+        }
+        EXPECT_EQ(walk.ExitState, R::WalkedOut);
+
+        const auto came = reach(m);
+        std::set<std::pair<Square, Square>> steps{{{2, 4}, {1, 4}}};
+        for (const Square& end :
+             {Square{m.TreasureRow[0], m.TreasureCol[0]}, Square{m.TreasureRow[1], m.TreasureCol[1]},
+              Square{m.TreasureRow[2], m.TreasureCol[2]}, Square{2, 4}})
+            for (Square at = end; at != Square{18, 26}; at = came.at(at).first)
+                steps.insert({at, came.at(at).first});
+        const qsizetype toExit = pathTo(m, 2, 4).size() + 1;
+        EXPECT_EQ(qsizetype(way.size()) - 1, 2 * qsizetype(steps.size()) - toExit) << seed;
+    }
+    EXPECT_TRUE(R().WayOut().empty()); // walls everywhere: no way at all, rather than one through them
+}
+
 namespace {
 
 const QColor BagGold(255, 196, 0), FigureRed(230, 30, 40), WallBlue(46, 64, 168), FloorGreen(226, 246, 214);
@@ -155,6 +192,36 @@ protected:
         return pixelsOf(w->picField->image().copy((col - 1) * s, (row - 1) * s, s, s), colour);
     }
     QString message() { return w->lblMessage->text(); }
+    // Each page's text.
+    QStringList pagesOf(const QString& pdf) {
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        text.waitForFinished(30000);
+        QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+        pages.removeAll(QString());
+        return pages;
+    }
+    // A page of the PDF at 40 dots to the inch.
+    QImage pageOf(const QString& pdf, int number) {
+        const QString n = QString::number(number);
+        QProcess::execute("pdftoppm",
+                          {"-r", "40", "-f", n, "-l", n, "-singlefile", pdf, fake.scratch() + "/page"});
+        return QImage(fake.scratch() + "/page.ppm");
+    }
+    // The pixels near that colour within square (row, column) of the maze drawn within the page's margins.
+    static int inSquare(const QImage& page, int row, int col, const QColor& colour) {
+        const auto x = [&](int c) { return int(((c - 1) / 27.0 + 0.111) / 1.222 * page.width()); };
+        const auto y = [&](int r) { return int(((r - 1) / 19.0 + 0.25) / 1.417 * page.height()); };
+        int found = 0;
+        for (int py = y(row) + 1; py < y(row + 1) - 1; ++py)
+            for (int px = x(col) + 1; px < x(col + 1) - 1; ++px) {
+                const QColor p = page.pixelColor(px, py);
+                found += std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) +
+                             std::abs(p.blue() - colour.blue()) <
+                         60;
+            }
+        return found;
+    }
 };
 
 } // namespace
@@ -332,31 +399,20 @@ TEST_F(Maze, PrintsTheTitleLinesTheFigureAndTheBags) {
     click(w->cmdPrint);
     EXPECT_FALSE(QFile::exists(pdf));
     fake.dialogs.answerOk = true;
+    fake.dialogs.answers = {true, false}; // no way out
     click(w->cmdPrint);
-    ASSERT_EQ(fake.dialogs.shown.size(), 2); // asked twice, no complaint
+    ASSERT_EQ(fake.dialogs.shown.size(), 3); // asked twice and about the way out, no complaint
     EXPECT_EQ(std::tuple(fake.dialogs.shown[1].text, fake.dialogs.shown[1].title),
               std::tuple("Make sure printer is on-line and ready.", "Print Maze"));
-    QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
-    text.waitForFinished(30000);
-    EXPECT_EQ(QString(text.readAllStandardOutput()).simplified().left(50),
-              "Treasure Maze EXIT (Find Treasures Before Exiting)");
+    const QStringList pages = pagesOf(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].simplified().left(50), "Treasure Maze EXIT (Find Treasures Before Exiting)");
+    w->picField_Paint(); // the field keeps its own look: blue walls, the exit still closed
+    EXPECT_TRUE(pixelsIn(1, 4, WallBlue) > 0 && pixelsIn(18, 26, FigureRed) == 0);
 
-    QProcess::execute("pdftoppm", {"-r", "40", "-singlefile", pdf, fake.scratch() + "/page"});
-    const QImage page(fake.scratch() + "/page.ppm");
-    // The pixels near that colour within square (row, column) of the maze drawn within the margins.
+    const QImage page = pageOf(pdf, 1);
     const auto inSquare = [&](int row, int col, const QColor& colour) {
-        const auto x = [&](int c) { return int(((c - 1) / 27.0 + 0.111) / 1.222 * page.width()); };
-        const auto y = [&](int r) { return int(((r - 1) / 19.0 + 0.25) / 1.417 * page.height()); };
-        int found = 0;
-        for (int py = y(row) + 1; py < y(row + 1) - 1; ++py)
-            for (int px = x(col) + 1; px < x(col + 1) - 1; ++px) {
-                const QColor p = page.pixelColor(px, py);
-                found += std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) +
-                             std::abs(p.blue() - colour.blue()) <
-                         60;
-            }
-        return found;
+        return Maze::inSquare(page, row, col, colour);
     };
     for (int k = 0; k < 3; ++k)
         EXPECT_GT(inSquare(m().TreasureRow[size_t(k)], m().TreasureCol[size_t(k)], BagGold), 3) << k;
@@ -367,7 +423,45 @@ TEST_F(Maze, PrintsTheTitleLinesTheFigureAndTheBags) {
 
     services().printer = std::make_unique<RefusingPrinter>();
     click(w->cmdPrint);
-    ASSERT_EQ(fake.dialogs.shown.size(), 4);
-    EXPECT_EQ(std::tuple(fake.dialogs.shown[3].kind, fake.dialogs.shown[3].text, fake.dialogs.shown[3].title),
+    ASSERT_EQ(fake.dialogs.shown.size(), 6);
+    EXPECT_EQ(std::tuple(fake.dialogs.shown[5].kind, fake.dialogs.shown[5].text, fake.dialogs.shown[5].title),
               std::tuple(FakeDialogs::Critical, "Refused.", "Print Maze"));
+}
+
+// Asked for after the maze, the way out is a second page of the same document: the same maze, figure and
+// bags, and a green line through every square of the way and none other.
+TEST_F(Maze, PrintsTheWayOutOnASecondPageWhenAskedFor) {
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const QString pdf = fake.scratch() + "/printout.pdf";
+    newMaze();
+    fake.dialogs.answers = {true, true};
+    click(w->cmdPrint);
+    ASSERT_EQ(fake.dialogs.shown.size(), 2);
+    EXPECT_EQ(std::tuple(fake.dialogs.shown[1].kind, fake.dialogs.shown[1].text, fake.dialogs.shown[1].title),
+              std::tuple(FakeDialogs::OkCancel, "Print the way out too?", "Print Maze"));
+    const QStringList pages = pagesOf(pdf);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].simplified().left(50), "Treasure Maze EXIT (Find Treasures Before Exiting)");
+    EXPECT_EQ(pages[1].simplified().left(64),
+              "Treasure Maze — The Way Out EXIT (Find Treasures Before Exiting)");
+
+    const QColor green(0, 160, 60);
+    const QImage first = pageOf(pdf, 1), second = pageOf(pdf, 2);
+    const std::vector<R::Square> way = m().WayOut();
+    std::set<Square> onWay, pictures{{18, 26}, {1, 4}};
+    for (const R::Square s : way)
+        onWay.insert({s.row, s.col});
+    for (int k = 0; k < 3; ++k) {
+        pictures.insert({m().TreasureRow[size_t(k)], m().TreasureCol[size_t(k)]});
+        EXPECT_GT(inSquare(second, m().TreasureRow[size_t(k)], m().TreasureCol[size_t(k)], BagGold), 3) << k;
+    }
+    EXPECT_GT(inSquare(second, 18, 26, FigureRed), 3);
+    for (int r = 1; r <= 19; ++r)
+        for (int c = 1; c <= 27; ++c) {
+            if (pictures.count({r, c}))
+                continue;
+            EXPECT_EQ(inSquare(second, r, c, Qt::black), inSquare(first, r, c, Qt::black)) << r << "," << c;
+            EXPECT_EQ(inSquare(second, r, c, green) > 3, onWay.count({r, c}) == 1) << r << "," << c;
+        }
 }

@@ -65,9 +65,10 @@ public:
     }
     bool okCancel(QWidget*, const QString& text, const QString& title) override {
         shown.append({OkCancel, text, title});
-        return answerOk;
+        return answers.isEmpty() ? answerOk : answers.takeFirst();
     }
     QList<Shown> shown;
+    QList<bool> answers; // the next OK/Cancel answers in turn (true for OK); then answerOk for every one
     bool answerOk = true;
 };
 
