@@ -76,8 +76,7 @@ Listing& shippedListing() {
 
 bool AppFiles::locate(const QString& settingsFile, const QString& exeFolder) {
     const QString exeDir = exeFolder.isEmpty() ? QCoreApplication::applicationDirPath() : exeFolder;
-    Listing here{asFolder(exeDir)};
-    if (!here.find(settingsFile).isEmpty()) {
+    if (!findIn(exeDir, settingsFile).isEmpty()) {
         setAppDir(exeDir);
         return true;
     }
@@ -157,6 +156,12 @@ QString AppFiles::userCopy(const QString& name) {
     rescan();
     const QString own = state().user.find(name);
     return own.isEmpty() ? QString() : userDir() + own;
+}
+
+QString AppFiles::findIn(const QString& folder, const QString& name) {
+    Listing there(asFolder(folder));
+    const QString found = there.find(name);
+    return found.isEmpty() ? QString() : there.dir + found;
 }
 
 QStringList AppFiles::list(const QString& suffix) {

@@ -39,6 +39,8 @@ public:
     // The user's own file of that name that stands in for a shipped one; empty when there is none or
     // when portable (where the two are one file).
     static QString userCopy(const QString& name);
+    // The file of that name in any folder, matched as above; empty when there is none.
+    static QString findIn(const QString& folder, const QString& name);
     // The data files whose names end with the given suffix, any case, the user's hiding shipped ones of
     // the same name; the names as they are on disk, sorted without regard to case.
     static QStringList list(const QString& suffix);

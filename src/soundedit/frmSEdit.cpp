@@ -82,17 +82,6 @@ SSCommand* pictureButton(QWidget* parent, Icon icon, const QString& name, int to
     return button;
 }
 
-// The file of that name in the folder, matched without regard to case; empty when there is none.
-QString findIn(const QString& folder, const QString& name) {
-    const QStringList files = QDir(folder).entryList(QDir::Files);
-    for (const QString& file : files) {
-        if (file.compare(name, Qt::CaseInsensitive) == 0) {
-            return QDir(folder).filePath(file);
-        }
-    }
-    return {};
-}
-
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -318,7 +307,7 @@ void frmSEdit::cmdRestore_Click() {
         return;
     }
     const QString title = quoted(SoundTitles[CurrentSound]);
-    const QString original = findIn(originalsFolder(), SoundFiles[CurrentSound]);
+    const QString original = AppFiles::findIn(originalsFolder(), SoundFiles[CurrentSound]);
     if (original.isEmpty()) {
         dialogs().information(this,
                               QStringLiteral("There is no original sound of %1 to put back.").arg(title));
